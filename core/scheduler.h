@@ -1,0 +1,55 @@
+#pragma once
+// The scheduling state of the main window and its event handlers: program slots, the power-off
+// scheduler, the mouse-click task and Start/Stop. One object, owned by the window, for the run.
+#include <cstdint>
+
+#include "core/form.h"
+#include "core/logs.h"
+#include "core/moments.h"
+#include "platform/input.h"
+#include "platform/processes.h"
+#include "platform/shell.h"
+#include "platform/timers.h"
+
+namespace tc {
+
+struct SchedulerPorts {
+    Shell& shell;
+    Processes& processes;
+    Input& input;
+    Timers& timers;
+    CommandLog& commandLog;
+};
+
+class Scheduler {
+public:
+    Scheduler(Form& form, Moments& moments, SchedulerPorts ports);
+
+    // Timer ticks.
+    void Timer1Timer();       // program slots
+    void timCloseSysTimer();  // power-off scheduler
+    void Timer4Timer();       // mouse-click task
+
+    // Window events.
+    void CheckBox1Click();
+    void CheckBox3Click();
+    void Edit9Change();
+
+    // Run control (toolbar Start and Stop, and the automatic start after loading).
+    void StartScheduling();
+    void StopScheduling();
+    bool Running() const;
+
+    void UpdateCountdownDisplay();
+
+    // State for the whole run.
+    std::int32_t CountdownMinutes() const;
+    void SetCountdownMinutes(std::int32_t minutes);
+    TDateTime CountdownStart() const;
+    TDateTime CountdownTarget() const;
+    std::int32_t ClickTickCount() const;
+
+    // (Private members and helpers are added by the implementation.)
+};
+
+}  // namespace tc

@@ -1,0 +1,107 @@
+#include "fakes/memory_form.h"
+
+#include <cmath>
+#include <stdexcept>
+
+#include "core/controls.h"
+#include "platform/errors.h"
+
+namespace tc {
+namespace {
+
+// "rbtOp3" <-> "rbtColse3"; empty for controls that are not part of a radio pair.
+std::string RadioPartner(std::string_view name) {
+    const std::string_view open = "rbtOp", close = "rbtColse";
+    if (name.substr(0, open.size()) == open) return std::string(close) + std::string(name.substr(open.size()));
+    if (name.substr(0, close.size()) == close) return std::string(open) + std::string(name.substr(close.size()));
+    return {};
+}
+
+}  // namespace
+
+MemoryForm::MemoryForm()
+    : pickerMin(EncodeDate(1752, 9, 14)), pickerMax(EncodeDate(9999, 12, 31) + EncodeTime(23, 59, 59, 999)) {
+    for (const ControlSpec& c : ControlTable()) {
+        Value v;
+        v.text = std::string(c.text);
+        v.checked = c.checked;
+        v.visible = c.visible;
+        v.itemIndex = c.itemIndex;
+        values_.emplace(std::string(c.name), v);
+    }
+    // Toolbar buttons that run control enables and disables.
+    for (const char* button : {"RzToolButton1", "RzToolButton2"}) values_.emplace(button, Value{});
+    values_["RzToolButton2"].enabled = false;
+}
+
+MemoryForm::Value& MemoryForm::At(std::string_view name) {
+    const auto it = values_.find(name);
+    if (it == values_.end()) throw std::logic_error("no control named " + std::string(name));
+    return it->second;
+}
+
+const MemoryForm::Value& MemoryForm::At(std::string_view name) const {
+    const auto it = values_.find(name);
+    if (it == values_.end()) throw std::logic_error("no control named " + std::string(name));
+    return it->second;
+}
+
+std::string MemoryForm::Text(std::string_view name) const { return At(name).text; }
+
+void MemoryForm::SetText(std::string_view name, const std::string& text) {
+    Value& v = At(name);
+    if (v.text == text) return;
+    v.text = text;
+    if (const auto it = onChange_.find(name); it != onChange_.end() && it->second) it->second();
+}
+
+bool MemoryForm::Checked(std::string_view name) const { return At(name).checked; }
+
+void MemoryForm::SetChecked(std::string_view name, bool checked) {
+    Value& v = At(name);
+    if (v.checked == checked) return;
+    v.checked = checked;
+    const std::string partner = RadioPartner(name);
+    if (checked && !partner.empty()) At(partner).checked = false;
+    if (const auto it = onClick_.find(name); it != onClick_.end() && it->second) it->second();
+}
+
+bool MemoryForm::Enabled(std::string_view name) const { return At(name).enabled; }
+void MemoryForm::SetEnabled(std::string_view name, bool enabled) { At(name).enabled = enabled; }
+bool MemoryForm::Visible(std::string_view name) const { return At(name).visible; }
+void MemoryForm::SetVisible(std::string_view name, bool visible) { At(name).visible = visible; }
+int MemoryForm::ItemIndex(std::string_view name) const { return At(name).itemIndex; }
+
+void MemoryForm::SetItemIndex(std::string_view name, int index) {
+    Value& v = At(name);
+    // Only the two items exist: any other index leaves no item selected.
+    v.itemIndex = (index == 0 || index == 1) ? index : -1;
+    if (v.itemIndex == 0) v.text = "关机";
+    if (v.itemIndex == 1) v.text = "重启";
+}
+
+TDateTime MemoryForm::DateTime(std::string_view name) const { return At(name).dateTime; }
+
+void MemoryForm::SetDateTime(std::string_view name, TDateTime value) {
+    Value& v = At(name);
+    // Compare on the time line, not the raw doubles: before 1899 the fraction counts forward.
+    if (!std::isfinite(value) || ToMilliseconds(value) < ToMilliseconds(pickerMin) ||
+        ToMilliseconds(value) > ToMilliseconds(pickerMax))
+        throw PickerRangeError();
+    v.dateTime = value;
+}
+
+void MemoryForm::AppendActivityLine(const std::string& line) { activity_.push_back(line); }
+void MemoryForm::ClearActivity() { activity_.clear(); }
+
+void MemoryForm::OnTextChange(std::string_view name, std::function<void()> handler) {
+    At(name);
+    onChange_[std::string(name)] = std::move(handler);
+}
+
+void MemoryForm::OnClick(std::string_view name, std::function<void()> handler) {
+    At(name);
+    onClick_[std::string(name)] = std::move(handler);
+}
+
+}  // namespace tc
