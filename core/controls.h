@@ -3,7 +3,9 @@
 // one, the settings key it is stored under. The window builds its controls from this table, the
 // in-memory window of the tests starts from it, and the settings file reads its keys from it.
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace tc {
 
@@ -17,6 +19,13 @@ enum class ControlKind {
     DatePicker,
     TimePicker,
     Button,
+    // Kinds that only the window itself uses (added after the value kinds above).
+    GroupBox,     // a frame, with or without caption, that holds other controls
+    SpeedButton,  // a small raised push button that takes no focus
+    ToolBar,
+    ToolButton,   // a flat toolbar button with a picture left of its caption
+    Spacer,       // a grooved vertical separator on the toolbar
+    StatusBar,
 };
 
 // How a control's value is stored in config.ini.
@@ -41,12 +50,29 @@ struct ControlSpec {
     std::string_view key{};
     StoredAs storedAs = StoredAs::None;
     int saveOrder = 0;           // position among the stored keys, 1 first
+
+    // Window layout, in pixels at 96 dots per inch.
+    std::string_view parent{};   // the control that holds it; empty for the window's client area
+    int left = 0;                // relative to the parent's client area
+    int top = 0;
+    int width = 0;               // labels: 0 sizes the label to its text
+    int height = 0;              // labels: 0 sizes the label to its text
+    bool blue = false;           // text in blue (the informative notes and countdown values)
+    int tag = 0;                 // row number of the browse buttons and path fields
+    int tabOrder = 0;            // position in the keyboard focus order, 1 first; 0: no stop
+    bool enabled = true;
+    int picture = -1;            // toolbar buttons: index in the picture list
+    bool spin = false;           // date pickers stepped with spin buttons instead of a calendar
 };
 
-// The controls that hold values (labels that the program writes included).
+// Every control of the window in creation order (a parent always before what it holds).
 std::span<const ControlSpec> ControlTable();
 // nullptr when no control has that name.
 const ControlSpec* FindControl(std::string_view name);
+
+// The focus stops in order; both buttons of a radio pair share one place (the selected one is
+// the stop).
+std::vector<const ControlSpec*> FocusOrder();
 
 // Row controls are reached by prefix and row number: RowName("FSetDate", 3) is "FSetDate3".
 std::string RowName(std::string_view prefix, int row);

@@ -29,8 +29,10 @@ public:
     TDateTime ParseTime(const std::string& text) const;      // "'%s' is not a valid time"
     TDateTime ParseDateTime(const std::string& text) const;  // "'%s' is not a valid date and time"
 
-    // For two-digit years ("yy"): the year the century window is centred on.
+    // For two-digit years ("yy"): the year the century window is centred on. A year of one or
+    // two digits is read as the year of [reference - 50, reference + 49] that ends in them.
     void SetReferenceYear(int year) { referenceYear_ = year; }
+    int ReferenceYear() const { return referenceYear_; }
 
 private:
     LocaleInfo info_;
@@ -43,6 +45,7 @@ public:
     Moments(Clock& clock, Locale& locale);
     // Reads the regional settings again (the system announced a change).
     void ReloadLocale();
+    // Now, from the clock; the forms' century window follows the year it reads.
     TDateTime Now();
     const LocaleForms& Forms() const { return forms_; }
 

@@ -6,6 +6,10 @@
 #include "core/form.h"
 #include "core/logs.h"
 #include "core/moments.h"
+#include "core/mouse.h"
+#include "core/power.h"
+#include "core/slots.h"
+#include "core/tick_seconds.h"
 #include "platform/input.h"
 #include "platform/processes.h"
 #include "platform/shell.h"
@@ -47,9 +51,26 @@ public:
     void SetCountdownMinutes(std::int32_t minutes);
     TDateTime CountdownStart() const;
     TDateTime CountdownTarget() const;
+    // The countdown is armed and has not acted yet (it acts once per arming).
+    bool CountdownArmed() const;
     std::int32_t ClickTickCount() const;
 
-    // (Private members and helpers are added by the implementation.)
+private:
+    // Runs one tick of a scheduling timer over the seconds it has not looked at yet, then
+    // re-arms the timer for just after the next wall-clock second, also when the tick throws.
+    template <typename Work>
+    void RunTick(TimerId id, TickSeconds& seconds, Work work);
+    void ArmNext(TimerId id);
+
+    Form& form_;
+    Moments& moments_;
+    SchedulerPorts ports_;
+    SlotScheduler slots_;
+    PowerScheduler power_;
+    MouseTask mouse_;
+    TickSeconds slotSeconds_;
+    TickSeconds powerSeconds_;
+    TickSeconds mouseSeconds_;
 };
 
 }  // namespace tc

@@ -4,6 +4,12 @@
 #include <string>
 #include <string_view>
 
+// <windows.h> defines CreateDirectory as a macro (CreateDirectoryW); the port's method keeps its
+// plain name wherever this header is included after it.
+#ifdef CreateDirectory
+#undef CreateDirectory
+#endif
+
 namespace tc {
 
 class Files {

@@ -1,0 +1,44 @@
+#include "app/application.h"
+
+#include "app/app_window.h"
+#include "app/tray_icon.h"
+#include "app/unit1.h"
+#include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_code_page.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_input.h"
+#include "platform/win32/win32_locale.h"
+#include "platform/win32/win32_processes.h"
+#include "platform/win32/win32_registry.h"
+
+namespace tc {
+
+int RunApplication(HINSTANCE instance) {
+    // The shell's broadcast for a new taskbar, registered once for the whole run.
+    TrayIcon::TaskbarCreatedMessage();
+    AppWindow app(instance);
+
+    Win32Clock clock;
+    Win32Locale locale;
+    Win32Files files;
+    Win32CodePage codePage;
+    Win32Processes processes;
+    Win32Input input;
+    Win32Registry registry;
+    FormPorts ports{clock, locale, files, codePage, processes, input, registry};
+    ports.appWindow = app.Handle();
+
+    TForm1 form1(instance, ports);
+    if (!form1.Create()) return 0;
+    form1.Show();
+
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (form1.HandleFocusKeys(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
+}  // namespace tc

@@ -1,0 +1,170 @@
+#include "app/controls_builder.h"
+
+#include <commctrl.h>
+
+#include "app/group_box.h"
+#include "app/picture_list.h"
+#include "app/speed_button.h"
+#include "app/toolbar.h"
+#include "app/window_font.h"
+#include "platform/win32/win32_text.h"
+
+namespace tc {
+namespace {
+
+constexpr int kFirstId = 100;
+
+struct WindowKind {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+WindowKind KindOf(const ControlSpec& c) {
+    constexpr DWORD kTab = WS_TABSTOP;
+    switch (c.kind) {
+    case ControlKind::Label:
+        return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+    case ControlKind::Edit:
+        return {L"EDIT", ES_AUTOHSCROLL | kTab, WS_EX_CLIENTEDGE};
+    case ControlKind::Memo:
+        return {L"EDIT", ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | kTab,
+                WS_EX_CLIENTEDGE};
+    case ControlKind::CheckBox:
+        return {L"BUTTON", BS_AUTOCHECKBOX | kTab, 0};
+    case ControlKind::RadioButton:
+        // Paired by our own click handling: each frame holds exactly one pair.
+        return {L"BUTTON", BS_RADIOBUTTON | kTab, 0};
+    case ControlKind::ComboBox:
+        return {WC_COMBOBOXW, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | kTab, 0};
+    case ControlKind::DatePicker:
+        return {DATETIMEPICK_CLASSW, DTS_SHORTDATEFORMAT | (c.spin ? DTS_UPDOWN : 0) | kTab, 0};
+    case ControlKind::TimePicker:
+        return {DATETIMEPICK_CLASSW, DTS_TIMEFORMAT | kTab, 0};
+    case ControlKind::Button:
+        return {L"BUTTON", BS_PUSHBUTTON | kTab, 0};
+    case ControlKind::GroupBox:
+        return {kGroupBoxClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+    case ControlKind::SpeedButton:
+        return {kSpeedButtonClass, 0, 0};
+    case ControlKind::ToolBar:
+        return {kToolbarClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+    case ControlKind::ToolButton:
+        return {kToolButtonClass, 0, 0};
+    case ControlKind::Spacer:
+        return {kSpacerClass, 0, 0};
+    case ControlKind::StatusBar:
+        return {STATUSCLASSNAMEW, 0, 0};  // no size grip: the window has a fixed size
+    }
+    return {L"STATIC", 0, 0};
+}
+
+void SetDesignState(HWND hwnd, const ControlSpec& c) {
+    switch (c.kind) {
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+        SendMessageW(hwnd, BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        break;
+    case ControlKind::ComboBox:
+        SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"关机"));
+        SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"重启"));
+        SendMessageW(hwnd, CB_SETCURSEL, static_cast<WPARAM>(c.itemIndex), 0);
+        if (c.itemIndex < 0) SetWindowTextW(hwnd, Widen(c.text).c_str());
+        break;
+    case ControlKind::Memo:
+        SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);  // no length limit
+        break;
+    default:
+        break;
+    }
+}
+
+bool SizedToText(const ControlSpec& c) { return c.kind == ControlKind::Label && c.width == 0; }
+
+}  // namespace
+
+void ControlSet::Create(HWND form, HINSTANCE instance, const PictureList* pictures) {
+    for (const ControlSpec& c : ControlTable()) {
+        const WindowKind kind = KindOf(c);
+        HWND parent = c.parent.empty() ? form : Find(c.parent);
+        DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kind.style;
+        if (c.visible) style |= WS_VISIBLE;
+        if (!c.enabled) style |= WS_DISABLED;
+        const std::wstring text = c.kind == ControlKind::ComboBox ? L"" : Widen(c.text);
+        HWND hwnd = CreateWindowExW(kind.exStyle, kind.className, text.c_str(), style, 0, 0, 0, 0,
+                                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(c))),
+                                    instance, nullptr);
+        byName_.emplace(std::string(c.name), hwnd);
+        SetDesignState(hwnd, c);
+    }
+    SetPictures(pictures);
+}
+
+void ControlSet::SetPictures(const PictureList* pictures) {
+    for (const ControlSpec& c : ControlTable())
+        if (c.kind == ControlKind::ToolButton) SetButtonPicture(Find(c.name), pictures, c.picture);
+}
+
+void ControlSet::SetFont(HFONT font) {
+    for (const ControlSpec& c : ControlTable())
+        if (c.kind != ControlKind::StatusBar)
+            SendMessageW(Find(c.name), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void ControlSet::Place(const Scale& scale, HFONT font) {
+    for (const ControlSpec& c : ControlTable()) {
+        HWND hwnd = Find(c.name);
+        if (c.parent == "RzToolbar1" || c.kind == ControlKind::StatusBar) continue;
+        if (SizedToText(c)) {
+            SetWindowPos(hwnd, nullptr, scale(c.left), scale(c.top), 0, 0,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            FitLabel(c.name, font);
+            continue;
+        }
+        int height = scale(c.height);
+        // A drop-down's window height includes its list; the closed box takes its height from
+        // the item height set below.
+        if (c.kind == ControlKind::ComboBox) height += scale(120);
+        SetWindowPos(hwnd, nullptr, scale(c.left), scale(c.top), scale(c.width), height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (c.kind == ControlKind::ComboBox)
+            SendMessageW(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), scale(c.height) - 6);
+    }
+    LayoutToolbar(scale, font, [this](std::string_view name) { return Find(name); });
+    HWND status = Find("StatusBar1");
+    SendMessageW(status, WM_SIZE, 0, 0);  // the status bar places itself along the bottom
+    const int parts[2] = {scale(200), -1};
+    SendMessageW(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+}
+
+void ControlSet::FitLabel(std::string_view name, HFONT font) {
+    const ControlSpec* spec = FindControl(name);
+    HWND hwnd = Find(name);
+    if (!spec || !hwnd || !SizedToText(*spec)) return;
+    const int length = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(hwnd, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    SIZE size = MeasureText(font, text.empty() ? L" " : text.c_str());
+    if (text.empty()) size.cx = 0;
+    SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+HWND ControlSet::Find(std::string_view name) const {
+    const auto it = byName_.find(name);
+    return it == byName_.end() ? nullptr : it->second;
+}
+
+const ControlSpec* ControlSet::SpecOfId(int id) {
+    const auto table = ControlTable();
+    const int index = id - kFirstId;
+    if (index < 0 || index >= static_cast<int>(table.size())) return nullptr;
+    return &table[static_cast<std::size_t>(index)];
+}
+
+int ControlSet::IdOf(const ControlSpec& spec) {
+    return kFirstId + static_cast<int>(&spec - ControlTable().data());
+}
+
+}  // namespace tc

@@ -1,0 +1,39 @@
+#pragma once
+// The window's child controls, created from the control table and found by name or by id.
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "app/dpi.h"
+#include "core/controls.h"
+
+namespace tc {
+
+class PictureList;
+
+class ControlSet {
+public:
+    // Creates every control of the table inside `form` with its design state (positions are set
+    // by Place). The pictures are those of the toolbar buttons.
+    void Create(HWND form, HINSTANCE instance, const PictureList* pictures);
+
+    // Positions and sizes at the scale; labels without a width are sized to their text.
+    void Place(const Scale& scale, HFONT font);
+    // Gives every control the font (the status bar keeps the system's status-bar font).
+    void SetFont(HFONT font);
+    // Resizes a label without a table width to fit its current text.
+    void FitLabel(std::string_view name, HFONT font);
+    void SetPictures(const PictureList* pictures);
+
+    HWND Find(std::string_view name) const;
+    // The table row of a control id (WM_COMMAND), or nullptr.
+    static const ControlSpec* SpecOfId(int id);
+    static int IdOf(const ControlSpec& spec);
+
+private:
+    std::map<std::string, HWND, std::less<>> byName_;
+};
+
+}  // namespace tc

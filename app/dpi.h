@@ -1,0 +1,15 @@
+#pragma once
+// Sizes are given at 96 dots per inch and scaled to the display the window is on.
+#include <windows.h>
+
+namespace tc {
+
+struct Scale {
+    int dpi = 96;
+    int operator()(int pixelsAt96) const { return MulDiv(pixelsAt96, dpi, 96); }
+};
+
+// The window's DPI where the system reports one per window, otherwise the screen's.
+int WindowDpi(HWND hwnd);
+
+}  // namespace tc

@@ -1,0 +1,21 @@
+#include "app/error_box.h"
+
+#include "app/error_text.h"
+#include "platform/win32/win32_text.h"
+
+namespace tc {
+
+ErrorBox::ErrorBox(std::string title, CodePage& codePage, std::function<HWND()> owner,
+                   MessageBoxFn messageBox)
+    : title_(std::move(title)), codePage_(codePage), owner_(std::move(owner)),
+      messageBox_(messageBox) {}
+
+void ErrorBox::Show(const std::string& handler, const std::string& message) {
+    if (!open_.insert(handler).second) return;
+    const std::wstring text = Widen(WithFullStop(message, codePage_));
+    const std::wstring title = Widen(title_);
+    messageBox_(owner_ ? owner_() : nullptr, text.c_str(), title.c_str(), MB_ICONERROR | MB_OK);
+    open_.erase(handler);
+}
+
+}  // namespace tc

@@ -1,0 +1,78 @@
+#include "app/group_box.h"
+
+#include <string>
+
+#include "app/forward_to_parent.h"
+#include "app/handles.h"
+
+namespace tc {
+namespace {
+
+void Paint(HWND hwnd) {
+    PaintScope paint(hwnd);
+    HDC dc = paint.Dc();
+    RECT client;
+    GetClientRect(hwnd, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    SelectIn font(dc, StoredFont(hwnd) ? static_cast<HGDIOBJ>(StoredFont(hwnd))
+                                       : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    // The frame runs through the middle of the caption line, with or without a caption.
+    RECT frame = client;
+    frame.top = metrics.tmHeight / 2 - 1;
+    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+
+    const int length = GetWindowTextLengthW(hwnd);
+    if (length == 0) return;
+    std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(hwnd, caption.data(), length + 1);
+    caption.resize(static_cast<std::size_t>(length));
+    RECT text{metrics.tmAveCharWidth + 2, 0, client.right - 8, metrics.tmHeight};
+    DrawTextW(dc, caption.c_str(), length, &text, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    text.left -= 1, text.right += 1;
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkMode(dc, OPAQUE);
+    DrawTextW(dc, caption.c_str(), length, &text, DT_SINGLELINE | DT_NOPREFIX | DT_CENTER);
+}
+
+LRESULT CALLBACK GroupBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsChildNotification(message)) return ForwardToParent(hwnd, message, wParam, lParam);
+    switch (message) {
+    case WM_PAINT:
+        Paint(hwnd);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;  // painted whole in WM_PAINT
+    case WM_SETFONT:
+        StoreFont(hwnd, wParam, lParam);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(StoredFont(hwnd));
+    case WM_SETTEXT: {
+        const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
+        InvalidateRect(hwnd, nullptr, TRUE);
+        return result;
+    }
+    case WM_NCDESTROY:
+        RemovePropW(hwnd, L"TcFont");
+        break;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+void RegisterGroupBoxClass(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = GroupBoxProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kGroupBoxClass;
+    RegisterClassExW(&wc);  // a second registration fails harmlessly
+}
+
+}  // namespace tc

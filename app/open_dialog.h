@@ -1,0 +1,36 @@
+#pragma once
+// OpenDialog1: the system's open-file dialog, one for all five browse buttons. It offers
+// "可执行文件" (*.EXE) and "批处理文件" (*.BAT), single selection, and keeps the filter entry and
+// file of the last successful choice; a cancelled dialog changes neither.
+#include <windows.h>
+#include <commdlg.h>
+
+#include <optional>
+#include <string>
+
+namespace tc {
+
+using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEW*);
+
+class OpenDialog {
+public:
+    explicit OpenDialog(GetOpenFileNameFn show = GetOpenFileNameW) : show_(show) {}
+
+    // The chosen file's full path, or nothing when the user cancelled.
+    std::optional<std::string> Execute(HWND owner);
+
+    int FilterIndex() const { return filterIndex_; }
+    const std::wstring& FileName() const { return fileName_; }
+
+private:
+    GetOpenFileNameFn show_;
+    int filterIndex_ = 1;  // one-based: the first entry
+    std::wstring fileName_;
+};
+
+// The part of the file name from its last dot on, dot included; empty when there is none.
+std::string FileExtension(const std::string& path);
+// Upper-cases the letters a to z only.
+std::string UpperAscii(std::string text);
+
+}  // namespace tc

@@ -1,0 +1,92 @@
+#include "app/toolbar.h"
+
+#include <algorithm>
+#include <string>
+
+#include "app/forward_to_parent.h"
+#include "app/handles.h"
+#include "app/window_font.h"
+#include "core/controls.h"
+
+namespace tc {
+namespace {
+
+constexpr std::string_view kToolbarName = "RzToolbar1";
+
+LRESULT CALLBACK ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsChildNotification(message)) return ForwardToParent(hwnd, message, wParam, lParam);
+    if (message == WM_PAINT) {
+        PaintScope paint(hwnd);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        FillRect(paint.Dc(), &client, GetSysColorBrush(COLOR_BTNFACE));
+        DrawEdge(paint.Dc(), &client, EDGE_ETCHED, BF_TOP);
+        return 0;
+    }
+    if (message == WM_ERASEBKGND) return 1;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK SpacerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        PaintScope paint(hwnd);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        FillRect(paint.Dc(), &client, GetSysColorBrush(COLOR_BTNFACE));
+        // A groove down the middle, two pixels wide, short of both ends.
+        const int middle = (client.right - 2) / 2;
+        RECT groove{middle, client.top + 2, middle + 2, client.bottom - 2};
+        DrawEdge(paint.Dc(), &groove, EDGE_ETCHED, BF_LEFT);
+        return 0;
+    }
+    if (message == WM_ERASEBKGND) return 1;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void Register(HINSTANCE instance, const wchar_t* name, WNDPROC proc) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = name;
+    RegisterClassExW(&wc);
+}
+
+int CaptionWidth(HWND button, HFONT font) {
+    const int length = GetWindowTextLengthW(button);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(button, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    return text.empty() ? 0 : MeasureText(font, text.c_str()).cx;
+}
+
+}  // namespace
+
+void RegisterToolbarClasses(HINSTANCE instance) {
+    Register(instance, kToolbarClass, ToolbarProc);
+    Register(instance, kSpacerClass, SpacerProc);
+}
+
+int ToolButtonWidth(int captionWidth, const Scale& scale) {
+    return std::max(scale(25), scale(16) + captionWidth + scale(12));
+}
+
+void LayoutToolbar(const Scale& scale, HFONT font,
+                   const std::function<HWND(std::string_view name)>& controlByName) {
+    int x = scale(4);
+    for (const ControlSpec& item : ControlTable()) {
+        if (item.parent != kToolbarName) continue;
+        HWND hwnd = controlByName(item.name);
+        if (!hwnd) continue;
+        const int width = item.kind == ControlKind::ToolButton
+                              ? ToolButtonWidth(CaptionWidth(hwnd, font), scale)
+                              : scale(item.width);
+        SetWindowPos(hwnd, nullptr, x, scale(item.top), width, scale(item.height),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        x += width;
+    }
+}
+
+}  // namespace tc

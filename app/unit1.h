@@ -1,0 +1,145 @@
+#pragma once
+// Unit1: the main window Form1 (window class "TForm1"), its controls, components and handlers.
+// The controls are the data model of the schedulers; every handler entry passes the errors that
+// escape it to the application's default error handler (ErrorBox).
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/controls_builder.h"
+#include "app/error_box.h"
+#include "app/handles.h"
+#include "app/open_dialog.h"
+#include "app/tray_icon.h"
+#include "core/logs.h"
+#include "core/moments.h"
+#include "platform/clock.h"
+#include "platform/code_page.h"
+#include "platform/files.h"
+#include "platform/input.h"
+#include "platform/locale.h"
+#include "platform/processes.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+
+namespace tc {
+
+class PictureList;
+class Scheduler;
+class SettingsFile;
+class Win32Form;
+class Win32Timers;
+
+// What the window needs from outside. The program passes the system's implementations; window
+// tests pass fakes and stand-ins for the system dialogs.
+struct FormPorts {
+    Clock& clock;
+    Locale& locale;
+    Files& files;
+    CodePage& codePage;
+    Processes& processes;
+    Input& input;
+    Registry& registry;
+    // nullptr: the system's shell, owned by this window and by appWindow.
+    Shell* shell = nullptr;
+    HWND appWindow = nullptr;
+    GetOpenFileNameFn openFile = GetOpenFileNameW;
+    NotifyIconFn notifyIcon = Shell_NotifyIconW;
+    MessageBoxFn messageBox = MessageBoxW;
+    // Closing the window ends the message loop (the program); tests keep their loop running.
+    bool quitOnClose = true;
+};
+
+class TForm1 {
+public:
+    // Registers the window classes of the main window and of its own kinds of control.
+    static void RegisterClasses(HINSTANCE instance);
+
+    TForm1(HINSTANCE instance, FormPorts ports);
+    ~TForm1();
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    // Creates the window, hidden, with every control at its design value; starts Timer3 and
+    // Timer5 and adds the notification-area icon. False when the window could not be created.
+    bool Create();
+    // Shows the window centred (its first show runs FormShow).
+    void Show();
+
+    HWND Handle() const { return hwnd_; }
+    HWND Control(std::string_view name) const { return controls_.Find(name); }
+    Win32Form& Values() { return *form_; }
+    Scheduler& Schedule() { return *scheduler_; }
+    ErrorBox& Errors() { return *errorBox_; }
+    TrayIcon& Tray() { return *tray_; }
+    const OpenDialog& OpenDialog1() const { return openDialog_; }
+    int Dpi() const { return dpi_; }
+    HFONT Font() const { return font_.Get(); }
+
+    // Tab and Shift+Tab move the focus along the window's focus order; arrow keys move between
+    // the two buttons of a radio pair. True when the message was such a key and is done.
+    bool HandleFocusKeys(const MSG& msg);
+    void MoveFocus(bool forward);
+
+    // Lays the window out for a display scale (dots per inch; 96 is 100%).
+    void ApplyDpi(int dpi);
+
+    // Handlers.
+    void FormShow();
+    void RzToolButton1Click();
+    void RzToolButton2Click();
+    void RzToolButton5Click();
+    void RzToolButton3Click();
+    void RzToolButton4Click();
+    void SpeedButton1Click(HWND sender);
+    void Button6Click();
+    void Timer3Timer();
+    void Timer5Timer();
+    // Restores the window from the notification area and brings it to the front.
+    void RestoreFromTray();
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool OnCreate();
+    void OnCommand(int id, int code, HWND control);
+    void OnTimer(UINT_PTR id);
+    LRESULT OnControlColour(HDC dc, HWND control);
+    void OnShowWindow(bool shown);
+    void OnActivate(WPARAM wParam);
+    void OnSize(WPARAM kind);
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    void OnSettingChange();
+    void OnDestroy();
+    void Guard(const char* handler, void (TForm1::*work)());
+    void ResizeToClientArea();
+    void WireHandlers();
+    std::string ExePath();
+
+    HINSTANCE instance_;
+    FormPorts ports_;
+    HWND hwnd_ = nullptr;
+    int dpi_ = 96;
+    UniqueFont font_;
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
+    std::unique_ptr<PictureList> pictures_;
+    ControlSet controls_;
+    Moments moments_;
+    CommandLog commandLog_;
+    std::unique_ptr<Shell> systemShell_;
+    std::unique_ptr<Win32Form> form_;
+    std::unique_ptr<Win32Timers> timers_;
+    std::unique_ptr<Scheduler> scheduler_;
+    std::unique_ptr<SettingsFile> settings_;
+    std::unique_ptr<ErrorBox> errorBox_;
+    std::unique_ptr<TrayIcon> tray_;
+    OpenDialog openDialog_;
+    bool shownOnce_ = false;
+    bool cursorRefused_ = false;  // the cursor position was refused at the last read-out
+    HWND lastFocus_ = nullptr;
+};
+
+}  // namespace tc

@@ -1,0 +1,168 @@
+#include "app/win32_form.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+#include <stdexcept>
+
+#include "app/controls_builder.h"
+#include "core/controls.h"
+#include "platform/errors.h"
+#include "platform/win32/win32_text.h"
+
+namespace tc {
+namespace {
+
+bool IsPicker(std::string_view name) {
+    const ControlSpec* spec = FindControl(name);
+    return spec && (spec->kind == ControlKind::DatePicker || spec->kind == ControlKind::TimePicker);
+}
+
+TDateTime FromSystemTime(const SYSTEMTIME& st) {
+    return EncodeDateTime({st.wYear, st.wMonth, st.wDay},
+                          {st.wHour, st.wMinute, st.wSecond, st.wMilliseconds});
+}
+
+SYSTEMTIME ToSystemTime(TDateTime value) {
+    const Decoded d = Decode(value);
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(d.date.year);
+    st.wMonth = static_cast<WORD>(d.date.month);
+    st.wDay = static_cast<WORD>(d.date.day);
+    st.wDayOfWeek = static_cast<WORD>(d.dayOfWeek);
+    st.wHour = static_cast<WORD>(d.time.hour);
+    st.wMinute = static_cast<WORD>(d.time.minute);
+    st.wSecond = static_cast<WORD>(d.time.second);
+    st.wMilliseconds = static_cast<WORD>(d.time.millisecond);
+    return st;
+}
+
+}  // namespace
+
+std::string RadioPartner(std::string_view name) {
+    constexpr std::string_view open = "rbtOp", close = "rbtColse";
+    if (name.starts_with(open)) return std::string(close) + std::string(name.substr(open.size()));
+    if (name.starts_with(close)) return std::string(open) + std::string(name.substr(close.size()));
+    return {};
+}
+
+std::string WindowText(HWND hwnd) {
+    const int length = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied));
+    return Narrow(text);
+}
+
+Win32Form::Win32Form(const ControlSet& controls, std::function<void(std::string_view)> fitLabel)
+    : controls_(controls), fitLabel_(std::move(fitLabel)) {}
+
+HWND Win32Form::At(std::string_view name) const {
+    HWND hwnd = controls_.Find(name);
+    if (!hwnd) throw std::logic_error("no control named " + std::string(name));
+    return hwnd;
+}
+
+void Win32Form::Run(const std::map<std::string, std::function<void()>, std::less<>>& handlers,
+                    std::string_view name) {
+    if (const auto it = handlers.find(name); it != handlers.end() && it->second) it->second();
+}
+
+std::string Win32Form::Text(std::string_view name) const { return WindowText(At(name)); }
+
+void Win32Form::SetText(std::string_view name, const std::string& text) {
+    HWND hwnd = At(name);
+    if (WindowText(hwnd) == text) return;
+    writing_ = true;
+    SetWindowTextW(hwnd, Widen(text).c_str());
+    writing_ = false;
+    if (fitLabel_) fitLabel_(name);
+    Run(onChange_, name);
+}
+
+bool Win32Form::Checked(std::string_view name) const {
+    return SendMessageW(At(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Win32Form::SetChecked(std::string_view name, bool checked) {
+    HWND hwnd = At(name);
+    if (Checked(name) == checked) return;
+    SendMessageW(hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    const std::string partner = RadioPartner(name);
+    if (checked && !partner.empty()) SendMessageW(At(partner), BM_SETCHECK, BST_UNCHECKED, 0);
+    Run(onClick_, name);
+}
+
+bool Win32Form::Enabled(std::string_view name) const { return IsWindowEnabled(At(name)) != FALSE; }
+
+void Win32Form::SetEnabled(std::string_view name, bool enabled) {
+    HWND hwnd = At(name);
+    // A control that is switched off while it has the focus hands it to its window.
+    if (!enabled && (GetFocus() == hwnd || IsChild(hwnd, GetFocus())))
+        SetFocus(GetAncestor(hwnd, GA_ROOT));
+    EnableWindow(hwnd, enabled);
+}
+
+bool Win32Form::Visible(std::string_view name) const {
+    return (GetWindowLongW(At(name), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Win32Form::SetVisible(std::string_view name, bool visible) {
+    ShowWindow(At(name), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+int Win32Form::ItemIndex(std::string_view name) const {
+    return static_cast<int>(SendMessageW(At(name), CB_GETCURSEL, 0, 0));
+}
+
+void Win32Form::SetItemIndex(std::string_view name, int index) {
+    HWND hwnd = At(name);
+    const int count = static_cast<int>(SendMessageW(hwnd, CB_GETCOUNT, 0, 0));
+    // Any index that is not an item leaves no item selected.
+    SendMessageW(hwnd, CB_SETCURSEL, (index >= 0 && index < count) ? index : -1, 0);
+}
+
+TDateTime Win32Form::DateTime(std::string_view name) const {
+    if (!IsPicker(name)) throw std::logic_error(std::string(name) + " holds no date");
+    SYSTEMTIME st{};
+    SendMessageW(At(name), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
+    return FromSystemTime(st);
+}
+
+void Win32Form::SetDateTime(std::string_view name, TDateTime value) {
+    if (!IsPicker(name)) throw std::logic_error(std::string(name) + " holds no date");
+    if (!std::isfinite(value)) throw PickerRangeError();
+    const Decoded d = Decode(value);
+    if (d.date.year < 1601 || d.date.year > 9999) throw PickerRangeError();
+    SYSTEMTIME st = ToSystemTime(value);
+    if (!SendMessageW(At(name), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st)))
+        throw PickerRangeError();
+}
+
+void Win32Form::AppendActivityLine(const std::string& line) {
+    HWND memo = At("Memo1");
+    // Each line ends with a line break, so the caret rests below the last line. Text the user
+    // typed without a final line break gets one in front of the new line instead. Appended at
+    // the end through the selection: no copy of the whole text, whatever its length.
+    const int length = GetWindowTextLengthW(memo);
+    const LRESULT lastLine = SendMessageW(memo, EM_GETLINECOUNT, 0, 0) - 1;
+    const LRESULT lastStart = SendMessageW(memo, EM_LINEINDEX, static_cast<WPARAM>(lastLine), 0);
+    const bool atLineStart = SendMessageW(memo, EM_LINELENGTH, static_cast<WPARAM>(lastStart), 0) == 0;
+    const std::wstring text = atLineStart ? Widen(line) + L"\r\n" : L"\r\n" + Widen(line);
+    SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(length), length);
+    SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Win32Form::ClearActivity() { SetWindowTextW(At("Memo1"), L""); }
+
+void Win32Form::OnTextChange(std::string_view name, std::function<void()> handler) {
+    At(name);
+    onChange_[std::string(name)] = std::move(handler);
+}
+
+void Win32Form::OnClick(std::string_view name, std::function<void()> handler) {
+    At(name);
+    onClick_[std::string(name)] = std::move(handler);
+}
+
+}  // namespace tc

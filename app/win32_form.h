@@ -1,0 +1,61 @@
+#pragma once
+// The window's named values over its real controls. Like the user's actions, the program's own
+// writes run the control's handler when the value really changes: a text change of Edit9 runs
+// its change handler, a new state of CheckBox1 or CheckBox3 its click handler. Those handlers
+// run inside the call, so their errors reach the caller.
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "core/form.h"
+
+namespace tc {
+
+class ControlSet;
+
+class Win32Form : public Form {
+public:
+    // fitLabel: resizes a label that is sized to its text after its text changed.
+    Win32Form(const ControlSet& controls, std::function<void(std::string_view)> fitLabel);
+
+    std::string Text(std::string_view name) const override;
+    void SetText(std::string_view name, const std::string& text) override;
+    bool Checked(std::string_view name) const override;
+    void SetChecked(std::string_view name, bool checked) override;
+    bool Enabled(std::string_view name) const override;
+    void SetEnabled(std::string_view name, bool enabled) override;
+    bool Visible(std::string_view name) const override;
+    void SetVisible(std::string_view name, bool visible) override;
+    int ItemIndex(std::string_view name) const override;
+    void SetItemIndex(std::string_view name, int index) override;
+    TDateTime DateTime(std::string_view name) const override;
+    void SetDateTime(std::string_view name, TDateTime value) override;
+    void AppendActivityLine(const std::string& line) override;
+    void ClearActivity() override;
+
+    void OnTextChange(std::string_view name, std::function<void()> handler);
+    void OnClick(std::string_view name, std::function<void()> handler);
+    // True while SetText writes a text: the window then does not run the change handler itself.
+    bool Writing() const { return writing_; }
+
+private:
+    HWND At(std::string_view name) const;
+    void Run(const std::map<std::string, std::function<void()>, std::less<>>& handlers,
+             std::string_view name);
+
+    const ControlSet& controls_;
+    std::function<void(std::string_view)> fitLabel_;
+    std::map<std::string, std::function<void()>, std::less<>> onChange_;
+    std::map<std::string, std::function<void()>, std::less<>> onClick_;
+    bool writing_ = false;
+};
+
+// The other button of a slot row's radio pair ("rbtOp3" <-> "rbtColse3"); empty otherwise.
+std::string RadioPartner(std::string_view name);
+
+// Window text of any window, as UTF-8.
+std::string WindowText(HWND hwnd);
+
+}  // namespace tc

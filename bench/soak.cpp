@@ -1,0 +1,398 @@
+// Seven days of scheduling in simulated time: the three scheduling timers tick as a busy Windows
+// machine delivers them (mostly just after each second, sometimes seconds late, now and then a
+// little early so that one second sees two ticks, two one-hour sleeps, the clock set back once by
+// an hour and once by three seconds), against a schedule that uses every feature, while a simulated user keeps setting new
+// targets. Prints how many targets fell due, how many acted once, were missed or acted twice,
+// and what one tick costs.
+//
+//   bench_soak [seed]
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/scheduler.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_code_page.h"
+#include "fakes/fake_files.h"
+#include "fakes/fake_input.h"
+#include "fakes/fake_locale.h"
+#include "fakes/fake_shell.h"
+#include "fakes/fake_timers.h"
+#include "fakes/memory_form.h"
+
+namespace tc {
+namespace {
+
+constexpr std::int64_t kMsPerDay = 86400000;
+constexpr int kDays = 7;
+
+// Two processes that are always running, whatever is ended: each end is one action.
+class SoakProcesses : public Processes {
+public:
+    std::vector<std::pair<std::uint32_t, std::int64_t>> ended;  // pid, when (ms)
+    FakeClock* clock = nullptr;
+
+    std::vector<ProcessEntry> Snapshot() override {
+        return {{3, "C:\\Apps\\closeme3.exe"}, {5, "nightly5.exe"}, {9, "other.exe"}};
+    }
+    bool Terminate(std::uint32_t pid) override {
+        ended.push_back({pid, ToMilliseconds(FromLocalTime(clock->Now()))});
+        return true;
+    }
+};
+
+// One moment a target fell due, and what became of it.
+struct Due {
+    std::int64_t second = 0;
+    int fired = 0;
+    bool inGap = false;  // inside a gap between ticks that is not caught up (sleep)
+};
+
+struct Category {
+    const char* name;
+    TimerId timer;
+    std::vector<Due> due;
+    std::vector<std::int64_t> firedAtMs;
+};
+
+class Soak {
+public:
+    explicit Soak(std::uint64_t seed) : random_(seed) {
+        processes_.clock = &clock_;
+        form_.OnTextChange("Edit9", [this] { scheduler_.Edit9Change(); });
+        form_.OnClick("CheckBox3", [this] { scheduler_.CheckBox3Click(); });
+        form_.OnClick("CheckBox1", [this] { scheduler_.CheckBox1Click(); });
+        shell_.onOpen = [this](const ShellCall& call) {
+            const std::int64_t now = NowMs();
+            if (call.file == "shutdown.exe")
+                categories_.at("power").firedAtMs.push_back(now);
+            else
+                categories_.at(std::string("slot") + call.file.back()).firedAtMs.push_back(now);
+        };
+    }
+
+    void Run();
+
+private:
+    std::int64_t NowMs() { return ToMilliseconds(FromLocalTime(clock_.Now())); }
+    void SetClock(std::int64_t ms) { clock_.AdvanceMs(ms - NowMs()); }
+    std::int64_t Uniform(std::int64_t lo, std::int64_t hi) {
+        return std::uniform_int_distribution<std::int64_t>(lo, hi)(random_);
+    }
+    // When the next tick comes after a re-arm for `delayMs` at `now`.
+    std::int64_t NextTick(std::int64_t now, int delayMs);
+    bool Asleep(std::int64_t ms) const;
+    std::int64_t WakeTime(std::int64_t ms) const;
+
+    void SetUpSchedule();
+    void UserActs(std::int64_t now);
+    void SetOneTimeSlot(int row, std::int64_t second);
+    void Tick(TimerId id);
+    void Tally();
+
+    std::mt19937_64 random_;
+    FakeClock clock_{LocalTime{2023, 3, 1, 0, 0, 0, 0}};
+    FakeLocale locale_;
+    Moments moments_{clock_, locale_};
+    MemoryForm form_;
+    FakeShell shell_;
+    SoakProcesses processes_;
+    FakeInput input_;
+    FakeTimers timers_;
+    FakeFiles files_;
+    FakeCodePage codePage_;
+    CommandLog commandLog_{clock_, files_, codePage_};
+    Scheduler scheduler_{form_, moments_, {shell_, processes_, input_, timers_, commandLog_}};
+
+    std::map<std::string, Category> categories_ = {
+        {"slot1", {"slot 1 (one-time, open)", TimerId::Slots, {}, {}}},
+        {"slot2", {"slot 2 (one-time, open)", TimerId::Slots, {}, {}}},
+        {"slot3", {"slot 3 (one-time, close)", TimerId::Slots, {}, {}}},
+        {"slot4", {"slot 4 (daily 03:30:00, open)", TimerId::Slots, {}, {}}},
+        {"slot5", {"slot 5 (daily 23:59:59, close)", TimerId::Slots, {}, {}}},
+        {"power", {"power (countdown 13 min re-armed, daily 12:00:30)", TimerId::Power, {}, {}}},
+        {"mouse", {"mouse start moment", TimerId::Mouse, {}, {}}},
+    };
+    std::int64_t startMs_ = 0, endMs_ = 0;
+    std::vector<std::pair<std::int64_t, std::int64_t>> sleeps_;  // [from, to) in ms
+    std::map<TimerId, std::int64_t> nextTick_;
+    std::map<TimerId, std::vector<std::int64_t>> tickSeconds_;
+    std::int64_t slotTargets_[4] = {};   // rows 1-3: their current target second
+    std::int64_t mouseStart_ = 0;
+    std::int64_t nextMouseStartChange_ = 0;
+    std::vector<std::int64_t> mouseBurstTicks_;  // tick numbers of every burst
+    std::int64_t mouseTicks_ = 0;
+    long ticks_ = 0, late_ = 0, veryLate_ = 0, early_ = 0;
+    // Clock set back: when (on the clock), by how much (ms).
+    std::vector<std::pair<std::int64_t, std::int64_t>> clockSteps_;
+    double tickMicros_ = 0;
+    std::map<TimerId, long> ticksBy_;
+};
+
+bool Soak::Asleep(std::int64_t ms) const {
+    for (const auto& [from, to] : sleeps_)
+        if (ms >= from && ms < to) return true;
+    return false;
+}
+
+std::int64_t Soak::WakeTime(std::int64_t ms) const {
+    for (const auto& [from, to] : sleeps_)
+        if (ms >= from && ms < to) return to;
+    return ms;
+}
+
+std::int64_t Soak::NextTick(std::int64_t now, int delayMs) {
+    // The re-arm aims at 20 ms after the next second; the system delivers it between 0 and
+    // 60 ms after that second, and now and then much later.
+    std::int64_t at = now + delayMs + Uniform(-20, 40);
+    const std::int64_t draw = Uniform(0, 9999);
+    if (draw >= 9950) {
+        at = now + delayMs - 20 - Uniform(1, 30);  // early: still in the second of `now`
+        ++early_;
+    } else if (draw < 10) {
+        at += Uniform(5000, 9000);
+        ++veryLate_;
+    } else if (draw < 110) {
+        at += Uniform(500, 3000);
+        ++late_;
+    }
+    if (Asleep(at)) at = WakeTime(at) + Uniform(0, 60);  // timers due in a sleep fire on waking
+    return at;
+}
+
+void Soak::SetOneTimeSlot(int row, std::int64_t second) {
+    const TDateTime moment = FromWholeSeconds(second);
+    form_.SetDateTime("FSetDate" + std::to_string(row), DateOf(moment));
+    form_.SetDateTime("FSetTime" + std::to_string(row), TimeOf(moment));
+    slotTargets_[row] = second;
+    categories_.at("slot" + std::to_string(row)).due.push_back({second});
+}
+
+void Soak::SetUpSchedule() {
+    const std::int64_t day0 = startMs_ / kMsPerDay;
+    for (int row = 1; row <= 5; ++row) {
+        form_.SetText("Edit" + std::to_string(row), "D:\\Apps\\slot" + std::to_string(row));
+        form_.SetChecked("chk" + std::to_string(row), true);
+    }
+    form_.SetText("Edit3", "C:\\Apps\\closeme3.exe");
+    form_.SetChecked("rbtColse3", true);
+    form_.SetText("Edit5", "D:\\Elsewhere\\NIGHTLY5.EXE");
+    form_.SetChecked("rbtColse5", true);
+    for (int row : {4, 5}) form_.SetChecked("softchk" + std::to_string(row), true);
+    // Daily slots dated last year.
+    form_.SetDateTime("FSetDate4", EncodeDate(2022, 6, 1));
+    form_.SetDateTime("FSetTime4", EncodeTime(3, 30, 0, 0));
+    form_.SetDateTime("FSetDate5", EncodeDate(2022, 6, 1));
+    form_.SetDateTime("FSetTime5", EncodeTime(23, 59, 59, 0));
+    for (int d = 0; d <= kDays; ++d) {
+        const std::int64_t day = (day0 + d) * 86400;
+        for (const auto& [name, secondOfDay] :
+             {std::pair<const char*, int>{"slot4", 3 * 3600 + 30 * 60},
+              {"slot5", 23 * 3600 + 59 * 60 + 59},
+              {"power", 12 * 3600 + 30}}) {
+            const std::int64_t s = day + secondOfDay;
+            if (s * 1000 > startMs_ + 2000 && s * 1000 < endMs_)
+                categories_.at(name).due.push_back({s});
+        }
+    }
+    // Power: a daily set moment (time of day only, so the countdown compares the time of day
+    // too), restart, and a countdown of 13 minutes re-armed whenever it has acted.
+    form_.SetItemIndex("ComboBox1", 1);
+    form_.SetChecked("chkTime", true);
+    form_.SetDateTime("dtpStartDate", EncodeDate(2020, 1, 1));
+    form_.SetDateTime("dtpStartTime", EncodeTime(12, 0, 30, 0));
+    form_.SetChecked("CheckBox4", true);
+    form_.SetText("Edit9", "13");
+    // Mouse: every 7 ticks, plus start moments set now and then.
+    form_.SetText("Edit6", "7");
+}
+
+void Soak::UserActs(std::int64_t now) {
+    const std::int64_t nowSecond = now / 1000;
+    // A one-time slot whose moment has gone by gets a new one, between 2 and 90 minutes ahead;
+    // now and then slot 2 takes slot 1's moment, so both act in one tick.
+    for (int row = 1; row <= 3; ++row) {
+        if (nowSecond <= slotTargets_[row] + 15) continue;
+        std::int64_t second = nowSecond + Uniform(120, 5400);
+        if (row == 2 && slotTargets_[1] > nowSecond && Uniform(0, 3) == 0) second = slotTargets_[1];
+        SetOneTimeSlot(row, second);
+    }
+    // The countdown is armed again once it has acted or was left behind.
+    if (!scheduler_.CountdownArmed() && nowSecond > ToWholeSeconds(scheduler_.CountdownTarget())) {
+        form_.SetChecked("CheckBox3", false);
+        form_.SetChecked("CheckBox3", true);
+        categories_.at("power").due.push_back({ToWholeSeconds(scheduler_.CountdownTarget())});
+    }
+    // A new mouse start moment every two to three hours.
+    if (now >= nextMouseStartChange_) {
+        mouseStart_ = nowSecond + Uniform(60, 3600);
+        const TDateTime moment = FromWholeSeconds(mouseStart_);
+        form_.SetDateTime("DateTimePicker1", DateOf(moment));
+        form_.SetDateTime("DateTimePicker2", TimeOf(moment));
+        categories_.at("mouse").due.push_back({mouseStart_});
+        nextMouseStartChange_ = now + Uniform(2 * 3600000, 3 * 3600000);
+    }
+}
+
+void Soak::Tick(TimerId id) {
+    const std::int64_t now = NowMs();
+    const int burstsBefore = input_.Bursts();
+    const auto begin = std::chrono::steady_clock::now();
+    switch (id) {
+    case TimerId::Slots: scheduler_.Timer1Timer(); break;
+    case TimerId::Power: scheduler_.timCloseSysTimer(); break;
+    case TimerId::Mouse: scheduler_.Timer4Timer(); break;
+    }
+    tickMicros_ += std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - begin).count();
+    ++ticks_;
+    ++ticksBy_[id];
+    tickSeconds_[id].push_back(now / 1000);
+    if (id == TimerId::Mouse) {
+        ++mouseTicks_;
+        // With an interval of 7, a tick that clicked for the start moment ends with the count
+        // at 1; a tick that clicked for the interval ends with it at 0.
+        for (int b = burstsBefore; b < input_.Bursts(); ++b) {
+            mouseBurstTicks_.push_back(mouseTicks_);
+            if (scheduler_.ClickTickCount() == 1) categories_.at("mouse").firedAtMs.push_back(now);
+        }
+    }
+    nextTick_[id] = NextTick(now, *timers_.LastDelay(id));
+}
+
+void Soak::Run() {
+    startMs_ = NowMs();
+    endMs_ = startMs_ + kDays * kMsPerDay;
+    // Two one-hour sleeps: one over a daily slot's moment, one across a second boundary.
+    sleeps_ = {{startMs_ + 1 * kMsPerDay + 3 * 3600000 + 500, startMs_ + 1 * kMsPerDay + 4 * 3600000 + 500},
+               {startMs_ + 4 * kMsPerDay + 13 * 3600000 + 59 * 60000 + 58000,
+                startMs_ + 4 * kMsPerDay + 14 * 3600000 + 59 * 60000 + 58000}};
+    // The clock set back by an hour on day 3 just after the daily 12:00:30 command (the hour
+    // comes round again), and by three seconds on day 6.
+    clockSteps_ = {{startMs_ + 2 * kMsPerDay + 12 * 3600000 + 10 * 60000 + 123, 3600000},
+                   {startMs_ + 5 * kMsPerDay + 8 * 3600000 + 777, 3000}};
+    SetUpSchedule();
+    SetClock(startMs_ + 300);
+    scheduler_.StartScheduling();
+    form_.SetChecked("CheckBox3", true);
+    categories_.at("power").due.push_back({ToWholeSeconds(scheduler_.CountdownTarget())});
+    form_.SetChecked("CheckBox1", true);
+    for (TimerId id : {TimerId::Slots, TimerId::Power, TimerId::Mouse})
+        nextTick_[id] = NextTick(NowMs(), *timers_.LastDelay(id));
+
+    std::int64_t nextUserAction = NowMs();
+    for (;;) {
+        TimerId id = TimerId::Slots;
+        for (TimerId t : {TimerId::Power, TimerId::Mouse})
+            if (nextTick_[t] < nextTick_[id]) id = t;
+        const std::int64_t at = nextTick_[id];
+        if (at >= endMs_) break;
+        if (!clockSteps_.empty() && at >= clockSteps_.front().first) {
+            // Real time goes on: the timers fire after the same delays, the clock reads earlier.
+            const std::int64_t back = clockSteps_.front().second;
+            SetClock(clockSteps_.front().first - back);
+            for (auto& [timer, next] : nextTick_) next -= back;
+            nextUserAction -= back;
+            clockSteps_.erase(clockSteps_.begin());
+            continue;
+        }
+        if (at >= nextUserAction) {
+            SetClock(std::max(nextUserAction, NowMs()));
+            if (!Asleep(NowMs())) UserActs(NowMs());
+            nextUserAction += 10000;
+            continue;
+        }
+        SetClock(at);
+        Tick(id);
+    }
+    for (const auto& [pid, ms] : processes_.ended)
+        categories_.at(pid == 3 ? "slot3" : "slot5").firedAtMs.push_back(ms);
+    Tally();
+}
+
+void Soak::Tally() {
+    long due = 0, fired = 0, missed = 0, doubled = 0, inGap = 0, firedInGap = 0, stray = 0;
+    std::printf("simulated: %d days from 2023-03-01, %ld ticks (slots %ld, power %ld, mouse %ld)\n",
+                kDays, ticks_, ticksBy_[TimerId::Slots], ticksBy_[TimerId::Power],
+                ticksBy_[TimerId::Mouse]);
+    std::printf("lateness: %ld ticks 0.5-3 s late, %ld ticks 5-9 s late, %ld ticks early (two in "
+                "one second), 2 sleeps of one hour, clock set back 1 h and 3 s\n",
+                late_, veryLate_, early_);
+    std::printf("\n%-52s %6s %6s %6s %7s %8s %9s\n", "target", "due", "fired", "missed",
+                "doubled", "in sleep", "fired in sleep");
+    for (auto& [key, c] : categories_) {
+        // Gaps that the timer of this target did not catch up: sleeps.
+        const std::vector<std::int64_t>& seconds = tickSeconds_[c.timer];
+        std::vector<std::pair<std::int64_t, std::int64_t>> gaps;
+        for (std::size_t i = 1; i < seconds.size(); ++i)
+            if (seconds[i] - seconds[i - 1] > kCatchUpSeconds) gaps.push_back({seconds[i - 1], seconds[i]});
+        std::sort(c.due.begin(), c.due.end(), [](const Due& a, const Due& b) { return a.second < b.second; });
+        // Targets set again to the same second (slot 2 on slot 1's moment is another slot) count once.
+        c.due.erase(std::unique(c.due.begin(), c.due.end(),
+                                [](const Due& a, const Due& b) { return a.second == b.second; }),
+                    c.due.end());
+        for (Due& d : c.due)
+            for (const auto& [from, to] : gaps)
+                if (d.second > from && d.second < to) d.inGap = true;
+        // Each action belongs to the latest target at or before it, within the catch-up window.
+        for (const std::int64_t ms : c.firedAtMs) {
+            const std::int64_t s = ms / 1000;
+            Due* owner = nullptr;
+            for (Due& d : c.due)
+                if (d.second <= s && s - d.second <= kCatchUpSeconds) owner = &d;
+            if (owner)
+                ++owner->fired;
+            else
+                ++stray;
+        }
+        long cDue = 0, cFired = 0, cMissed = 0, cDoubled = 0, cGap = 0, cFiredGap = 0;
+        for (const Due& d : c.due) {
+            if (d.second * 1000 >= endMs_) continue;  // set for after the end of the run
+            ++cDue;
+            cFired += d.fired > 0;
+            cDoubled += d.fired > 1 ? d.fired - 1 : 0;
+            if (d.inGap) {
+                ++cGap;
+                cFiredGap += d.fired > 0;
+            } else {
+                cMissed += d.fired == 0;
+            }
+        }
+        std::printf("%-52s %6ld %6ld %6ld %7ld %8ld %9ld\n", c.name, cDue, cFired, cMissed,
+                    cDoubled, cGap, cFiredGap);
+        due += cDue, fired += cFired, missed += cMissed, doubled += cDoubled;
+        inGap += cGap, firedInGap += cFiredGap;
+    }
+    std::printf("%-52s %6ld %6ld %6ld %7ld %8ld %9ld\n", "all", due, fired, missed, doubled, inGap,
+                firedInGap);
+    std::printf("\ntargets due %ld, fired %ld, missed outside sleeps %ld, doubled %ld, "
+                "fired for a sleep gap %ld, actions with no target %ld\n",
+                due, fired, missed, doubled, firedInGap, stray);
+
+    long longest = 0, shortest = 1 << 30;
+    for (std::size_t i = 1; i < mouseBurstTicks_.size(); ++i) {
+        const long gap = static_cast<long>(mouseBurstTicks_[i] - mouseBurstTicks_[i - 1]);
+        longest = std::max(longest, gap);
+        shortest = std::min(shortest, gap);
+    }
+    std::printf("mouse: %zu bursts in %lld ticks, ticks between bursts %ld to %ld (interval 7)\n",
+                mouseBurstTicks_.size(), static_cast<long long>(mouseTicks_), shortest, longest);
+    std::printf("one tick costs %.2f us on average (%ld ticks, %.2f s)\n", tickMicros_ / ticks_,
+                ticks_, tickMicros_ / 1e6);
+}
+
+}  // namespace
+}  // namespace tc
+
+int main(int argc, char** argv) {
+    const std::uint64_t seed = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 20230301;
+    std::printf("seed %llu\n", static_cast<unsigned long long>(seed));
+    tc::Soak soak(seed);
+    soak.Run();
+    return 0;
+}

@@ -1,0 +1,59 @@
+#include "core/mouse.h"
+
+#include "core/convert.h"
+#include "core/logs.h"
+
+namespace tc {
+
+void ClickAt(Input& input, Point at) {
+    const Point back = input.CursorPos();
+    input.SetCursorPos(at);
+    for (int i = 0; i < 3; ++i) {
+        input.LeftDown();
+        input.LeftUp();
+    }
+    input.SetCursorPos(back);
+}
+
+MouseTask::MouseTask(Form& form, Moments& moments, Input& input)
+    : form_(form), moments_(moments), input_(input) {}
+
+void MouseTask::MouseTick(const std::vector<std::int64_t>& seconds, TDateTime now) {
+    const TDateTime start =
+        ComposeMoment(form_.DateTime("DateTimePicker1"), form_.DateTime("DateTimePicker2"));
+    CheckMouseStart(start, seconds, now);
+
+    // The repeated clicks count ticks, one per tick, whatever seconds the tick looked at.
+    ++clickTickCount_;
+    const std::int32_t interval = TextToInt(form_.Text("Edit6"));
+    // Reaching or passing the interval clicks, so a lowered interval or a click that failed on
+    // a bad coordinate does not stop the clicking for good. 0 or below never clicks.
+    if (interval > 0 && clickTickCount_ >= interval) {
+        ClickAndLog(now);
+        clickTickCount_ = 0;
+    }
+}
+
+void MouseTask::CheckMouseStart(TDateTime start, const std::vector<std::int64_t>& seconds,
+                                TDateTime now) {
+    const std::int64_t startSecond = ToWholeSeconds(start);
+    if (startClickedFor_ == startSecond) return;
+    for (const std::int64_t second : seconds) {
+        if (!SameSecond(FromWholeSeconds(second), start)) continue;
+        ClickAndLog(now);
+        startClickedFor_ = startSecond;
+        clickTickCount_ = 0;
+        return;
+    }
+}
+
+void MouseTask::ClickAndLog(TDateTime now) {
+    // Y is converted before X: with both wrong, the message quotes Edit8.
+    const std::int32_t y = TextToInt(form_.Text("Edit8"));
+    const std::int32_t x = TextToInt(form_.Text("Edit7"));
+    ClickAt(input_, {x, y});
+    AddActivityLine(form_, "鼠标单击坐标-" + form_.Text("Edit7") + "," + form_.Text("Edit8") +
+                               "-执行时间-" + moments_.Forms().DateTimeText(now));
+}
+
+}  // namespace tc

@@ -1,0 +1,42 @@
+#pragma once
+// The mouse-click task: a burst of three left clicks at a set screen point, once when the start
+// moment comes and again every N ticks of its timer.
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "core/form.h"
+#include "core/moments.h"
+#include "platform/input.h"
+
+namespace tc {
+
+// Remembers the cursor, moves it to `at`, sends three left clicks back to back (down and up
+// with no pause between them) and puts the cursor back.
+void ClickAt(Input& input, Point at);
+
+class MouseTask {
+public:
+    MouseTask(Form& form, Moments& moments, Input& input);
+
+    // The check box was ticked: counting starts again from 0.
+    void ResetCount() { clickTickCount_ = 0; }
+    // One tick of the mouse timer over the seconds it looks at; `now` is the tick's reading.
+    void MouseTick(const std::vector<std::int64_t>& seconds, TDateTime now);
+
+    std::int32_t ClickTickCount() const { return clickTickCount_; }
+
+private:
+    void CheckMouseStart(TDateTime start, const std::vector<std::int64_t>& seconds,
+                         TDateTime now);
+    void ClickAndLog(TDateTime now);
+
+    Form& form_;
+    Moments& moments_;
+    Input& input_;
+    std::int32_t clickTickCount_ = 0;
+    // The start moment (whole second) the task last clicked for: it clicks once per value.
+    std::optional<std::int64_t> startClickedFor_;
+};
+
+}  // namespace tc

@@ -1,0 +1,26 @@
+#include "core/occurrence.h"
+
+namespace tc {
+namespace {
+
+constexpr std::int64_t kSecondsPerDay = 86400;
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+    std::int64_t q = a / b;
+    if (a % b != 0 && (a < 0) != (b < 0)) --q;
+    return q;
+}
+
+}  // namespace
+
+Occurrence OnceOccurrence(TDateTime target, std::string what) {
+    return {ToWholeSeconds(target), -1, std::move(what)};
+}
+
+Occurrence DailyOccurrence(std::int64_t second, TDateTime target, std::string what) {
+    const std::int64_t t = ToWholeSeconds(target);
+    return {FloorDiv(second, kSecondsPerDay), t - FloorDiv(t, kSecondsPerDay) * kSecondsPerDay,
+            std::move(what)};
+}
+
+}  // namespace tc

@@ -1,0 +1,137 @@
+#include "core/power.h"
+
+#include <algorithm>
+
+#include "core/convert.h"
+#include "platform/errors.h"
+
+namespace tc {
+
+PowerScheduler::PowerScheduler(Form& form, Moments& moments, Shell& shell, CommandLog& commandLog)
+    : form_(form), moments_(moments), shell_(shell), commandLog_(commandLog) {
+    // The minutes always follow what Edit9 shows, from the design text on. A text that is no
+    // integer leaves them at 0, and a countdown of 0 minutes never acts.
+    try {
+        minutes_ = TextToInt(form_.Text("Edit9"));
+    } catch (const ConvertError&) {
+        minutes_ = 0;
+    }
+}
+
+void PowerScheduler::UpdateCountdownDisplay() {
+    if (!form_.Checked("CheckBox3")) {
+        // The countdown values stay as they are.
+        form_.SetVisible("Label14", false);
+        form_.SetVisible("Label17", false);
+        return;
+    }
+    start_ = moments_.Now();
+    target_ = AddMinutes(start_, minutes_);
+    // A countdown of 0 minutes or fewer would be due at once: it never acts, so a bad or empty
+    // length can never turn into an immediate shutdown.
+    armed_ = minutes_ > 0;
+    const LocaleForms& forms = moments_.Forms();
+    if (form_.Checked("chkTime")) {
+        form_.SetText("Label14", "开始时间 " + forms.LongTime(start_));
+        form_.SetText("Label17", "预计执行时间 " + forms.LongTime(target_));
+    } else {
+        form_.SetText("Label14", "开始时间 " + forms.DateTimeText(start_));
+        form_.SetText("Label17", "预计执行时间 " + forms.DateTimeText(target_));
+    }
+    form_.SetText("Label15", IntToText(static_cast<std::int64_t>(minutes_) * 60));
+    form_.SetVisible("Label14", true);
+    form_.SetVisible("Label17", true);
+}
+
+void PowerScheduler::Edit9Change() {
+    const std::string text = form_.Text("Edit9");
+    if (text.empty()) {
+        // Setting the text runs this handler again, with "1".
+        form_.SetText("Edit9", "1");
+        return;
+    }
+    minutes_ = TextToInt(text);  // not an integer: the minutes keep their value
+    form_.SetText("Label15", IntToText(static_cast<std::int64_t>(minutes_) * 60));
+    UpdateCountdownDisplay();
+}
+
+void PowerScheduler::PowerTick(const std::vector<std::int64_t>& seconds, TDateTime now) {
+    const bool countdownOn = form_.Checked("CheckBox3");
+    if (countdownOn && armed_) ShowRemaining(ToWholeSeconds(now));
+    if (seconds.empty()) return;
+
+    const bool setMomentOn = form_.Checked("CheckBox4");
+    const TDateTime setMoment =
+        setMomentOn ? ComposeMoment(form_.DateTime("dtpStartDate"), form_.DateTime("dtpStartTime"))
+                    : 0;
+    // The countdown and the set moment are independent; each second is looked at in order.
+    for (const std::int64_t second : seconds) {
+        if (countdownOn) CheckCountdown(second, now);
+        if (setMomentOn) CheckSetMoment(setMoment, second, now);
+    }
+}
+
+void PowerScheduler::ShowRemaining(std::int64_t nowSecond) {
+    // Whole seconds from now's second to the target's: one less on each tick, and still true
+    // after a late tick or a clock that was set.
+    const std::int64_t remaining = std::max<std::int64_t>(0, ToWholeSeconds(target_) - nowSecond);
+    form_.SetText("Label15", IntToText(remaining));
+}
+
+void PowerScheduler::CheckCountdown(std::int64_t second, TDateTime now) {
+    if (!armed_) return;
+    const std::int64_t targetSecond = ToWholeSeconds(target_);
+    bool due = false;
+    if (form_.Checked("chkTime")) {
+        // Time of day only: the first second up to the target whose time of day is the
+        // target's (for a countdown of more than a day, that comes before the target itself).
+        // Once the target's second has gone by without it, the countdown is left behind.
+        if (second > targetSecond) {
+            armed_ = false;
+            return;
+        }
+        due = SameClockSecond(FromWholeSeconds(second), target_);
+    } else {
+        // The target carries the milliseconds of its arming, so its own second is due whatever
+        // the phase of the tick; so is any later second, once.
+        due = second >= targetSecond;
+    }
+    if (!due) return;
+    armed_ = false;  // once per arming
+    CheckPowerTime(now);
+}
+
+void PowerScheduler::CheckSetMoment(TDateTime target, std::int64_t second, TDateTime now) {
+    const std::string command = "command:" + IntToText(form_.ItemIndex("ComboBox1"));
+    Occurrence occurrence;
+    if (form_.Checked("chkTime")) {
+        if (!SameClockSecond(FromWholeSeconds(second), target)) return;
+        occurrence = DailyOccurrence(second, target, command);
+    } else {
+        if (!SameSecond(FromWholeSeconds(second), target)) return;
+        occurrence = OnceOccurrence(target, command);
+    }
+    if (setMomentFired_.Done(occurrence)) return;
+    setMomentFired_.Mark(std::move(occurrence));
+    CheckPowerTime(now);
+}
+
+void PowerScheduler::CheckPowerTime(TDateTime now) {
+    // The command runs first and the log line follows; the result is not examined.
+    switch (form_.ItemIndex("ComboBox1")) {
+    case static_cast<int>(PowerCommand::Shutdown):
+        shell_.Open("shutdown.exe", "-s -t 0", ShellOwner::AppWindow);
+        form_.SetText("Label15", IntToText(static_cast<std::int64_t>(minutes_) * 60));
+        break;
+    case static_cast<int>(PowerCommand::Restart):
+        shell_.Open("shutdown.exe", "-r -t 0", ShellOwner::AppWindow);
+        break;
+    default:
+        // No item selected: nothing runs, so nothing is logged as executed either.
+        return;
+    }
+    commandLog_.LogToFile("执行命令-" + form_.Text("ComboBox1") + "--Time--" +
+                          moments_.Forms().DateTimeText(now));
+}
+
+}  // namespace tc

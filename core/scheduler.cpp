@@ -1,0 +1,101 @@
+#include "core/scheduler.h"
+
+namespace tc {
+
+Scheduler::Scheduler(Form& form, Moments& moments, SchedulerPorts ports)
+    : form_(form),
+      moments_(moments),
+      ports_(ports),
+      slots_(form, moments, ports.shell, ports.processes),
+      power_(form, moments, ports.shell, ports.commandLog),
+      mouse_(form, moments, ports.input) {}
+
+template <typename Work>
+void Scheduler::RunTick(TimerId id, TickSeconds& seconds, Work work) {
+    // A tick that was already queued when its timer was switched off does nothing.
+    if (!ports_.timers.Enabled(id)) return;
+    // Now is read once: every second this tick looks at is decided against that one reading.
+    const TDateTime now = moments_.Now();
+    const std::vector<std::int64_t> due = seconds.Next(ToWholeSeconds(now));
+    try {
+        work(due, now);
+    } catch (...) {
+        ArmNext(id);
+        throw;
+    }
+    ArmNext(id);
+}
+
+void Scheduler::ArmNext(TimerId id) {
+    // Read the clock again: the work of the tick (a shell call) may have taken a while.
+    if (ports_.timers.Enabled(id)) ports_.timers.ArmNext(id, DelayToNextSecond(moments_.Now()));
+}
+
+void Scheduler::Timer1Timer() {
+    RunTick(TimerId::Slots, slotSeconds_, [this](const std::vector<std::int64_t>& due,
+                                                 TDateTime now) { slots_.SlotTick(due, now); });
+}
+
+void Scheduler::timCloseSysTimer() {
+    RunTick(TimerId::Power, powerSeconds_, [this](const std::vector<std::int64_t>& due,
+                                                  TDateTime now) { power_.PowerTick(due, now); });
+}
+
+void Scheduler::Timer4Timer() {
+    RunTick(TimerId::Mouse, mouseSeconds_, [this](const std::vector<std::int64_t>& due,
+                                                  TDateTime now) { mouse_.MouseTick(due, now); });
+}
+
+void Scheduler::CheckBox1Click() {
+    const bool on = form_.Checked("CheckBox1");
+    if (on) {
+        mouse_.ResetCount();
+        mouseSeconds_.StartAfter(ToWholeSeconds(moments_.Now()));
+    }
+    ports_.timers.Enable(TimerId::Mouse, on);
+    ArmNext(TimerId::Mouse);
+}
+
+void Scheduler::CheckBox3Click() { power_.UpdateCountdownDisplay(); }
+
+void Scheduler::Edit9Change() { power_.Edit9Change(); }
+
+void Scheduler::StartScheduling() {
+    // The seconds up to the one Start was pressed in are not looked at; the first tick starts
+    // with the next one.
+    const std::int64_t startSecond = ToWholeSeconds(moments_.Now());
+    slotSeconds_.StartAfter(startSecond);
+    powerSeconds_.StartAfter(startSecond);
+    ports_.timers.Enable(TimerId::Slots, true);
+    ports_.timers.Enable(TimerId::Power, true);
+    ArmNext(TimerId::Slots);
+    ArmNext(TimerId::Power);
+    power_.UpdateCountdownDisplay();
+    form_.SetEnabled("Edit9", false);
+    form_.SetEnabled("RzToolButton1", false);
+    form_.SetEnabled("RzToolButton2", true);
+}
+
+void Scheduler::StopScheduling() {
+    // The countdown's labels and values stay as they are: Label15 keeps its last value.
+    ports_.timers.Enable(TimerId::Slots, false);
+    ports_.timers.Enable(TimerId::Power, false);
+    form_.SetEnabled("Edit9", true);
+    form_.SetEnabled("RzToolButton1", true);
+    form_.SetEnabled("RzToolButton2", false);
+}
+
+bool Scheduler::Running() const {
+    return ports_.timers.Enabled(TimerId::Slots) && ports_.timers.Enabled(TimerId::Power);
+}
+
+void Scheduler::UpdateCountdownDisplay() { power_.UpdateCountdownDisplay(); }
+
+std::int32_t Scheduler::CountdownMinutes() const { return power_.CountdownMinutes(); }
+void Scheduler::SetCountdownMinutes(std::int32_t minutes) { power_.SetCountdownMinutes(minutes); }
+TDateTime Scheduler::CountdownStart() const { return power_.CountdownStart(); }
+TDateTime Scheduler::CountdownTarget() const { return power_.CountdownTarget(); }
+bool Scheduler::CountdownArmed() const { return power_.CountdownArmed(); }
+std::int32_t Scheduler::ClickTickCount() const { return mouse_.ClickTickCount(); }
+
+}  // namespace tc

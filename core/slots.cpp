@@ -1,0 +1,107 @@
+#include "core/slots.h"
+
+#include "core/controls.h"
+#include "core/logs.h"
+
+namespace tc {
+namespace {
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The settings a slot acted with: acting again needs another path or action.
+std::string SlotSettings(const ProgramSlot& slot) {
+    return (slot.action == SlotAction::Close ? "close:" : "open:") + slot.path;
+}
+
+}  // namespace
+
+ProgramSlot ReadSlot(const Form& form, int row) {
+    ProgramSlot slot;
+    slot.row = row;
+    slot.target = ComposeMoment(form.DateTime(RowName("FSetDate", row)),
+                                form.DateTime(RowName("FSetTime", row)));
+    slot.path = form.Text(RowName("Edit", row));
+    slot.action = form.Checked(RowName("rbtColse", row)) ? SlotAction::Close : SlotAction::Open;
+    slot.enabled = form.Checked(RowName("chk", row));
+    slot.daily = form.Checked(RowName("softchk", row));
+    return slot;
+}
+
+std::string_view FileNamePart(std::string_view path) {
+    const auto cut = path.find_last_of("\\/:");
+    return cut == std::string_view::npos ? path : path.substr(cut + 1);
+}
+
+bool SameImageName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+    return true;
+}
+
+void OpenFile(Shell& shell, const std::string& path) {
+    shell.Open(path, "", ShellOwner::MainWindow);
+}
+
+void TerminateByImageName(Processes& processes, std::string_view name) {
+    for (const ProcessEntry& entry : processes.Snapshot()) {
+        if (SameImageName(FileNamePart(entry.exeFile), name) || SameImageName(entry.exeFile, name))
+            processes.Terminate(entry.pid);  // a process we may not end survives silently
+    }
+}
+
+SlotScheduler::SlotScheduler(Form& form, Moments& moments, Shell& shell, Processes& processes)
+    : form_(form), moments_(moments), shell_(shell), processes_(processes) {}
+
+void SlotScheduler::SlotTick(const std::vector<std::int64_t>& seconds, TDateTime now) {
+    if (seconds.empty()) return;
+    // The rows are read once per tick: every second the tick looks at uses the same settings.
+    std::array<ProgramSlot, kSlotCount> slots;
+    for (int row = 1; row <= kSlotCount; ++row) slots[row - 1] = ReadSlot(form_, row);
+
+    // Oldest second first, and within a second slots 1 to 5, so the activity lines come in the
+    // order the targets fell due.
+    for (const std::int64_t second : seconds) {
+        for (const ProgramSlot& slot : slots) {
+            if (slot.path.empty() || !slot.enabled) continue;
+            if (slot.daily)
+                RunSlotIfDueDaily(slot, second, now);
+            else
+                RunSlotIfDue(slot, second, now);
+        }
+    }
+}
+
+void SlotScheduler::RunSlotIfDue(const ProgramSlot& slot, std::int64_t second, TDateTime now) {
+    if (!SameSecond(FromWholeSeconds(second), slot.target)) return;
+    Occurrence occurrence = OnceOccurrence(slot.target, SlotSettings(slot));
+    LastOccurrence& fired = fired_[slot.row - 1];
+    if (fired.Done(occurrence)) return;
+    fired.Mark(std::move(occurrence));
+    Act(slot, now);
+}
+
+void SlotScheduler::RunSlotIfDueDaily(const ProgramSlot& slot, std::int64_t second,
+                                      TDateTime now) {
+    if (!SameClockSecond(FromWholeSeconds(second), slot.target)) return;
+    Occurrence occurrence = DailyOccurrence(second, slot.target, "daily:" + SlotSettings(slot));
+    LastOccurrence& fired = fired_[slot.row - 1];
+    if (fired.Done(occurrence)) return;
+    fired.Mark(std::move(occurrence));
+    Act(slot, now);
+}
+
+void SlotScheduler::Act(const ProgramSlot& slot, TDateTime now) {
+    // The line is written whatever the shell or the processes made of the request.
+    if (slot.action == SlotAction::Open) {
+        OpenFile(shell_, slot.path);
+        AddActivityLine(form_, "打开程序-" + slot.path + "-执行时间-" +
+                                   moments_.Forms().DateTimeText(now));
+    } else {
+        TerminateByImageName(processes_, FileNamePart(slot.path));
+        AddActivityLine(form_, "关闭程序-" + slot.path + "-执行时间-" +
+                                   moments_.Forms().DateTimeText(now));
+    }
+}
+
+}  // namespace tc

@@ -1,0 +1,66 @@
+#pragma once
+// The five program slots: each opens a program or batch file, or ends every process of that
+// image name, once at a set moment or every day at a set time of day.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/form.h"
+#include "core/moments.h"
+#include "core/occurrence.h"
+#include "platform/processes.h"
+#include "platform/shell.h"
+
+namespace tc {
+
+// The numbers are the ones stored in the settings file.
+enum class SlotAction { Open = 0, Close = 1 };
+
+inline constexpr int kSlotCount = 5;
+
+// Row N of the slot group, as its controls hold it now.
+struct ProgramSlot {
+    int row = 0;
+    bool enabled = false;   // chk<N>
+    std::string path;       // Edit<N>
+    TDateTime target = 0;   // date of FSetDate<N>, time of day of FSetTime<N>
+    bool daily = false;     // softchk<N>
+    SlotAction action = SlotAction::Open;  // rbtColse<N> checked: Close
+};
+
+ProgramSlot ReadSlot(const Form& form, int row);
+
+// The part of a path after its last "\", "/" or ":".
+std::string_view FileNamePart(std::string_view path);
+// Equal when only the case of the letters a-z differs (other bytes compare as they are).
+bool SameImageName(std::string_view a, std::string_view b);
+
+// Asks the shell to open the file, the main window owning whatever the shell shows.
+void OpenFile(Shell& shell, const std::string& path);
+// Ends every process whose snapshot name, or the file-name part of it, equals `name`.
+// Processes that cannot be opened or ended are left alone.
+void TerminateByImageName(Processes& processes, std::string_view name);
+
+class SlotScheduler {
+public:
+    SlotScheduler(Form& form, Moments& moments, Shell& shell, Processes& processes);
+
+    // One tick of the slot timer: slots 1 to 5 for each second the tick looks at, in order.
+    // `now` is the tick's reading of the clock, shown in the activity lines.
+    void SlotTick(const std::vector<std::int64_t>& seconds, TDateTime now);
+
+private:
+    void RunSlotIfDue(const ProgramSlot& slot, std::int64_t second, TDateTime now);
+    void RunSlotIfDueDaily(const ProgramSlot& slot, std::int64_t second, TDateTime now);
+    void Act(const ProgramSlot& slot, TDateTime now);
+
+    Form& form_;
+    Moments& moments_;
+    Shell& shell_;
+    Processes& processes_;
+    std::array<LastOccurrence, kSlotCount> fired_;
+};
+
+}  // namespace tc

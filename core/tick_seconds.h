@@ -1,0 +1,46 @@
+#pragma once
+// Which wall-clock seconds one timer tick has to look at.
+//
+// The scheduling timers are re-armed on every tick to fire shortly after the next wall-clock
+// second, but a tick can still come late (a busy message loop, a slow shell call), two ticks can
+// land in one second, the machine can sleep and the user can set the clock. So a tick does not
+// just test "now": it tests every second that has begun since the previous tick's second.
+//
+//   previous second s0, this tick's second s1:
+//   - no previous tick (timer just switched on, nothing remembered): s1 only;
+//   - s1 == s0 (a second tick in the same second): nothing, the second was already looked at;
+//   - 0 < s1 - s0 <= kCatchUpSeconds: s0+1 .. s1, so seconds a late tick skipped are caught up;
+//   - longer gaps (sleep, clock set forward) and a clock set back: s1 only, then on from there.
+//
+// A clock set back makes seconds come round again; the schedulers keep their own record of what
+// each target last acted for, so nothing acts twice for the same occurrence.
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "core/tdatetime.h"
+
+namespace tc {
+
+// A tick up to ten seconds late still catches up every second it skipped (the gap to the
+// previous tick's second is then at most eleven).
+inline constexpr std::int64_t kCatchUpSeconds = 11;
+
+class TickSeconds {
+public:
+    // Forgets the previous tick: the next tick looks at its own second only.
+    void Reset() { last_.reset(); }
+    // The timer was switched on during `second`: the next tick starts after it.
+    void StartAfter(std::int64_t second) { last_ = second; }
+
+    // The seconds this tick looks at, oldest first; remembers the newest as done.
+    std::vector<std::int64_t> Next(std::int64_t nowSecond);
+
+private:
+    std::optional<std::int64_t> last_;
+};
+
+// Delay from `now` until 20 ms after the start of the next wall-clock second.
+int DelayToNextSecond(TDateTime now);
+
+}  // namespace tc

@@ -1,0 +1,155 @@
+#include "platform/win32/win32_files.h"
+
+#include <windows.h>
+// <windows.h> renames CreateDirectory to CreateDirectoryW; the port's method keeps its own name.
+#undef CreateDirectory
+
+#include "platform/errors.h"
+#include "platform/win32/win32_text.h"
+
+namespace tc {
+namespace {
+
+// Owns a file handle and closes it on every path.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE h) : h_(h) {}
+    ~FileHandle() {
+        if (valid()) CloseHandle(h_);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return h_; }
+    // Closes now; false when closing failed (the last writes may not have reached the disk).
+    bool Close() {
+        const bool ok = CloseHandle(h_) != 0;
+        h_ = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+
+private:
+    HANDLE h_;
+};
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const DWORD most = 1u << 30;
+        const DWORD chunk = bytes.size() > most ? most : static_cast<DWORD>(bytes.size());
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+// The last error, never "success": a write that wrote nothing without an error still failed.
+DWORD LastErrorOr(DWORD fallback) {
+    const DWORD error = GetLastError();
+    return error != ERROR_SUCCESS ? error : fallback;
+}
+
+DWORD Attributes(const std::string& path) { return GetFileAttributesW(Widen(path).c_str()); }
+
+// Windows refuses to write to a read-only file or to move another file over it. Wine, run as
+// root, allows both (it leaves the check to the Unix permissions, which root passes), so the
+// attribute is checked here and the refusal is the same everywhere.
+bool IsReadOnly(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+           !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The folder part of a path, without the final backslash; "." for a bare name.
+std::wstring FolderOf(const std::wstring& path) {
+    const auto slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return L".";
+    if (slash == 0 || (slash == 2 && path[1] == L':')) return path.substr(0, slash + 1);  // a root
+    return path.substr(0, slash);
+}
+
+}  // namespace
+
+std::string Win32Files::ExePath() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(buffer.size());
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), size);
+        if (length == 0) ThrowLastError();
+        // A full buffer means the path may have been cut short: try again with more room.
+        if (length < size) {
+            buffer.resize(length);
+            return Narrow(buffer);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+bool Win32Files::DirectoryExists(const std::string& path) {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32Files::CreateDirectory(const std::string& path) {
+    return CreateDirectoryW(Widen(path).c_str(), nullptr) != 0;
+}
+
+bool Win32Files::FileExists(const std::string& path) {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32Files::Append(const std::string& path, std::string_view bytes) {
+    if (IsReadOnly(Widen(path))) return false;
+    FileHandle file(CreateFileW(Widen(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return false;
+    if (!WriteAll(file.get(), bytes)) return false;
+    return file.Close();
+}
+
+std::optional<std::string> Win32Files::ReadAll(const std::string& path) {
+    FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
+        ThrowSystemError(error);
+    }
+    std::string content;
+    char chunk[65536];
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr)) ThrowLastError();
+        if (read == 0) return content;
+        content.append(chunk, read);
+    }
+}
+
+void Win32Files::ReplaceWhole(const std::string& path, std::string_view bytes) {
+    const std::wstring target = Widen(path);
+    if (IsReadOnly(target)) ThrowSystemError(ERROR_ACCESS_DENIED);
+
+    // A fresh, uniquely named file in the target's folder, so the final move stays on one volume.
+    wchar_t temp[MAX_PATH + 1];
+    if (!GetTempFileNameW(FolderOf(target).c_str(), L"tc", 0, temp)) ThrowLastError();
+
+    DWORD error = ERROR_SUCCESS;
+    {
+        FileHandle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid() || !WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()) ||
+            !file.Close())
+            error = LastErrorOr(ERROR_WRITE_FAULT);
+    }
+    if (error == ERROR_SUCCESS &&
+        !MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = LastErrorOr(ERROR_ACCESS_DENIED);
+    if (error != ERROR_SUCCESS) {
+        DeleteFileW(temp);
+        ThrowSystemError(error);
+    }
+}
+
+}  // namespace tc

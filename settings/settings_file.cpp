@@ -1,0 +1,230 @@
+#include "settings/settings_file.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+#include "core/convert.h"
+#include "platform/errors.h"
+#include "settings/ini_file.h"
+#include "settings/start_with_windows.h"
+
+namespace tc {
+namespace {
+
+constexpr std::string_view kCountdownMinutesEdit = "Edit9";
+constexpr std::string_view kAutoStartCheck = "TimeAtuoRunchk";
+constexpr std::string_view kOpenButtonPrefix = "rbtOp";
+constexpr std::string_view kCloseButtonPrefix = "rbtColse";
+
+// The stored controls in the order they are saved.
+std::vector<const ControlSpec*> StoredControls() {
+    std::vector<const ControlSpec*> stored;
+    for (const ControlSpec& c : ControlTable())
+        if (c.storedAs != StoredAs::None) stored.push_back(&c);
+    std::sort(stored.begin(), stored.end(),
+              [](const ControlSpec* a, const ControlSpec* b) { return a->saveOrder < b->saveOrder; });
+    return stored;
+}
+
+// A moment's date and time of day as TDateTime reads them: the whole part is the day, the
+// fraction counts forward within it, also before 1899-12-30 (-1.25 is 1899-12-29 06:00).
+TDateTime DayOf(TDateTime value) { return std::trunc(value); }
+TDateTime TimeOfDayOf(TDateTime value) { return std::fabs(value - std::trunc(value)); }
+TDateTime Join(TDateTime day, TDateTime timeOfDay) { return day >= 0 ? day + timeOfDay : day - timeOfDay; }
+
+// Days of the calendar that TDateTime covers, years 1 to 9999. A stored number outside it is
+// no date at all, and the pickers refuse it.
+constexpr double kFirstDay = -693593;
+constexpr double kLastDay = 2958465;
+
+TDateTime WithDateOf(TDateTime picker, TDateTime date) {
+    if (!(date > kFirstDay - 1 && date < kLastDay + 1)) throw PickerRangeError();
+    return Join(DayOf(date), TimeOfDayOf(picker));
+}
+
+TDateTime WithTimeOf(TDateTime picker, TDateTime time) { return Join(DayOf(picker), TimeOfDayOf(time)); }
+
+// "rbtOp3" -> "rbtColse3": the other button of a slot row's pair.
+std::string CloseButtonOf(std::string_view openButton) {
+    return std::string(kCloseButtonPrefix) + std::string(openButton.substr(kOpenButtonPrefix.size()));
+}
+
+std::string JoinLines(const std::vector<std::string>& messages) {
+    std::string joined;
+    for (const std::string& m : messages) {
+        if (!joined.empty()) joined += "\r\n";
+        joined += m;
+    }
+    return joined;
+}
+
+}  // namespace
+
+SettingsError::SettingsError(std::vector<std::string> messages)
+    : std::runtime_error(JoinLines(messages)), messages_(std::move(messages)) {}
+
+std::string ConfigPathFor(const std::string& exePath) {
+    const std::size_t slash = exePath.find_last_of("\\/");
+    const std::string folder = slash == std::string::npos ? std::string() : exePath.substr(0, slash + 1);
+    return folder + "config.ini";
+}
+
+SettingsFile::SettingsFile(Form& form, Moments& moments, SettingsPorts ports, SettingsHooks hooks)
+    : form_(form), moments_(moments), ports_(ports), hooks_(std::move(hooks)) {}
+
+void SettingsFile::SetPickersToNow() {
+    const TDateTime mouseStart = moments_.Now();
+    form_.SetDateTime("DateTimePicker1", mouseStart);
+    form_.SetDateTime("DateTimePicker2", mouseStart);
+    const TDateTime now = moments_.Now();
+    for (int row = 1; row <= 5; ++row) {
+        form_.SetDateTime(RowName("FSetDate", row), now);
+        form_.SetDateTime(RowName("FSetTime", row), now);
+    }
+    form_.SetDateTime("dtpStartDate", Join(DayOf(now), kStartDateDesignTimeOfDay));
+    form_.SetDateTime("dtpStartTime", WithTimeOf(form_.DateTime("dtpStartTime"), now));
+}
+
+void SettingsFile::ApplyCountdownMinutes(const std::string& text) {
+    const std::int32_t minutes = TextToInt(text);
+    hooks_.setCountdownMinutes(minutes);
+    form_.SetText(kCountdownMinutesEdit, IntToText(minutes));  // runs Edit9Change when it changes
+    form_.SetText("Label15", IntToText(std::int64_t{minutes} * 60));
+}
+
+void SettingsFile::Apply(const ControlSpec& control, const std::string& text) {
+    const std::string_view name = control.name;
+    switch (control.storedAs) {
+    case StoredAs::Text:
+        if (name == kCountdownMinutesEdit)
+            ApplyCountdownMinutes(text);
+        else
+            form_.SetText(name, text);
+        break;
+    case StoredAs::Flag:
+        form_.SetChecked(name, text == "1");
+        break;
+    case StoredAs::ItemIndex: {
+        const std::int32_t index = TextToInt(text);
+        form_.SetItemIndex(name, index == 0 || index == 1 ? index : -1);
+        break;
+    }
+    case StoredAs::OpenClose:
+        form_.SetChecked(text == "0" ? std::string(name) : CloseButtonOf(name), true);
+        break;
+    case StoredAs::DateSerial: {
+        const double date = TextToFloat(text, moments_.Forms().Info().decimalSeparator);
+        form_.SetDateTime(name, WithDateOf(form_.DateTime(name), date));
+        break;
+    }
+    case StoredAs::TimeText: {
+        const TDateTime time = moments_.Forms().ParseTime(text);
+        form_.SetDateTime(name, WithTimeOf(form_.DateTime(name), time));
+        break;
+    }
+    case StoredAs::None:
+        break;
+    }
+}
+
+void SettingsFile::LoadSettings() {
+    configPath_ = ConfigPathFor(ports_.files.ExePath());
+    std::vector<std::string> failures;
+    IniFile file;
+    try {
+        file = ReadIniFile(ports_.files, ports_.codePage, configPath_);
+    } catch (const SystemError& e) {
+        failures.push_back(e.what());
+    }
+
+    SetPickersToNow();
+
+    const ControlSpec* autoStart = nullptr;
+    for (const ControlSpec* control : StoredControls()) {
+        // The automatic start comes last, after everything it would run with is in place.
+        if (control->name == kAutoStartCheck) {
+            autoStart = control;
+            continue;
+        }
+        const std::optional<std::string> text = ReadIniSValue(file, control->section, control->key);
+        if (!text) continue;  // not stored: the control keeps its design value
+        try {
+            Apply(*control, *text);
+        } catch (const ConvertError& e) {
+            failures.push_back(e.what());
+        } catch (const PickerRangeError& e) {
+            failures.push_back(e.what());
+        }
+    }
+
+    hooks_.updateCountdownDisplay();
+
+    if (autoStart) {
+        if (const auto text = ReadIniSValue(file, autoStart->section, autoStart->key)) {
+            const bool on = *text == "1";
+            form_.SetChecked(autoStart->name, on);
+            // After a failed value the user looks first: the clock is started by hand.
+            if (on && failures.empty()) hooks_.startScheduling();
+        }
+    }
+
+    if (!failures.empty()) throw SettingsError(std::move(failures));
+}
+
+std::string SettingsFile::StoredText(const ControlSpec& control) const {
+    const std::string_view name = control.name;
+    switch (control.storedAs) {
+    case StoredAs::Text:
+        return form_.Text(name);
+    case StoredAs::Flag:
+        return form_.Checked(name) ? "1" : "0";
+    case StoredAs::ItemIndex:
+        return IntToText(form_.ItemIndex(name));
+    case StoredAs::OpenClose:
+        return form_.Checked(name) ? "0" : "1";
+    case StoredAs::DateSerial:
+        return FloatToText(form_.DateTime(name), moments_.Forms().Info().decimalSeparator);
+    case StoredAs::TimeText:
+        return moments_.Forms().LongTime(form_.DateTime(name));
+    case StoredAs::None:
+        break;
+    }
+    return {};
+}
+
+void SettingsFile::SaveSettings() {
+    if (configPath_.empty()) configPath_ = ConfigPathFor(ports_.files.ExePath());
+
+    // Everything is checked and set in memory first: a value the file cannot hold stops the
+    // save before the file or the registry is touched.
+    IniFile file = ReadIniFile(ports_.files, ports_.codePage, configPath_);
+    for (const ControlSpec* control : StoredControls()) {
+        const std::string text = StoredText(*control);
+        if (ports_.codePage.FromAnsi(ports_.codePage.ToAnsi(text)) != text)
+            throw IniValueError("The value of '" + std::string(control->key) +
+                                "' holds characters that the system code page cannot store");
+        WriteIniValue(file, control->section, control->key, text);
+    }
+
+    // A refused registry write must not cost the user the rest of the settings: the file is
+    // written all the same and the registry error reported afterwards.
+    std::exception_ptr registryFailure;
+    std::string registryMessage;
+    try {
+        SetStartWithWindows(ports_.registry, ports_.files.ExePath(), form_.Checked("chkAutorun"));
+    } catch (const RegistryError& e) {
+        registryFailure = std::current_exception();
+        registryMessage = e.what();
+    }
+
+    try {
+        WriteIniFile(ports_.files, ports_.codePage, configPath_, file);
+    } catch (const SystemError& e) {
+        if (!registryFailure) throw;
+        throw SettingsError({e.what(), registryMessage});
+    }
+    if (registryFailure) std::rethrow_exception(registryFailure);
+}
+
+}  // namespace tc

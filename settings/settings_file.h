@@ -1,0 +1,81 @@
+#pragma once
+// The settings file config.ini beside the executable: every stored control of the main window,
+// saved on request and loaded once when the window is first shown.
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/controls.h"
+#include "core/form.h"
+#include "core/moments.h"
+#include "platform/code_page.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+
+namespace tc {
+
+// What loading asks of the countdown and the run control.
+struct SettingsHooks {
+    std::function<void(std::int32_t)> setCountdownMinutes;
+    std::function<void()> updateCountdownDisplay;
+    std::function<void()> startScheduling;
+};
+
+struct SettingsPorts {
+    Files& files;
+    CodePage& codePage;
+    Registry& registry;
+};
+
+// Several failures of one load or save, reported in one box: their messages, one a line.
+class SettingsError : public std::runtime_error {
+public:
+    explicit SettingsError(std::vector<std::string> messages);
+    const std::vector<std::string>& messages() const { return messages_; }
+
+private:
+    std::vector<std::string> messages_;
+};
+
+// The executable's folder with its trailing backslash, followed by "config.ini".
+std::string ConfigPathFor(const std::string& exePath);
+
+// The time of day of dtpStartDate as the window is designed (10:50:57.703): the picker keeps it
+// while only its date is set, and it is saved with the date.
+inline constexpr double kStartDateDesignTimeOfDay = 0.4520567476865835;
+
+class SettingsFile {
+public:
+    SettingsFile(Form& form, Moments& moments, SettingsPorts ports, SettingsHooks hooks);
+
+    // Fixes ConfigPath, sets the pickers to now and applies every stored value that converts.
+    // A missing file or key leaves the control as it is. Values that do not convert keep the
+    // control's design value and are reported together at the end as one SettingsError; then
+    // the clock is not started automatically. An unreadable file is reported the same way.
+    void LoadSettings();
+
+    // Writes every stored control in table order as one replacement of the file, and registers
+    // or removes the start with Windows. A value the file cannot hold (IniValueError) or a file
+    // that cannot be read stops the save before anything is written. A refused registry write
+    // (RegistryError) is reported after the file is written; a failed file write (SystemError)
+    // leaves the previous file whole; both at once give one SettingsError.
+    void SaveSettings();
+
+    const std::string& ConfigPath() const { return configPath_; }
+
+private:
+    void SetPickersToNow();
+    void Apply(const ControlSpec& control, const std::string& text);
+    void ApplyCountdownMinutes(const std::string& text);
+    std::string StoredText(const ControlSpec& control) const;
+
+    Form& form_;
+    Moments& moments_;
+    SettingsPorts ports_;
+    SettingsHooks hooks_;
+    std::string configPath_;
+};
+
+}  // namespace tc

@@ -1,0 +1,44 @@
+#pragma once
+// Running processes in memory: a snapshot lists them, terminating one removes it and records it.
+#include <algorithm>
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/processes.h"
+
+namespace tc {
+
+class FakeProcesses : public Processes {
+public:
+    std::vector<ProcessEntry> running;
+    std::set<std::uint32_t> protectedPids;  // these cannot be terminated
+    std::vector<std::uint32_t> terminated;  // in the order asked
+    int snapshots = 0;
+
+    std::uint32_t Start(const std::string& exeFile) {
+        running.push_back({nextPid_, exeFile});
+        return nextPid_++;
+    }
+    bool IsRunning(std::uint32_t pid) const {
+        return std::any_of(running.begin(), running.end(),
+                           [pid](const ProcessEntry& e) { return e.pid == pid; });
+    }
+
+    std::vector<ProcessEntry> Snapshot() override {
+        ++snapshots;
+        return running;
+    }
+    bool Terminate(std::uint32_t pid) override {
+        if (protectedPids.count(pid) || !IsRunning(pid)) return false;
+        std::erase_if(running, [pid](const ProcessEntry& e) { return e.pid == pid; });
+        terminated.push_back(pid);
+        return true;
+    }
+
+private:
+    std::uint32_t nextPid_ = 100;
+};
+
+}  // namespace tc

@@ -1,0 +1,196 @@
+#include "settings/ini_file.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fakes/fake_code_page.h"
+#include "fakes/fake_files.h"
+#include "platform/errors.h"
+
+namespace tc {
+namespace {
+
+struct ReadCase {
+    const char* what;
+    std::string file;
+    const char* section;
+    const char* key;
+    std::optional<std::string> expected;
+};
+
+// Files as Windows' profile functions read them (each case was measured with
+// GetPrivateProfileStringA): the same answers from our store.
+TEST(ReadIniSValue, ReadsFilesAsWindowsDoes) {
+    const std::vector<ReadCase> cases = {
+        {"plain value", "[S]\r\na=x\r\n", "S", "a", "x"},
+        {"outer blanks trimmed", "[S]\r\na=  x y \t\r\n", "S", "a", "x y"},
+        {"blanks around the key", "[S]\r\n  a  =v\r\n", "S", "a", "v"},
+        {"double quotes removed", "[S]\r\na=\"x\"\r\n", "S", "a", "x"},
+        {"single quotes removed", "[S]\r\na='x'\r\n", "S", "a", "x"},
+        {"blanks inside quotes kept", "[S]\r\na= \" x \" \r\n", "S", "a", " x "},
+        {"one pair only", "[S]\r\na=\"\"x\"\"\r\n", "S", "a", "\"x\""},
+        {"unmatched opening quote kept", "[S]\r\na=\"x\r\n", "S", "a", "\"x"},
+        {"unmatched closing quote kept", "[S]\r\na=x\"\r\n", "S", "a", "x\""},
+        {"different quotes kept", "[S]\r\na=\"x'\r\n", "S", "a", "\"x'"},
+        {"a lone quote kept", "[S]\r\na=\"\r\n", "S", "a", "\""},
+        {"empty quotes are empty", "[S]\r\na=\"\"\r\n", "S", "a", ""},
+        {"empty value is present", "[S]\r\na=\r\n", "S", "a", ""},
+        {"Ctrl-Z counts as a blank", "[S]\r\na=\x1ax\x1a\r\n", "S", "a", "x"},
+        {"ideographic space kept", "[S]\r\na=\u3000x\r\n", "S", "a", "\u3000x"},
+        {"second = belongs to the value", "[S]\r\na=b=c\r\n", "S", "a", "b=c"},
+        {"semicolon is not special", "[S]\r\na=x;y\r\n", "S", "a", "x;y"},
+        {"section case", "[SoftWare]\r\na=x\r\n", "software", "a", "x"},
+        {"key case", "[S]\r\ncounT=x\r\n", "S", "COUNT", "x"},
+        {"blanks around the section", "  [ S ]  tail\r\na=x\r\n", "S", "a", "x"},
+        {"last bracket closes", "[a]b]\r\nk=x\r\n", "a]b", "k", "x"},
+        {"first key of a name counts", "[S]\r\na=1\r\na=2\r\n", "S", "a", "1"},
+        {"first section of a name counts", "[S]\r\na=1\r\n[s]\r\na=2\r\nb=3\r\n", "S", "b", std::nullopt},
+        {"LF line ends", "[S]\na=x\nb=y", "S", "b", "y"},
+        {"CR line ends", "[S]\ra=x\rb=y\r", "S", "b", "y"},
+        {"unclosed bracket is no section", "[S]\r\n[T\r\nu=1\r\n", "S", "u", "1"},
+        {"missing key", "[S]\r\na=x\r\n", "S", "b", std::nullopt},
+        {"key of another section", "[S]\r\na=x\r\n[T]\r\nb=y\r\n", "S", "b", std::nullopt},
+        {"line without =", "[S]\r\nnoequals\r\n", "S", "noequals", std::nullopt},
+        {"key before any section", "a=x\r\n[S]\r\n", "S", "a", std::nullopt},
+        {"missing section", "[S]\r\na=x\r\n", "T", "a", std::nullopt},
+        {"empty file", "", "S", "a", std::nullopt},
+    };
+    for (const ReadCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(ReadIniSValue(IniFile::Parse(c.file), c.section, c.key), c.expected);
+    }
+}
+
+// Values that Windows would alter on reading are written so that they read back as given, by
+// our store and (tested under Wine) by GetPrivateProfileStringA.
+TEST(WriteIniValue, EveryValueReadsBackAsWritten) {
+    const std::vector<std::string> values = {
+        "", "plain", "C:\\Program Files\\x.exe", " lead", "trail ", "  both  ", "\t",
+        "\"quoted\"", "'single'", "\"", "'", "\"open", "close\"", "a\"b", "\"\"",
+        "\u3000wide blank", "no-break\u00A0", "C:\\程序\\工具.exe", "=", "[x]", ";c=1", "a=b",
+        "\x1a", "#", "\x7f",
+    };
+    for (const std::string& value : values) {
+        SCOPED_TRACE("value [" + value + "]");
+        IniFile file = IniFile::Parse("[S]\r\nk=old\r\n");
+        WriteIniValue(file, "S", "k", value);
+        EXPECT_EQ(ReadIniSValue(file, "S", "k"), value);
+        const IniFile reread = IniFile::Parse(file.Text());
+        EXPECT_EQ(ReadIniSValue(reread, "S", "k"), value);
+        EXPECT_EQ(reread.Text(), file.Text());
+    }
+}
+
+TEST(WriteIniValue, QuotesOnlyWhatNeedsIt) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"", "k="},
+        {"C:\\a b\\x.exe", "k=C:\\a b\\x.exe"},
+        {"10", "k=10"},
+        {" lead", "k=\" lead\""},
+        {"\"q\"", "k=\"\"q\"\""},
+        {"it's", "k=it's"},
+    };
+    for (const auto& [value, line] : cases) {
+        IniFile file;
+        WriteIniValue(file, "S", "k", value);
+        EXPECT_EQ(file.Text(), "[S]\r\n" + line + "\r\n");
+    }
+}
+
+TEST(WriteIniValue, RefusesLineBreaksAndNulsBeforeChangingAnything) {
+    const std::string original = "[S]\r\nk=old\r\n[T]\r\nx=1\r\n";
+    const std::vector<std::string> values = {
+        "a\r\n[Evil]\r\nAutoTimeRun=1", "a\nb=c", "a\rb", std::string("a\0b", 3), "\r\n", "\n",
+    };
+    for (const std::string& value : values) {
+        IniFile file = IniFile::Parse(original);
+        EXPECT_THROW(WriteIniValue(file, "S", "k", value), IniValueError);
+        EXPECT_THROW(WriteIniValue(file, "New", "k", value), IniValueError);
+        EXPECT_EQ(file.Text(), original);
+        EXPECT_EQ(ReadIniSValue(file, "Evil", "AutoTimeRun"), std::nullopt);
+    }
+}
+
+TEST(WriteIniValue, RefusesNamesTheFileCannotHold) {
+    IniFile file;
+    for (const char* section : {"", " S", "S ", "a]b", "a\r\nb"})
+        EXPECT_THROW(WriteIniValue(file, section, "k", "v"), IniValueError) << section;
+    for (const char* key : {"", " k", "k ", "a=b", "[k", "a\nb"})
+        EXPECT_THROW(WriteIniValue(file, "S", key, "v"), IniValueError) << key;
+    EXPECT_EQ(file.Text(), "");
+}
+
+// Everything the file holds besides the keys written stays as it was, in its place.
+TEST(WriteIniValue, KeepsCommentsBlankLinesAndUnknownKeys) {
+    IniFile file = IniFile::Parse(
+        "; written by hand\n"
+        "\n"
+        "[SoftWare]\n"
+        "; minutes\n"
+        "COUNT = 5 \n"
+        "colour=blue\n"
+        "\n"
+        "; mouse\n"
+        "[Extra]\n"
+        "x=1\n"
+        "[software]\n"
+        "shadowed=1\n");
+    WriteIniValue(file, "SoftWare", "counT", "7");
+    WriteIniValue(file, "SoftWare", "AutoRun", "1");
+    WriteIniValue(file, "MouseRun", "timeInv", "3");
+    EXPECT_EQ(file.Text(),
+              "; written by hand\r\n"
+              "\r\n"
+              "[SoftWare]\r\n"
+              "; minutes\r\n"
+              "COUNT=7\r\n"
+              "colour=blue\r\n"
+              "AutoRun=1\r\n"
+              "\r\n"
+              "; mouse\r\n"
+              "[Extra]\r\n"
+              "x=1\r\n"
+              "[software]\r\n"
+              "shadowed=1\r\n"
+              "[MouseRun]\r\n"
+              "timeInv=3\r\n");
+}
+
+TEST(WriteIniValue, NewKeyOfAnEmptySectionGoesRightAfterItsHeader) {
+    IniFile file = IniFile::Parse("[A]\r\n; note\r\n[B]\r\nb=1\r\n");
+    WriteIniValue(file, "a", "k", "v");
+    EXPECT_EQ(file.Text(), "[A]\r\nk=v\r\n; note\r\n[B]\r\nb=1\r\n");
+}
+
+TEST(IniFileOnDisk, MissingFileReadsEmptyAndTheWholeFileIsConvertedOnce) {
+    FakeFiles files;
+    FakeCodePage codePage;
+    codePage.mark = true;
+    const std::string path = "C:\\Tools\\Tallowcron\\config.ini";
+
+    IniFile file = ReadIniFile(files, codePage, path);
+    EXPECT_EQ(file.Text(), "");
+    WriteIniValue(file, "SoftRun", "exepath1", "C:\\程序.exe");
+    WriteIniFile(files, codePage, path, file);
+    EXPECT_EQ(files.files.at(path), "<ansi>[SoftRun]\r\nexepath1=C:\\程序.exe\r\n</ansi>");
+    EXPECT_EQ(ReadIniSValue(ReadIniFile(files, codePage, path), "SoftRun", "exepath1"),
+              "C:\\程序.exe");
+}
+
+TEST(IniFileOnDisk, AFailedWriteThrowsAndLeavesThePreviousFile) {
+    FakeFiles files;
+    FakeCodePage codePage;
+    const std::string path = "C:\\Tools\\Tallowcron\\config.ini";
+    files.files[path] = "[S]\r\nk=old\r\n";
+    files.failing.insert(path);
+    IniFile file = ReadIniFile(files, codePage, path);
+    WriteIniValue(file, "S", "k", "new");
+    EXPECT_THROW(WriteIniFile(files, codePage, path, file), SystemError);
+    EXPECT_EQ(files.files.at(path), "[S]\r\nk=old\r\n");
+}
+
+}  // namespace
+}  // namespace tc

@@ -1,0 +1,217 @@
+#include "core/power.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/errors.h"
+#include "unit/scheduler_rig.h"
+
+namespace tc {
+namespace {
+
+const ShellCall kShutdown{"shutdown.exe", "-s -t 0", ShellOwner::AppWindow};
+const ShellCall kRestart{"shutdown.exe", "-r -t 0", ShellOwner::AppWindow};
+
+struct PowerTest : ::testing::Test {
+    SchedulerRig rig;
+
+    // Countdown on, started at 10:00:00.010; the ticks then come 20 ms after each second.
+    void ArmAndStart() {
+        rig.At(10, 0, 0, 10);
+        rig.form.SetChecked("CheckBox3", true);
+        rig.scheduler.StartScheduling();
+        rig.At(10, 0, 0, 20);
+    }
+    // n ticks, one a second from where the clock stands.
+    void Ticks(int n) {
+        for (int i = 0; i < n; ++i) {
+            rig.clock.AdvanceMs(1000);
+            rig.scheduler.timCloseSysTimer();
+        }
+    }
+    std::string Label15() const { return rig.form.Text("Label15"); }
+};
+
+TEST_F(PowerTest, MinutesFollowEdit9FromTheDesignTextOn) {
+    EXPECT_EQ(rig.scheduler.CountdownMinutes(), 10);
+    rig.form.SetText("Edit9", "25");
+    EXPECT_EQ(rig.scheduler.CountdownMinutes(), 25);
+    EXPECT_EQ(Label15(), "1500");
+}
+
+TEST_F(PowerTest, CountdownArmedAtX010FiresOnceInItsTargetSecond) {
+    ArmAndStart();
+    EXPECT_EQ(rig.form.Text("Label14"), "开始时间 2023/1/19 10:00:00");
+    EXPECT_EQ(rig.form.Text("Label17"), "预计执行时间 2023/1/19 10:10:00");
+    EXPECT_TRUE(rig.form.Visible("Label14") && rig.form.Visible("Label17"));
+    EXPECT_EQ(Label15(), "600");
+
+    Ticks(1);
+    EXPECT_EQ(Label15(), "599");
+    Ticks(598);  // 10:09:59.020
+    EXPECT_EQ(Label15(), "1");
+    EXPECT_TRUE(rig.shell.calls.empty());
+
+    Ticks(1);  // 10:10:00.020, after the target instant 10:10:00.010
+    ASSERT_EQ(rig.shell.calls, std::vector<ShellCall>{kShutdown});
+    EXPECT_EQ(Label15(), "600");  // a shutdown sets the remaining seconds back
+    EXPECT_NE(rig.CommandLogText().find("执行命令-关机--Time--2023/1/19 10:10:00\r\n"),
+              std::string::npos);
+
+    Ticks(30);
+    EXPECT_EQ(rig.shell.calls.size(), 1u);
+    EXPECT_EQ(Label15(), "600");
+    EXPECT_FALSE(rig.scheduler.CountdownArmed());
+}
+
+TEST_F(PowerTest, CountdownWhoseSecondALateTickSkippedStillFiresOnce) {
+    ArmAndStart();
+    Ticks(599);  // 10:09:59.020
+    rig.PowerTickAt(10, 10, 1, 500);
+    rig.PowerTickAt(10, 10, 1, 900);
+    rig.PowerTickAt(10, 10, 2, 20);
+    EXPECT_EQ(rig.shell.calls, std::vector<ShellCall>{kShutdown});
+}
+
+TEST_F(PowerTest, CountdownOfZeroMinutesOrFewerNeverFires) {
+    for (const char* minutes : {"0", "-5"}) {
+        SchedulerRig fresh;
+        fresh.form.SetText("Edit9", minutes);
+        fresh.At(10, 0, 0, 10);
+        fresh.form.SetChecked("CheckBox3", true);
+        fresh.scheduler.StartScheduling();
+        for (int s = 0; s < 120; ++s) fresh.PowerTickAt(10, s / 60, s % 60, 20);
+        EXPECT_TRUE(fresh.shell.calls.empty()) << minutes;
+        EXPECT_EQ(fresh.CommandLogText(), "") << minutes;
+    }
+}
+
+TEST_F(PowerTest, Edit9ClearedShowsOneAndABadTextKeepsTheMinutes) {
+    rig.form.SetText("Edit9", "");
+    EXPECT_EQ(rig.form.Text("Edit9"), "1");
+    EXPECT_EQ(rig.scheduler.CountdownMinutes(), 1);
+    EXPECT_EQ(Label15(), "60");
+
+    try {
+        rig.form.SetText("Edit9", "12a");
+        FAIL() << "no error";
+    } catch (const ConvertError& e) {
+        EXPECT_STREQ(e.what(), "'12a' is not a valid integer value");
+    }
+    EXPECT_EQ(rig.scheduler.CountdownMinutes(), 1);
+}
+
+TEST_F(PowerTest, StopFreezesTheRemainingSecondsAndStartArmsAgain) {
+    ArmAndStart();
+    Ticks(5);
+    EXPECT_EQ(Label15(), "595");
+    rig.scheduler.StopScheduling();
+    Ticks(3);
+    EXPECT_EQ(Label15(), "595");
+    EXPECT_TRUE(rig.form.Visible("Label14"));
+
+    rig.At(11, 0, 0, 500);
+    rig.scheduler.StartScheduling();
+    EXPECT_EQ(Label15(), "600");
+    EXPECT_EQ(rig.form.Text("Label17"), "预计执行时间 2023/1/19 11:10:00");
+    rig.PowerTickAt(11, 9, 59, 520);  // a gap: only the tick's own second
+    EXPECT_EQ(Label15(), "1");
+    rig.PowerTickAt(11, 10, 0, 520);
+    EXPECT_EQ(rig.shell.calls.size(), 1u);
+}
+
+TEST_F(PowerTest, UntickingHidesTheLabelsAndStopsTheCountdown) {
+    ArmAndStart();
+    rig.form.SetChecked("CheckBox3", false);
+    EXPECT_FALSE(rig.form.Visible("Label14") || rig.form.Visible("Label17"));
+    rig.PowerTickAt(10, 10, 0, 20);
+    EXPECT_TRUE(rig.shell.calls.empty());
+}
+
+TEST_F(PowerTest, ClockOnlyCountdownOfMoreThanADayFiresAtTheFirstMatchingTimeOfDay) {
+    rig.form.SetChecked("chkTime", true);
+    rig.form.SetText("Edit9", "1500");  // 25 hours: the target is tomorrow at 11:00:00
+    ArmAndStart();
+    EXPECT_EQ(rig.form.Text("Label17"), "预计执行时间 11:00:00");
+    rig.PowerTickAt(10, 59, 59, 20);
+    EXPECT_TRUE(rig.shell.calls.empty());
+    rig.PowerTickAt(11, 0, 0, 20);
+    EXPECT_EQ(rig.shell.calls, std::vector<ShellCall>{kShutdown});
+    rig.PowerTickAt(11, 0, 0, 20, 1);  // tomorrow, the target itself: armed no longer
+    EXPECT_EQ(rig.shell.calls.size(), 1u);
+}
+
+TEST_F(PowerTest, ClockOnlyCountdownOfTenMinutesFiresLikeTheDatedOne) {
+    rig.form.SetChecked("chkTime", true);
+    ArmAndStart();
+    Ticks(599);
+    EXPECT_TRUE(rig.shell.calls.empty());
+    Ticks(1);
+    EXPECT_EQ(rig.shell.calls.size(), 1u);
+}
+
+struct SetMomentTest : PowerTest {
+    void SetMoment(TDateTime moment, bool clockOnly) {
+        rig.form.SetDateTime("dtpStartDate", DateOf(moment) + 0.4520567476865835);
+        rig.form.SetDateTime("dtpStartTime", EncodeDate(2020, 2, 2) + TimeOf(moment));
+        rig.form.SetChecked("chkTime", clockOnly);
+        rig.form.SetChecked("CheckBox4", true);
+    }
+    void TicksAround(int h, int m, int s, int day = 0) {
+        rig.PowerTickAt(h, m, s - 1, 20, day);
+        rig.PowerTickAt(h, m, s, 20, day);
+        rig.PowerTickAt(h, m, s, 600, day);
+        rig.PowerTickAt(h, m, s + 1, 20, day);
+    }
+    void SetUp() override {
+        rig.At(9, 0, 0);
+        rig.scheduler.StartScheduling();
+    }
+};
+
+TEST_F(SetMomentTest, PastMomentNeverFiresButClockOnlyFiresOncePerDay) {
+    SetMoment(Moment(2023, 1, 18, 12, 0, 5), /*clockOnly=*/false);
+    TicksAround(12, 0, 5);
+    EXPECT_TRUE(rig.shell.calls.empty());
+
+    rig.form.SetItemIndex("ComboBox1", 1);
+    rig.form.SetChecked("chkTime", true);
+    TicksAround(12, 0, 5);
+    rig.PowerTickAt(11, 0, 0);  // the clock set back an hour
+    TicksAround(12, 0, 5);
+    EXPECT_EQ(rig.shell.calls, std::vector<ShellCall>{kRestart});
+    EXPECT_NE(rig.CommandLogText().find("执行命令-重启--Time--2023/1/19 12:00:05\r\n"),
+              std::string::npos);
+    EXPECT_EQ(rig.form.Text("Label15"), "600");  // a restart leaves the label alone
+
+    TicksAround(12, 0, 5, /*day=*/1);
+    EXPECT_EQ(rig.shell.calls.size(), 2u);
+}
+
+TEST_F(SetMomentTest, NoItemSelectedRunsNothingAndLogsNothing) {
+    rig.form.SetItemIndex("ComboBox1", -1);
+    SetMoment(Moment(2023, 1, 19, 12, 0, 5), false);
+    TicksAround(12, 0, 5);
+    EXPECT_TRUE(rig.shell.calls.empty());
+    EXPECT_EQ(rig.files.appendCalls, 0);
+}
+
+TEST_F(SetMomentTest, DesignSelectionIsShutdown) {
+    EXPECT_EQ(rig.form.ItemIndex("ComboBox1"), 0);
+    SetMoment(Moment(2023, 1, 19, 12, 0, 5), false);
+    TicksAround(12, 0, 5);
+    EXPECT_EQ(rig.shell.calls, std::vector<ShellCall>{kShutdown});
+}
+
+TEST_F(SetMomentTest, EarlierSetMomentIssuesTheCommandBeforeTheCountdown) {
+    rig.At(10, 0, 0, 10);
+    rig.form.SetChecked("CheckBox3", true);  // countdown target 10:10:00.010
+    SetMoment(Moment(2023, 1, 19, 10, 5, 0), false);
+    rig.PowerTickAt(10, 4, 59, 20);
+    EXPECT_TRUE(rig.shell.calls.empty());
+    rig.PowerTickAt(10, 5, 0, 20);
+    EXPECT_EQ(rig.shell.calls.size(), 1u);
+    EXPECT_TRUE(rig.scheduler.CountdownArmed());
+}
+
+}  // namespace
+}  // namespace tc

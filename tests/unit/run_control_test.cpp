@@ -1,0 +1,88 @@
+#include "core/scheduler.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/errors.h"
+#include "unit/scheduler_rig.h"
+
+namespace tc {
+namespace {
+
+TEST(RunControlTest, StartAndStopSwitchTheTimersAndTheControls) {
+    SchedulerRig rig;
+    EXPECT_FALSE(rig.scheduler.Running());
+    EXPECT_TRUE(rig.form.Enabled("RzToolButton1"));
+    EXPECT_FALSE(rig.form.Enabled("RzToolButton2"));
+
+    rig.scheduler.StartScheduling();
+    EXPECT_TRUE(rig.scheduler.Running());
+    EXPECT_TRUE(rig.timers.Enabled(TimerId::Slots) && rig.timers.Enabled(TimerId::Power));
+    EXPECT_FALSE(rig.timers.Enabled(TimerId::Mouse));
+    EXPECT_FALSE(rig.form.Enabled("Edit9"));
+    EXPECT_FALSE(rig.form.Enabled("RzToolButton1"));
+    EXPECT_TRUE(rig.form.Enabled("RzToolButton2"));
+
+    rig.scheduler.StopScheduling();
+    EXPECT_FALSE(rig.scheduler.Running());
+    EXPECT_FALSE(rig.timers.Enabled(TimerId::Slots) || rig.timers.Enabled(TimerId::Power));
+    EXPECT_TRUE(rig.form.Enabled("Edit9"));
+    EXPECT_TRUE(rig.form.Enabled("RzToolButton1"));
+    EXPECT_FALSE(rig.form.Enabled("RzToolButton2"));
+}
+
+TEST(RunControlTest, EveryTickReArmsItsTimerForJustAfterTheNextSecond) {
+    SchedulerRig rig;
+    rig.At(9, 0, 0, 300);
+    rig.scheduler.StartScheduling();
+    EXPECT_EQ(rig.timers.LastDelay(TimerId::Slots), 720);
+    EXPECT_EQ(rig.timers.LastDelay(TimerId::Power), 720);
+
+    const struct {
+        int ms;
+        int delay;
+    } cases[] = {{20, 1000}, {990, 30}, {0, 1020}, {515, 505}};
+    int second = 1;
+    for (const auto& c : cases) {
+        rig.SlotTickAt(9, 0, second, c.ms);
+        rig.PowerTickAt(9, 0, second, c.ms);
+        ++second;
+        EXPECT_EQ(rig.timers.LastDelay(TimerId::Slots), c.delay) << c.ms;
+        EXPECT_EQ(rig.timers.LastDelay(TimerId::Power), c.delay) << c.ms;
+    }
+}
+
+TEST(RunControlTest, SlowWorkIsMeasuredFromWhenTheTickEnds) {
+    SchedulerRig rig;
+    rig.At(9, 59, 59, 0);
+    rig.scheduler.StartScheduling();
+    rig.SetSlot(1, "D:\\slow.exe", Moment(2023, 1, 19, 10, 0, 0));
+    // The shell takes 1.3 s to come back.
+    rig.shell.onOpen = [&rig](const ShellCall&) { rig.clock.AdvanceMs(1300); };
+    rig.SlotTickAt(10, 0, 0, 20);
+    EXPECT_EQ(rig.timers.LastDelay(TimerId::Slots), 700);  // from 10:00:01.320
+}
+
+TEST(RunControlTest, ATickThatThrowsIsReArmedAllTheSame) {
+    SchedulerRig rig;
+    rig.form.SetText("Edit6", "?");
+    rig.At(9, 0, 0, 0);
+    rig.form.SetChecked("CheckBox1", true);
+    EXPECT_EQ(rig.timers.LastDelay(TimerId::Mouse), 1020);  // armed when switched on
+    rig.At(9, 0, 1, 250);
+    EXPECT_THROW(rig.scheduler.Timer4Timer(), ConvertError);
+    EXPECT_EQ(rig.timers.LastDelay(TimerId::Mouse), 770);
+}
+
+TEST(RunControlTest, StoppedTimersAreNotReArmed) {
+    SchedulerRig rig;
+    rig.scheduler.StartScheduling();
+    rig.scheduler.StopScheduling();
+    const std::size_t arms = rig.timers.arms.size();
+    rig.SlotTickAt(9, 0, 5);
+    rig.PowerTickAt(9, 0, 5);
+    rig.MouseTickAt(9, 0, 5);
+    EXPECT_EQ(rig.timers.arms.size(), arms);
+}
+
+}  // namespace
+}  // namespace tc

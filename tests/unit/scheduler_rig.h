@@ -1,0 +1,82 @@
+#pragma once
+// A whole scheduler on fakes: the in-memory window with the window's handlers hooked, a clock that
+// moves only when told, and ports that record what they were asked.
+#include <string>
+#include <vector>
+
+#include "core/scheduler.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_code_page.h"
+#include "fakes/fake_files.h"
+#include "fakes/fake_input.h"
+#include "fakes/fake_locale.h"
+#include "fakes/fake_processes.h"
+#include "fakes/fake_shell.h"
+#include "fakes/fake_timers.h"
+#include "fakes/memory_form.h"
+
+namespace tc {
+
+struct SchedulerRig {
+    FakeClock clock{LocalTime{2023, 1, 19, 9, 0, 0, 0}};
+    FakeLocale locale;  // yyyy/M/d, HH:mm:ss
+    Moments moments{clock, locale};
+    MemoryForm form;
+    FakeShell shell;
+    FakeProcesses processes;
+    FakeInput input;
+    FakeTimers timers;
+    FakeFiles files;
+    FakeCodePage codePage;
+    CommandLog commandLog{clock, files, codePage};
+    Scheduler scheduler{form, moments, {shell, processes, input, timers, commandLog}};
+
+    SchedulerRig() {
+        form.OnTextChange("Edit9", [this] { scheduler.Edit9Change(); });
+        form.OnClick("CheckBox3", [this] { scheduler.CheckBox3Click(); });
+        form.OnClick("CheckBox1", [this] { scheduler.CheckBox1Click(); });
+    }
+
+    // Sets the clock to a moment of 2023-01-19 (or of `day` days later).
+    void At(int h, int m, int s, int ms = 0, int day = 0) {
+        clock.Set(2023, 1, 19, h, m, s, ms);
+        clock.AdvanceMs(static_cast<long long>(day) * 86400000);
+    }
+    void SlotTickAt(int h, int m, int s, int ms = 50, int day = 0) {
+        At(h, m, s, ms, day);
+        scheduler.Timer1Timer();
+    }
+    void PowerTickAt(int h, int m, int s, int ms = 50, int day = 0) {
+        At(h, m, s, ms, day);
+        scheduler.timCloseSysTimer();
+    }
+    void MouseTickAt(int h, int m, int s, int ms = 50, int day = 0) {
+        At(h, m, s, ms, day);
+        scheduler.Timer4Timer();
+    }
+
+    // Row N: enabled, the path, the moment (only its date and whole second count), daily, action.
+    void SetSlot(int row, const std::string& path, TDateTime moment, bool daily = false,
+                 bool close = false, bool enabled = true) {
+        form.SetText("Edit" + std::to_string(row), path);
+        // The pickers hold whole values; give them other parts to show only date and time count.
+        form.SetDateTime("FSetDate" + std::to_string(row), DateOf(moment) + 0.3);
+        form.SetDateTime("FSetTime" + std::to_string(row),
+                         EncodeDate(2019, 4, 15) + TimeOf(moment) + 0.25 / 86400);
+        form.SetChecked("softchk" + std::to_string(row), daily);
+        form.SetChecked((close ? "rbtColse" : "rbtOp") + std::to_string(row), true);
+        form.SetChecked("chk" + std::to_string(row), enabled);
+    }
+
+    // The command log file of 2023-01-19 as text.
+    std::string CommandLogText() const {
+        const auto it = files.files.find("C:\\Tools\\Tallowcron\\log\\_Log230119.txt");
+        return it == files.files.end() ? std::string() : it->second;
+    }
+};
+
+inline TDateTime Moment(int y, int mo, int d, int h, int mi, int s, int ms = 0) {
+    return EncodeDateTime({y, mo, d}, {h, mi, s, ms});
+}
+
+}  // namespace tc

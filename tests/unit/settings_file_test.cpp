@@ -1,0 +1,596 @@
+#include "settings/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "core/controls.h"
+#include "core/convert.h"
+#include "fakes/fake_registry.h"
+#include "platform/errors.h"
+#include "settings/ini_file.h"
+#include "unit/scheduler_rig.h"
+
+namespace tc {
+namespace {
+
+const std::string kConfig = "C:\\Tools\\Tallowcron\\config.ini";
+
+// The whole window on fakes, with the settings file; what loading asks of the scheduler and the
+// window handlers it triggers are recorded in order and then carried out by the real scheduler.
+struct SettingsRig : SchedulerRig {
+    FakeRegistry registry;
+    std::vector<std::string> events;
+    SettingsFile settings{form, moments, {files, codePage, registry}, Hooks()};
+
+    SettingsRig() {
+        form.OnTextChange("Edit9", [this] {
+            events.push_back("Edit9Change");
+            scheduler.Edit9Change();
+        });
+        form.OnClick("CheckBox3", [this] {
+            events.push_back("CheckBox3Click");
+            scheduler.CheckBox3Click();
+        });
+    }
+
+    SettingsHooks Hooks() {
+        return {[this](std::int32_t minutes) {
+                    events.push_back("SetCountdownMinutes " + std::to_string(minutes));
+                    scheduler.SetCountdownMinutes(minutes);
+                },
+                [this] {
+                    events.push_back("UpdateCountdownDisplay");
+                    scheduler.UpdateCountdownDisplay();
+                },
+                [this] {
+                    events.push_back("StartScheduling");
+                    scheduler.StartScheduling();
+                }};
+    }
+
+    bool Saw(const std::string& event) const {
+        return std::find(events.begin(), events.end(), event) != events.end();
+    }
+    std::optional<std::string> Stored(std::string_view section, std::string_view key) {
+        return ReadIniSValue(IniFile::Parse(files.files.at(kConfig)), section, key);
+    }
+    // Loads and returns the message of the error it reports, empty when none.
+    std::string Load() {
+        try {
+            settings.LoadSettings();
+        } catch (const SettingsError& e) {
+            return e.what();
+        }
+        return {};
+    }
+};
+
+std::vector<const ControlSpec*> StoredControls() {
+    std::vector<const ControlSpec*> stored;
+    for (const ControlSpec& c : ControlTable())
+        if (c.storedAs != StoredAs::None) stored.push_back(&c);
+    std::sort(stored.begin(), stored.end(),
+              [](const ControlSpec* a, const ControlSpec* b) { return a->saveOrder < b->saveOrder; });
+    return stored;
+}
+
+int RowOf(std::string_view name) { return name.back() - '0'; }
+
+// A value for every stored control, different from its design value and from the others.
+struct Planted {
+    static std::string Text(const ControlSpec& c) {
+        if (c.name == "Edit9") return "25";
+        return "C:\\Program Files\\程序 " + std::to_string(c.saveOrder) + "\\tool.exe";
+    }
+    static bool Flag(const ControlSpec& c) { return !c.checked; }
+    static bool Open(const ControlSpec& c) { return RowOf(c.name) % 2 == 0; }
+    static TDateTime Date(const ControlSpec& c) {
+        return EncodeDate(2024, 2, 1) + c.saveOrder + EncodeTime(6, 30, 0, 0);
+    }
+    static TDateTime Time(const ControlSpec& c) {
+        return EncodeDate(2019, 4, 15) + EncodeTime(c.saveOrder % 24, c.saveOrder, 59 - c.saveOrder, 0);
+    }
+};
+
+void Plant(MemoryForm& form) {
+    for (const ControlSpec* c : StoredControls()) {
+        switch (c->storedAs) {
+        case StoredAs::Text: form.SetText(c->name, Planted::Text(*c)); break;
+        case StoredAs::Flag: form.SetChecked(c->name, Planted::Flag(*c)); break;
+        case StoredAs::ItemIndex: form.SetItemIndex(c->name, 1); break;
+        case StoredAs::OpenClose:
+            form.SetChecked(RowName(Planted::Open(*c) ? "rbtOp" : "rbtColse", RowOf(c->name)), true);
+            break;
+        case StoredAs::DateSerial: form.SetDateTime(c->name, Planted::Date(*c)); break;
+        case StoredAs::TimeText: form.SetDateTime(c->name, Planted::Time(*c)); break;
+        case StoredAs::None: break;
+        }
+    }
+}
+
+TEST(ConfigPathFor, TheExecutablesFolderWhateverItsName) {
+    EXPECT_EQ(ConfigPathFor("C:\\Tools\\Tallowcron\\Tallowcron.exe"), "C:\\Tools\\Tallowcron\\config.ini");
+    EXPECT_EQ(ConfigPathFor("D:\\新建文件夹\\renamed.exe"), "D:\\新建文件夹\\config.ini");
+    EXPECT_EQ(ConfigPathFor("\\\\server\\share\\tc.exe"), "\\\\server\\share\\config.ini");
+    EXPECT_EQ(ConfigPathFor("C:\\tc.exe"), "C:\\config.ini");
+}
+
+// Save, restart, load: every stored control comes back, the five slot times included, and each
+// picker keeps the part of its value that is not stored.
+TEST(SettingsFile, SaveThenLoadGivesBackEveryStoredControl) {
+    SettingsRig before;
+    before.settings.LoadSettings();
+    Plant(before.form);
+    before.settings.SaveSettings();
+
+    // The file holds the 42 keys in table order, under their three sections.
+    const IniFile saved = IniFile::Parse(before.files.files.at(kConfig));
+    std::vector<std::string> keys, expectedKeys;
+    std::string lastSection;
+    for (const ControlSpec* c : StoredControls()) {
+        expectedKeys.push_back(std::string(c->key));
+        EXPECT_TRUE(ReadIniSValue(saved, c->section, c->key)) << c->key;
+    }
+    for (std::size_t start = 0, end; start < saved.Text().size(); start = end + 2) {
+        end = saved.Text().find("\r\n", start);
+        const std::string line = saved.Text().substr(start, end - start);
+        if (line.find('=') != std::string::npos) keys.push_back(line.substr(0, line.find('=')));
+    }
+    EXPECT_EQ(keys, expectedKeys);
+    EXPECT_EQ(keys.size(), 42u);
+
+    SettingsRig after;
+    after.files = before.files;
+    after.clock.Set(2023, 3, 1, 14, 0, 0, 0);
+    EXPECT_EQ(after.Load(), "");
+    const TDateTime now = after.moments.Now();
+
+    for (const ControlSpec* c : StoredControls()) {
+        SCOPED_TRACE(std::string(c->key));
+        const TDateTime value = after.form.DateTime(c->name);
+        switch (c->storedAs) {
+        case StoredAs::Text: EXPECT_EQ(after.form.Text(c->name), Planted::Text(*c)); break;
+        case StoredAs::Flag: EXPECT_EQ(after.form.Checked(c->name), Planted::Flag(*c)); break;
+        case StoredAs::ItemIndex: EXPECT_EQ(after.form.ItemIndex(c->name), 1); break;
+        case StoredAs::OpenClose:
+            EXPECT_EQ(after.form.Checked(c->name), Planted::Open(*c));
+            EXPECT_EQ(after.form.Checked("rbtColse" + std::to_string(RowOf(c->name))), !Planted::Open(*c));
+            break;
+        case StoredAs::DateSerial:
+            EXPECT_EQ(DateOf(value), DateOf(Planted::Date(*c)));
+            // The design time of day, as closely as a date of this era can hold it.
+            if (c->name == "dtpStartDate")
+                EXPECT_NEAR(value - DateOf(value), kStartDateDesignTimeOfDay, 1e-10);
+            else
+                EXPECT_EQ(ToMilliseconds(TimeOf(value)), ToMilliseconds(TimeOf(now)));
+            break;
+        case StoredAs::TimeText:
+            EXPECT_EQ(ToWholeSeconds(TimeOf(value)), ToWholeSeconds(TimeOf(Planted::Time(*c))));
+            EXPECT_EQ(DateOf(value), c->name == "dtpStartTime" ? 0.0 : DateOf(now));
+            break;
+        case StoredAs::None: break;
+        }
+    }
+    EXPECT_EQ(after.scheduler.CountdownMinutes(), 25);
+    EXPECT_EQ(after.form.Text("Label15"), "1500");
+    EXPECT_TRUE(after.scheduler.Running());
+    ASSERT_FALSE(after.events.empty());
+    EXPECT_EQ(after.events.back(), "StartScheduling");
+    EXPECT_TRUE(after.form.Visible("Label14"));  // the countdown was armed (cdTask planted on)
+}
+
+struct FormCase {
+    const char* locale;
+    LocaleInfo info;
+    const char* taskDate1;
+    const char* taskTime3;
+};
+
+// Each value form, byte for byte, in the locale's forms; and back.
+TEST(SettingsFile, StoresEachValueFormInTheLocalesForms) {
+    const std::vector<FormCase> cases = {
+        {"Chinese", ChineseLocale(), "44945.375", "16:12:35"},
+        {"US English", UsEnglishLocale(), "44945.375", "4:12:35 PM"},
+        {"German", GermanLocale(), "44945,375", "16:12:35"},
+    };
+    for (const FormCase& c : cases) {
+        SCOPED_TRACE(c.locale);
+        SettingsRig rig;
+        rig.locale.Set(c.info);
+        rig.moments.ReloadLocale();
+        rig.settings.LoadSettings();  // no file: the pickers are set to now, 2023-01-19 09:00
+        rig.form.SetText("Edit9", "010");
+        rig.form.SetItemIndex("ComboBox1", -1);
+        rig.form.SetChecked("rbtColse2", true);
+        rig.form.SetChecked("chk4", true);
+        rig.form.SetDateTime("FSetTime3", EncodeDate(2023, 1, 19) + EncodeTime(16, 12, 35, 250));
+        rig.settings.SaveSettings();
+
+        EXPECT_EQ(rig.Stored("SoftWare", "counT"), "010");
+        EXPECT_EQ(rig.Stored("SoftWare", "AutoRun"), "0");
+        EXPECT_EQ(rig.Stored("SoftWare", "sysTask"), "-1");
+        EXPECT_EQ(rig.Stored("SoftRun", "task1"), "0");
+        EXPECT_EQ(rig.Stored("SoftRun", "task2"), "1");
+        EXPECT_EQ(rig.Stored("SoftRun", "exechk4"), "1");
+        EXPECT_EQ(rig.Stored("SoftRun", "exepath5"), "E:\\qzvt.exe");
+        EXPECT_EQ(rig.Stored("SoftRun", "TaskDate1"), c.taskDate1);
+        EXPECT_EQ(rig.Stored("SoftRun", "TaskTime3"), c.taskTime3);
+        const std::string separator = c.info.decimalSeparator;
+        EXPECT_EQ(rig.Stored("SoftWare", "ptTaskDate"), "44945" + separator + "4520567477");
+
+        SettingsRig reloaded;
+        reloaded.locale.Set(c.info);
+        reloaded.moments.ReloadLocale();
+        reloaded.files = rig.files;
+        reloaded.clock.Set(2023, 5, 5, 8, 0, 0, 0);
+        EXPECT_EQ(reloaded.Load(), "");
+        EXPECT_EQ(reloaded.form.Text("Edit9"), "10");  // 010 loads as 10
+        EXPECT_EQ(reloaded.scheduler.CountdownMinutes(), 10);
+        EXPECT_EQ(reloaded.form.ItemIndex("ComboBox1"), -1);
+        EXPECT_EQ(DateOf(reloaded.form.DateTime("FSetDate1")), EncodeDate(2023, 1, 19));
+        EXPECT_EQ(ToWholeSeconds(TimeOf(reloaded.form.DateTime("FSetTime3"))),
+                  ToWholeSeconds(EncodeTime(16, 12, 35, 0)));
+        EXPECT_TRUE(reloaded.form.Checked("rbtColse2"));
+    }
+}
+
+TEST(SettingsFile, CountdownMinutesGoThroughEdit9AndLabel15) {
+    SettingsRig rig;
+    rig.files.files[kConfig] = "[SoftWare]\r\ncounT=015\r\ncdTask=1\r\n";
+    EXPECT_EQ(rig.Load(), "");
+    EXPECT_EQ(rig.form.Text("Edit9"), "15");
+    EXPECT_EQ(rig.scheduler.CountdownMinutes(), 15);
+    EXPECT_EQ(rig.form.Text("Label15"), "900");
+    // Minutes first, then the edit (its change handler runs), then the countdown's box (its
+    // click handler runs), and the display once more at the end.
+    const std::vector<std::string> expected = {"SetCountdownMinutes 15", "Edit9Change", "CheckBox3Click",
+                                               "UpdateCountdownDisplay"};
+    EXPECT_EQ(rig.events, expected);
+    EXPECT_EQ(rig.scheduler.CountdownTarget(), AddMinutes(rig.scheduler.CountdownStart(), 15));
+}
+
+struct StoredTextCase {
+    const char* stored;
+    bool flagOn;
+    bool open;
+    int itemIndex;  // sysTask; -2 when the text is no integer
+};
+
+// How stored texts read: flags are on exactly for "1", tasks open exactly for "0" (Windows' own
+// reading trims outer blanks first).
+TEST(SettingsFile, FlagsTasksAndCommandIndexReadAsStored) {
+    const std::vector<StoredTextCase> cases = {
+        {"1", true, false, 1},    {"0", false, true, 0},   {"yes", false, false, -2},
+        {"", false, false, -2},   {"01", false, false, 1}, {" 1 ", true, false, 1},
+        {"\"0\"", false, true, 0}, {"-1", false, false, -1}, {"7", false, false, -1},
+        {"$1", false, false, 1},  {"2", false, false, -1},
+    };
+    for (const StoredTextCase& c : cases) {
+        SCOPED_TRACE(std::string("stored [") + c.stored + "]");
+        std::string file = "[SoftWare]\r\nsysTask=" + std::string(c.stored) + "\r\n";
+        std::string softRun = "[SoftRun]\r\n";
+        for (const ControlSpec* control : StoredControls()) {
+            if (control->storedAs != StoredAs::Flag && control->storedAs != StoredAs::OpenClose) continue;
+            const std::string line = std::string(control->key) + "=" + c.stored + "\r\n";
+            (control->section == "SoftWare" ? file : softRun) += line;
+        }
+        SettingsRig rig;
+        // Start from the other state, so that every control is really set by the load.
+        for (const ControlSpec* control : StoredControls()) {
+            if (control->storedAs == StoredAs::Flag) rig.form.SetChecked(control->name, !c.flagOn);
+            if (control->storedAs == StoredAs::OpenClose)
+                rig.form.SetChecked(RowName(c.open ? "rbtColse" : "rbtOp", RowOf(control->name)), true);
+        }
+        rig.files.files[kConfig] = file + softRun;
+        const std::string error = rig.Load();
+        for (const ControlSpec* control : StoredControls()) {
+            if (control->storedAs == StoredAs::Flag) {
+                EXPECT_EQ(rig.form.Checked(control->name), c.flagOn) << control->key;
+            }
+            if (control->storedAs == StoredAs::OpenClose) {
+                EXPECT_EQ(rig.form.Checked(control->name), c.open) << control->key;
+                EXPECT_EQ(rig.form.Checked("rbtColse" + std::to_string(RowOf(control->name))), !c.open);
+            }
+        }
+        if (c.itemIndex == -2) {
+            EXPECT_EQ(error, "'" + std::string(c.stored) + "' is not a valid integer value");
+            EXPECT_EQ(rig.form.ItemIndex("ComboBox1"), MemoryForm().ItemIndex("ComboBox1"));
+        } else {
+            EXPECT_EQ(error, "");
+            EXPECT_EQ(rig.form.ItemIndex("ComboBox1"), c.itemIndex);
+        }
+        // AutoTimeRun is a flag too: on only for "1", and then the clock starts.
+        EXPECT_EQ(rig.scheduler.Running(), c.flagOn && c.itemIndex != -2);
+    }
+}
+
+// First start: no file, or a file without some keys. Nothing is reported; every control keeps
+// its design value, the pickers show now.
+TEST(SettingsFile, MissingFileOrKeysKeepDesignValuesSilently) {
+    for (const char* file : {"", "[SoftWare]\r\nAutoRun=1\r\n", "; only a comment\r\n"}) {
+        SCOPED_TRACE(file);
+        SettingsRig rig;
+        if (*file) rig.files.files[kConfig] = file;
+        const MemoryForm design;
+        EXPECT_EQ(rig.Load(), "");
+        EXPECT_EQ(rig.settings.ConfigPath(), kConfig);
+        for (const ControlSpec* c : StoredControls()) {
+            if (c->name == "chkAutorun" && std::string(file).find("AutoRun") != std::string::npos) {
+                EXPECT_TRUE(rig.form.Checked(c->name));
+                continue;
+            }
+            EXPECT_EQ(rig.form.Text(c->name), design.Text(c->name)) << c->name;
+            EXPECT_EQ(rig.form.Checked(c->name), design.Checked(c->name)) << c->name;
+            EXPECT_EQ(rig.form.ItemIndex(c->name), design.ItemIndex(c->name)) << c->name;
+        }
+        const TDateTime now = FromLocalTime(rig.clock.Now());
+        for (int row = 1; row <= 5; ++row) {
+            EXPECT_EQ(rig.form.DateTime(RowName("FSetDate", row)), now);
+            EXPECT_EQ(rig.form.DateTime(RowName("FSetTime", row)), now);
+        }
+        EXPECT_EQ(rig.form.DateTime("DateTimePicker1"), now);
+        EXPECT_EQ(rig.form.DateTime("dtpStartDate"), DateOf(now) + kStartDateDesignTimeOfDay);
+        EXPECT_EQ(rig.form.DateTime("dtpStartTime"), TimeOf(now));
+        const std::vector<std::string> expected = {"UpdateCountdownDisplay"};
+        EXPECT_EQ(rig.events, expected);
+        EXPECT_FALSE(rig.scheduler.Running());
+        EXPECT_EQ(rig.scheduler.CountdownMinutes(), 10);  // the design text of Edit9
+    }
+}
+
+// Bad values in the middle of a good file: everything else loads, the bad ones keep their
+// design values, one report names them all, and the clock is not started automatically.
+TEST(SettingsFile, BadValuesAreReportedTogetherAfterLoadingTheRest) {
+    SettingsRig before;
+    before.settings.LoadSettings();
+    Plant(before.form);
+    before.settings.SaveSettings();
+    IniFile file = IniFile::Parse(before.files.files.at(kConfig));
+    WriteIniValue(file, "SoftWare", "counT", "abc");
+    WriteIniValue(file, "SoftWare", "sysTask", "1.5");
+    WriteIniValue(file, "SoftRun", "TaskDate2", "x");
+    WriteIniValue(file, "SoftRun", "TaskDate4", "-60000");  // 1735: before the pickers' range
+    WriteIniValue(file, "SoftRun", "TaskDate5", "1E300");
+    WriteIniValue(file, "SoftRun", "TaskTime3", "25:99");
+    ASSERT_EQ(ReadIniSValue(file, "SoftWare", "AutoTimeRun"), "1");
+
+    SettingsRig after;
+    after.files.files[kConfig] = file.Text();
+    try {
+        after.settings.LoadSettings();
+        FAIL() << "no error reported";
+    } catch (const SettingsError& e) {
+        const std::vector<std::string> expected = {
+            "'abc' is not a valid integer value",   "'1.5' is not a valid integer value",
+            "'x' is not a valid floating point value", "Failed to set calendar date or time",
+            "Failed to set calendar date or time",  "'25:99' is not a valid time",
+        };
+        EXPECT_EQ(e.messages(), expected);
+        EXPECT_EQ(std::string(e.what()),
+                  "'abc' is not a valid integer value\r\n'1.5' is not a valid integer value\r\n"
+                  "'x' is not a valid floating point value\r\nFailed to set calendar date or time\r\n"
+                  "Failed to set calendar date or time\r\n'25:99' is not a valid time");
+    }
+
+    const MemoryForm design;
+    const TDateTime now = FromLocalTime(after.clock.Now());
+    EXPECT_EQ(after.form.Text("Edit9"), "10");
+    EXPECT_EQ(after.form.ItemIndex("ComboBox1"), design.ItemIndex("ComboBox1"));
+    EXPECT_EQ(after.form.DateTime("FSetDate2"), now);
+    EXPECT_EQ(after.form.DateTime("FSetDate4"), now);
+    EXPECT_EQ(after.form.DateTime("FSetDate5"), now);
+    EXPECT_EQ(after.form.DateTime("FSetTime3"), now);
+    // Everything else, before and after the bad values, is loaded.
+    for (const ControlSpec* c : StoredControls()) {
+        if (c->storedAs == StoredAs::Text && c->name != "Edit9") {
+            EXPECT_EQ(after.form.Text(c->name), Planted::Text(*c)) << c->key;
+        }
+        if (c->storedAs == StoredAs::Flag) {
+            EXPECT_EQ(after.form.Checked(c->name), Planted::Flag(*c)) << c->key;
+        }
+    }
+    EXPECT_EQ(DateOf(after.form.DateTime("FSetDate3")), DateOf(Planted::Date(*FindControl("FSetDate3"))));
+    EXPECT_EQ(ToWholeSeconds(TimeOf(after.form.DateTime("FSetTime5"))),
+              ToWholeSeconds(TimeOf(Planted::Time(*FindControl("FSetTime5")))));
+    // AutoTimeRun shows as stored, but the user starts the clock.
+    EXPECT_TRUE(after.form.Checked("TimeAtuoRunchk"));
+    EXPECT_FALSE(after.scheduler.Running());
+    EXPECT_FALSE(after.Saw("StartScheduling"));
+    EXPECT_TRUE(after.Saw("UpdateCountdownDisplay"));
+}
+
+// A file that exists but cannot be read is reported, and the window keeps its design values.
+TEST(SettingsFile, UnreadableFileIsReportedOnLoadAndStopsTheSave) {
+    struct LockedFiles : FakeFiles {
+        std::optional<std::string> ReadAll(const std::string&) override {
+            throw SystemError(32, "The process cannot access the file because it is being used by "
+                                  "another process.");
+        }
+    };
+    SettingsRig rig;
+    LockedFiles locked;
+    SettingsFile settings{rig.form, rig.moments, {locked, rig.codePage, rig.registry}, rig.Hooks()};
+    try {
+        settings.LoadSettings();
+        FAIL() << "no error reported";
+    } catch (const SettingsError& e) {
+        EXPECT_EQ(std::string(e.what()), "System Error.  Code: 32.\r\nThe process cannot access the file "
+                                         "because it is being used by another process.");
+    }
+    EXPECT_EQ(rig.form.DateTime("FSetDate1"), FromLocalTime(rig.clock.Now()));
+    EXPECT_THROW(settings.SaveSettings(), SystemError);
+    EXPECT_TRUE(rig.registry.calls.empty());
+    EXPECT_TRUE(locked.files.empty());
+}
+
+// "开机启动" ticked and the Run key refused: every key is still written, then the error shows.
+TEST(SettingsFile, RefusedRegistryWriteStillSavesEveryKey) {
+    SettingsRig rig;
+    rig.settings.LoadSettings();
+    Plant(rig.form);
+    rig.form.SetChecked("chkAutorun", true);
+    rig.registry.refuseWrites = true;
+    try {
+        rig.settings.SaveSettings();
+        FAIL() << "no error reported";
+    } catch (const RegistryError& e) {
+        EXPECT_EQ(std::string(e.what()), "Failed to set data for 'testTallowcron'");
+    }
+    for (const ControlSpec* c : StoredControls())
+        EXPECT_TRUE(rig.Stored(c->section, c->key)) << c->key;
+    EXPECT_EQ(rig.Stored("SoftWare", "AutoRun"), "1");
+    EXPECT_EQ(rig.Stored("MouseRun", "mouseY"), Planted::Text(*FindControl("Edit8")));
+}
+
+// The Run value names the executable as it really is, quoted; unticking removes it, silently
+// also when it is already gone.
+TEST(SettingsFile, StartWithWindowsRegistersTheRealPathQuoted) {
+    SettingsRig rig;
+    rig.files.exePath = "C:\\Program Files\\Tallow Cron\\tc 2.exe";
+    rig.files.directories.insert("C:\\Program Files");
+    rig.files.directories.insert("C:\\Program Files\\Tallow Cron");
+    rig.settings.LoadSettings();
+    rig.form.SetChecked("chkAutorun", true);
+    rig.settings.SaveSettings();
+    EXPECT_EQ(rig.registry.values.at("testTallowcron"), "\"C:\\Program Files\\Tallow Cron\\tc 2.exe\"");
+    EXPECT_EQ(rig.files.files.count("C:\\Program Files\\Tallow Cron\\config.ini"), 1u);
+
+    rig.form.SetChecked("chkAutorun", false);
+    rig.settings.SaveSettings();
+    rig.settings.SaveSettings();
+    EXPECT_TRUE(rig.registry.values.empty());
+    const std::vector<std::string> expected = {
+        "set testTallowcron=\"C:\\Program Files\\Tallow Cron\\tc 2.exe\"",
+        "delete testTallowcron", "delete testTallowcron"};
+    EXPECT_EQ(rig.registry.calls, expected);
+}
+
+// A read-only file (or folder): the failure is reported with the system's message and the
+// previous file stays whole; with the registry refused as well, both are reported.
+TEST(SettingsFile, FailedSaveIsReportedAndLeavesThePreviousFile) {
+    const std::string previous = "[SoftWare]\r\ncounT=30\r\n";
+    for (const bool registryRefused : {false, true}) {
+        SCOPED_TRACE(registryRefused ? "registry refused too" : "registry fine");
+        SettingsRig rig;
+        rig.files.files[kConfig] = previous;
+        rig.settings.LoadSettings();
+        rig.form.SetText("Edit9", "45");
+        rig.form.SetChecked("chkAutorun", true);
+        rig.registry.refuseWrites = registryRefused;
+        rig.files.failing.insert(kConfig);
+        try {
+            rig.settings.SaveSettings();
+            FAIL() << "no error reported";
+        } catch (const SystemError& e) {
+            EXPECT_FALSE(registryRefused);
+            EXPECT_EQ(std::string(e.what()), "System Error.  Code: 5.\r\nAccess is denied.");
+        } catch (const SettingsError& e) {
+            EXPECT_TRUE(registryRefused);
+            EXPECT_EQ(std::string(e.what()),
+                      "System Error.  Code: 5.\r\nAccess is denied.\r\n"
+                      "Failed to set data for 'testTallowcron'");
+        }
+        EXPECT_EQ(rig.files.files.at(kConfig), previous);
+    }
+}
+
+// Texts that would add lines to the file are refused before the file or the registry is touched.
+TEST(SettingsFile, LineBreakInAValueIsRefusedNotInjected) {
+    SettingsRig rig;
+    rig.files.files[kConfig] = "[SoftWare]\r\ncounT=30\r\n";
+    rig.settings.LoadSettings();
+    rig.form.SetChecked("chkAutorun", true);
+    rig.form.SetText("Edit1", "C:\\a.exe\r\n[SoftWare]\r\nAutoTimeRun=1");
+    try {
+        rig.settings.SaveSettings();
+        FAIL() << "no error reported";
+    } catch (const IniValueError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "The value of 'exepath1' holds a line break or a NUL character and cannot be saved");
+    }
+    EXPECT_EQ(rig.files.files.at(kConfig), "[SoftWare]\r\ncounT=30\r\n");
+    EXPECT_TRUE(rig.registry.calls.empty());
+}
+
+// Stands in for a Western code page: what it lacks becomes "?".
+class WesternCodePage : public CodePage {
+public:
+    std::string ToAnsi(std::string_view utf8) override {
+        std::string out;
+        for (std::size_t i = 0; i < utf8.size(); ++i) {
+            const unsigned char c = static_cast<unsigned char>(utf8[i]);
+            if (c < 0x80) out += static_cast<char>(c);
+            else if ((c & 0xC0) != 0x80) out += '?';
+        }
+        return out;
+    }
+    std::string FromAnsi(std::string_view ansi) override { return std::string(ansi); }
+};
+
+TEST(SettingsFile, TextTheCodePageLacksIsRefusedNotMangled) {
+    SettingsRig rig;
+    WesternCodePage western;
+    SettingsFile settings{rig.form, rig.moments, {rig.files, western, rig.registry}, rig.Hooks()};
+    settings.LoadSettings();
+    rig.form.SetText("Edit3", "C:\\程序\\工具.exe");
+    try {
+        settings.SaveSettings();
+        FAIL() << "no error reported";
+    } catch (const IniValueError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "The value of 'exepath3' holds characters that the system code page cannot store");
+    }
+    EXPECT_EQ(rig.files.files.count(kConfig), 0u);
+}
+
+TEST(SettingsFile, TextsWithOuterBlanksAndQuotesComeBackAsTyped) {
+    const std::vector<std::pair<const char*, std::string>> texts = {
+        {"Edit1", "  C:\\padded.exe  "}, {"Edit2", "\"C:\\Program Files\\x.exe\""},
+        {"Edit3", "'q'"},               {"Edit4", ""},
+        {"Edit5", "\""},                {"Edit6", " 1"},
+        {"Edit7", "\u3000"},            {"Edit8", "=[x]"},
+    };
+    SettingsRig before;
+    before.settings.LoadSettings();
+    for (const auto& [name, text] : texts) before.form.SetText(name, text);
+    before.settings.SaveSettings();
+    SettingsRig after;
+    after.files = before.files;
+    EXPECT_EQ(after.Load(), "");
+    for (const auto& [name, text] : texts) EXPECT_EQ(after.form.Text(name), text) << name;
+}
+
+// A file edited by hand, or written by older versions through Windows' profile functions:
+// names in any case load, and a save keeps what the program does not know.
+TEST(SettingsFile, HandEditedFileLoadsAndKeepsItsCommentsAndUnknownKeys) {
+    SettingsRig rig;
+    rig.files.files[kConfig] =
+        "; my settings\r\n"
+        "[SOFTWARE]\r\n"
+        "COUNT=15\r\n"
+        "sound=on\r\n"
+        "\r\n"
+        "[softrun]\r\n"
+        "EXEPATH1=C:\\x.exe\r\n"
+        "[Plugins]\r\n"
+        "a=1\r\n";
+    EXPECT_EQ(rig.Load(), "");
+    EXPECT_EQ(rig.form.Text("Edit9"), "15");
+    EXPECT_EQ(rig.form.Text("Edit1"), "C:\\x.exe");
+
+    rig.form.SetText("Edit9", "20");
+    rig.settings.SaveSettings();
+    const std::string text = rig.files.files.at(kConfig);
+    const std::string head = "; my settings\r\n[SOFTWARE]\r\nCOUNT=20\r\nsound=on\r\nAutoRun=0\r\n";
+    EXPECT_EQ(text.rfind(head, 0), 0u) << text;
+    EXPECT_NE(text.find("\r\n\r\n[softrun]\r\nEXEPATH1=C:\\x.exe\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("[Plugins]\r\na=1\r\n[MouseRun]\r\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("counT"), std::string::npos);
+    EXPECT_EQ(rig.Stored("SoftWare", "counT"), "20");
+}
+
+}  // namespace
+}  // namespace tc

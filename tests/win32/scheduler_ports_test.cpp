@@ -1,0 +1,332 @@
+// The shell, process and input ports on real processes and windows, with the helper programs of
+// tests/helpers. Each test works in a folder of its own and removes it afterwards.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/mouse.h"
+#include "core/scheduler.h"
+#include "core/slots.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_code_page.h"
+#include "fakes/fake_files.h"
+#include "fakes/fake_input.h"
+#include "fakes/fake_locale.h"
+#include "fakes/fake_processes.h"
+#include "fakes/fake_timers.h"
+#include "fakes/memory_form.h"
+#include "platform/win32/win32_input.h"
+#include "platform/win32/win32_processes.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_text.h"
+
+namespace tc {
+namespace {
+
+std::wstring ExeFolder() {
+    std::wstring path(MAX_PATH * 2, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH * 2));
+    return path.substr(0, path.find_last_of(L'\\'));
+}
+
+// The helper programs are built beside the tests, in the folder helpers.
+std::wstring Helper(const wchar_t* name) { return ExeFolder() + L"\\helpers\\" + name + L".exe"; }
+
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry;
+    const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(find, &entry));
+        FindClose(find);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+std::string FileText(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE |
+                              FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+// Waits up to `ms` for `done` to hold, pumping this thread's messages meanwhile.
+template <typename Done>
+bool WaitFor(Done done, int ms = 10000) {
+    for (int waited = 0; waited < ms; waited += 20) {
+        if (done()) return true;
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Sleep(20);
+    }
+    return done();
+}
+
+// A started process, ended and closed when it goes out of scope.
+class Child {
+public:
+    explicit Child(std::wstring commandLine) {
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                  nullptr, &si, &pi_) != 0;
+        if (started_) CloseHandle(pi_.hThread);
+    }
+    ~Child() {
+        if (!started_) return;
+        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 99);
+        WaitForSingleObject(pi_.hProcess, 5000);
+        CloseHandle(pi_.hProcess);
+    }
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+
+    bool started() const { return started_; }
+    std::uint32_t pid() const { return pi_.dwProcessId; }
+    // The exit code once it has ended within `ms`; STILL_ACTIVE otherwise.
+    DWORD ExitCodeWithin(int ms) const {
+        WaitForSingleObject(pi_.hProcess, static_cast<DWORD>(ms));
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(pi_.hProcess, &code);
+        return code;
+    }
+
+private:
+    bool started_ = false;
+    PROCESS_INFORMATION pi_{};
+};
+
+class ScheduledPortsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        dir = std::wstring(temp) + L"tc_ports_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+              std::to_wstring(GetTickCount());
+        ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
+    }
+    void TearDown() override { RemoveTree(dir); }
+
+    std::wstring Folder(const std::wstring& name) {
+        const std::wstring path = dir + L"\\" + name;
+        CreateDirectoryW(path.c_str(), nullptr);
+        return path;
+    }
+    std::wstring CopyHelper(const wchar_t* helper, const std::wstring& to) {
+        EXPECT_TRUE(CopyFileW(Helper(helper).c_str(), to.c_str(), FALSE)) << Narrow(to);
+        return to;
+    }
+
+    std::wstring dir;
+};
+
+bool InSnapshot(Processes& processes, std::uint32_t pid) {
+    for (const ProcessEntry& e : processes.Snapshot())
+        if (e.pid == pid) return true;
+    return false;
+}
+
+TEST_F(ScheduledPortsTest, CloseEndsEveryCopyOfTheImageWhateverItsFolderOrCase) {
+    const std::wstring one = CopyHelper(L"waiter", Folder(L"one") + L"\\TcWaiter.exe");
+    const std::wstring two = CopyHelper(L"waiter", Folder(L"two") + L"\\TCWAITER.EXE");
+    const std::wstring other = CopyHelper(L"waiter", Folder(L"three") + L"\\TcWaiterNot.exe");
+    Child a(L"\"" + one + L"\" 30"), b(L"\"" + two + L"\" 30"), c(L"\"" + other + L"\" 30");
+    ASSERT_TRUE(a.started() && b.started() && c.started());
+
+    Win32Processes processes;
+    ASSERT_TRUE(WaitFor([&] {
+        return InSnapshot(processes, a.pid()) && InSnapshot(processes, b.pid()) &&
+               InSnapshot(processes, c.pid());
+    }));
+    TerminateByImageName(processes, FileNamePart("D:\\elsewhere\\tcwaiter.exe"));
+
+    EXPECT_EQ(a.ExitCodeWithin(5000), 0u);
+    EXPECT_EQ(b.ExitCodeWithin(5000), 0u);
+    EXPECT_EQ(c.ExitCodeWithin(200), static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_FALSE(processes.Terminate(0x7FFFFFF0));  // no such process: refused, nothing thrown
+}
+
+TEST_F(ScheduledPortsTest, OpenFileStartsTheProgramThroughTheShell) {
+    // A folder and a name with Chinese characters: the path goes through as UTF-16.
+    const std::wstring program = CopyHelper(L"marker", Folder(L"定时程序") + L"\\标记 程序.exe");
+    Win32Shell shell(nullptr, nullptr);
+    OpenFile(shell, Narrow(program));
+    EXPECT_TRUE(WaitFor([&] { return FileText(program + L".marker") == "started"; }))
+        << Narrow(program);
+}
+
+TEST_F(ScheduledPortsTest, ClickBurstReachesTheWindowAtThePointAndTheCursorGoesBack) {
+    wchar_t display[256];
+    if (GetEnvironmentVariableW(L"DISPLAY", display, 256) == 0)
+        GTEST_SKIP() << "no display to click on";
+    const std::wstring report = dir + L"\\clicks.txt";
+    Child target(L"\"" + Helper(L"click_target") + L"\" \"" + report + L"\" 100 120 240 160");
+    ASSERT_TRUE(target.started());
+    ASSERT_TRUE(WaitFor([&] { return !FileText(report).empty(); }));
+    // The window is up when it is the one under the point (the first window of a run may also
+    // bring up Wine's desktop, which centres the cursor when it starts).
+    ASSERT_TRUE(WaitFor([] {
+        const HWND window = FindWindowW(L"TallowcronClickTarget", nullptr);
+        return window != nullptr && WindowFromPoint({220, 200}) == window;
+    }));
+
+    Win32Input input;
+    ASSERT_TRUE(WaitFor([&] {
+        input.SetCursorPos({30, 40});
+        Sleep(50);
+        return input.CursorPos() == Point{30, 40};
+    }, 3000));
+    ClickAt(input, {220, 200});
+
+    EXPECT_TRUE(WaitFor([&] { return FileText(report) == "3 3 220 200\n"; }, 5000))
+        << FileText(report);
+    // Under Wine the button events reach the display after the call returns, and the position
+    // they carry can show for a moment before the cursor settles back.
+    EXPECT_TRUE(WaitFor([&] { return input.CursorPos() == Point{30, 40}; }, 2000));
+}
+
+// shutdown.exe of the Wine prefix replaced by the recorder for the life of this object, and put
+// back afterwards. Wine's own stub is kept from running by a load-order override in the prefix's
+// registry ("shutdown.exe" = "native"), also put back afterwards: an override in this process's
+// environment would not reach the programs it starts. Refuses to do anything outside Wine.
+class RecorderAsShutdown {
+public:
+    explicit RecorderAsShutdown(const std::wstring& logPath) {
+        const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+        if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr) return;
+        wchar_t system[MAX_PATH];
+        GetSystemDirectoryW(system, MAX_PATH);
+        shutdownPath_ = std::wstring(system) + L"\\shutdown.exe";
+        hadOriginal_ = GetFileAttributesW(shutdownPath_.c_str()) != INVALID_FILE_ATTRIBUTES;
+        original_ = FileText(shutdownPath_);
+        if (!CopyFileW(Helper(L"recorder").c_str(), shutdownPath_.c_str(), FALSE)) return;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides", 0, nullptr, 0,
+                            KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &overrides_,
+                            &disposition_) != ERROR_SUCCESS)
+            return;
+        wchar_t old[64];
+        DWORD size = sizeof old, type = 0;
+        hadOverride_ = RegQueryValueExW(overrides_, kValue, nullptr, &type,
+                                        reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS &&
+                       type == REG_SZ;
+        if (hadOverride_) oldOverride_.assign(old, size / sizeof(wchar_t));
+        const wchar_t native[] = L"native";
+        overridden_ = RegSetValueExW(overrides_, kValue, 0, REG_SZ,
+                                     reinterpret_cast<const BYTE*>(native),
+                                     sizeof native) == ERROR_SUCCESS;
+        SetEnvironmentVariableW(L"TC_RECORDER_LOG", logPath.c_str());
+        ready_ = overridden_ && FileText(shutdownPath_) == FileText(Helper(L"recorder"));
+    }
+    ~RecorderAsShutdown() {
+        SetEnvironmentVariableW(L"TC_RECORDER_LOG", nullptr);
+        if (overridden_) {
+            if (hadOverride_)
+                RegSetValueExW(overrides_, kValue, 0, REG_SZ,
+                               reinterpret_cast<const BYTE*>(oldOverride_.data()),
+                               static_cast<DWORD>(oldOverride_.size() * sizeof(wchar_t)));
+            else
+                RegDeleteValueW(overrides_, kValue);
+        }
+        if (overrides_ != nullptr) RegCloseKey(overrides_);
+        if (disposition_ == REG_CREATED_NEW_KEY)
+            RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides");
+        if (shutdownPath_.empty()) return;
+        if (!hadOriginal_) {
+            DeleteFileW(shutdownPath_.c_str());
+            return;
+        }
+        HANDLE file = CreateFileW(shutdownPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return;
+        DWORD written = 0;
+        WriteFile(file, original_.data(), static_cast<DWORD>(original_.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    RecorderAsShutdown(const RecorderAsShutdown&) = delete;
+    RecorderAsShutdown& operator=(const RecorderAsShutdown&) = delete;
+
+    bool underWine() const { return !shutdownPath_.empty(); }
+    bool ready() const { return ready_; }
+
+private:
+    static constexpr const wchar_t* kValue = L"shutdown.exe";
+
+    std::wstring shutdownPath_;
+    std::string original_;
+    bool hadOriginal_ = false;
+    HKEY overrides_ = nullptr;
+    DWORD disposition_ = 0;
+    bool hadOverride_ = false;
+    std::wstring oldOverride_;  // with its terminating NUL
+    bool overridden_ = false;
+    bool ready_ = false;
+};
+
+TEST_F(ScheduledPortsTest, PowerCommandReachesShutdownExeWithItsParameters) {
+    const std::wstring log = dir + L"\\shutdown_calls.txt";
+    RecorderAsShutdown recorder(log);
+    if (!recorder.underWine()) GTEST_SKIP() << "only under Wine: never start the real shutdown.exe";
+    ASSERT_TRUE(recorder.ready()) << "the recorder is not in place: nothing is started";
+
+    // The power-off scheduler on the real shell, everything else in memory.
+    FakeClock clock{LocalTime{2023, 1, 19, 12, 0, 0, 0}};
+    FakeLocale locale;
+    Moments moments(clock, locale);
+    MemoryForm form;
+    Win32Shell shell(nullptr, nullptr);
+    FakeProcesses processes;
+    FakeInput input;
+    FakeTimers timers;
+    FakeFiles files;
+    FakeCodePage codePage;
+    CommandLog commandLog(clock, files, codePage);
+    Scheduler scheduler(form, moments, {shell, processes, input, timers, commandLog});
+    scheduler.StartScheduling();
+    form.SetChecked("CheckBox4", true);
+
+    const struct {
+        int item;
+        int second;
+        const char* parameters;
+    } commands[] = {{0, 5, "-s -t 0"}, {1, 10, "-r -t 0"}};
+    std::vector<std::string> expected;
+    for (const auto& c : commands) {
+        form.SetItemIndex("ComboBox1", c.item);
+        form.SetDateTime("dtpStartDate", EncodeDate(2023, 1, 19));
+        form.SetDateTime("dtpStartTime", EncodeTime(12, 0, c.second, 0));
+        clock.Set(2023, 1, 19, 12, 0, c.second, 40);
+        scheduler.timCloseSysTimer();
+        expected.push_back(c.parameters);
+        ASSERT_TRUE(WaitFor([&] {
+            const std::string text = FileText(log);
+            return std::count(text.begin(), text.end(), '\n') ==
+                   static_cast<long>(expected.size());
+        })) << FileText(log);
+    }
+    std::istringstream lines(FileText(log));
+    std::string line;
+    for (const std::string& parameters : expected) {
+        std::getline(lines, line);
+        EXPECT_NE(line.find("shutdown.exe"), std::string::npos) << line;
+        EXPECT_EQ(line.substr(line.size() - parameters.size()), parameters) << line;
+    }
+}
+
+}  // namespace
+}  // namespace tc

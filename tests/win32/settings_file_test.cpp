@@ -1,0 +1,203 @@
+// config.ini against Windows' own profile functions: what our store writes is what
+// GetPrivateProfileStringA reads, and what WritePrivateProfileStringA wrote (the files older
+// installations have) loads as it should, Chinese paths in code page 936 included.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "core/controls.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_locale.h"
+#include "fakes/fake_registry.h"
+#include "fakes/memory_form.h"
+#include "platform/errors.h"
+#include "platform/win32/win32_code_page.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_text.h"
+#include "settings/ini_file.h"
+#include "settings/settings_file.h"
+
+namespace tc {
+namespace {
+
+bool ChineseCodePage() { return GetACP() == 936; }
+
+// The real file system, with the executable placed in a folder of the test's own.
+class FilesBeside : public Win32Files {
+public:
+    std::string exe;
+    std::string ExePath() override { return exe; }
+};
+
+// One settings file on the real file system, in a fresh folder under %TEMP% whose name is
+// Chinese under code page 936; removed afterwards.
+class Win32SettingsIni : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t temp[MAX_PATH + 1];
+        ASSERT_NE(GetTempPathW(MAX_PATH + 1, temp), 0u);
+        const std::string name = ChineseCodePage() ? "定时设置 " : "settings test ";
+        folder = Narrow(temp) + name + std::to_string(GetCurrentProcessId());
+        ASSERT_TRUE(CreateDirectoryW(Widen(folder).c_str(), nullptr));
+        files.exe = folder + "\\Tallowcron.exe";
+        path = folder + "\\config.ini";
+        ansiPath = codePage.ToAnsi(path);
+    }
+    void TearDown() override {
+        SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(Widen(path).c_str());
+        EXPECT_TRUE(RemoveDirectoryW(Widen(folder).c_str())) << "left something in " << folder;
+    }
+
+    // The value as GetPrivateProfileStringA reads it, converted to UTF-8; nullopt when absent.
+    std::optional<std::string> WindowsReads(std::string_view section, std::string_view key) {
+        char buffer[4096];
+        const char* missing = "\x01missing";
+        GetPrivateProfileStringA(codePage.ToAnsi(section).c_str(), codePage.ToAnsi(key).c_str(), missing,
+                                 buffer, sizeof buffer, ansiPath.c_str());
+        if (std::string(buffer) == missing) return std::nullopt;
+        return codePage.FromAnsi(buffer);
+    }
+    void WindowsWrites(std::string_view section, std::string_view key, std::string_view value) {
+        ASSERT_TRUE(WritePrivateProfileStringA(codePage.ToAnsi(section).c_str(), codePage.ToAnsi(key).c_str(),
+                                               codePage.ToAnsi(value).c_str(), ansiPath.c_str()));
+    }
+
+    FakeClock clock{LocalTime{2023, 1, 19, 9, 0, 0, 0}};
+    FakeLocale locale;
+    Moments moments{clock, locale};
+    MemoryForm form;
+    FilesBeside files;
+    Win32CodePage codePage;
+    FakeRegistry registry;
+    SettingsHooks hooks{[](std::int32_t) {}, [] {}, [] {}};
+    SettingsFile settings{form, moments, {files, codePage, registry}, hooks};
+    std::string folder, path, ansiPath;
+};
+
+// A path with characters beyond ASCII that the system code page has (936 or 1252).
+std::string Path(int row) {
+    return ChineseCodePage() ? "C:\\程序文件\\工具 " + std::to_string(row) + ".exe"
+                             : "C:\\Programme\\Caf\u00e9 " + std::to_string(row) + ".exe";
+}
+
+std::string Wrapped(const std::string& edge, const std::string& text) {
+    std::string wrapped = edge;
+    wrapped.append(text).append(edge);
+    return wrapped;
+}
+
+TEST_F(Win32SettingsIni, WhatWeWriteWindowsReads) {
+    settings.LoadSettings();
+    const std::vector<std::pair<const char*, std::string>> texts = {
+        {"Edit1", Path(1)},       {"Edit2", Wrapped("  ", Path(2))}, {"Edit3", Wrapped("\"", Path(3))},
+        {"Edit4", "'single'"},    {"Edit5", ""},                    {"Edit6", "=x;y[z]"},
+        {"Edit7", "\""},          {"Edit8", "\t8"},                 {"Edit9", "010"},
+    };
+    for (const auto& [name, text] : texts) form.SetText(name, text);
+    form.SetChecked("chk2", true);
+    form.SetChecked("rbtColse4", true);
+    form.SetItemIndex("ComboBox1", 1);
+    settings.SaveSettings();
+
+    const IniFile ours = ReadIniFile(files, codePage, path);
+    for (const ControlSpec& c : ControlTable()) {
+        if (c.storedAs == StoredAs::None) continue;
+        SCOPED_TRACE(std::string(c.key));
+        const std::optional<std::string> windows = WindowsReads(c.section, c.key);
+        ASSERT_TRUE(windows);
+        EXPECT_EQ(windows, ReadIniSValue(ours, c.section, c.key));
+        if (c.storedAs == StoredAs::Text) {
+            EXPECT_EQ(*windows, form.Text(c.name));
+        }
+    }
+    EXPECT_EQ(WindowsReads("SoftRun", "exechk2"), "1");
+    EXPECT_EQ(WindowsReads("SoftRun", "task4"), "1");
+    EXPECT_EQ(WindowsReads("SoftWare", "sysTask"), "1");
+    EXPECT_EQ(WindowsReads("SoftWare", "counT"), "010");
+    EXPECT_EQ(WindowsReads("SoftRun", "TaskDate1"), "44945.375");
+    EXPECT_EQ(WindowsReads("SoftRun", "TaskTime1"), "09:00:00");
+
+    // On disk: CR LF lines in the system code page.
+    const std::optional<std::string> bytes = files.ReadAll(path);
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(bytes->rfind("[SoftWare]\r\ncounT=010\r\nAutoRun=0\r\n", 0), 0u);
+    EXPECT_NE(bytes->find("exepath1=" + codePage.ToAnsi(Path(1)) + "\r\n"), std::string::npos);
+}
+
+// A file as older installations wrote it, one WritePrivateProfileStringA call per key.
+TEST_F(Win32SettingsIni, WhatWindowsWroteLoads) {
+    WindowsWrites("SoftWare", "counT", "25");
+    WindowsWrites("SoftWare", "AutoRun", "1");
+    WindowsWrites("SoftWare", "AutoTimeRun", "0");
+    WindowsWrites("SoftWare", "sysTask", "1");
+    WindowsWrites("SoftWare", "cdTask", "1");
+    WindowsWrites("SoftWare", "ptTaskDate", "45000.4520567477");
+    WindowsWrites("SoftWare", "ptTaskTime", "16:12:35");
+    for (int row = 1; row <= 5; ++row) {
+        const std::string n = std::to_string(row);
+        WindowsWrites("SoftRun", "exepath" + n, Path(row));
+        WindowsWrites("SoftRun", "exechk" + n, row % 2 ? "1" : "0");
+        WindowsWrites("SoftRun", "task" + n, row == 3 ? "1" : "0");
+        WindowsWrites("SoftRun", "TaskDate" + n, std::to_string(45000 + row) + ".5");
+        WindowsWrites("SoftRun", "TaskTime" + n, "0" + n + ":30:15");
+    }
+    WindowsWrites("MouseRun", "timeInv", "  3  ");  // Windows stores it trimmed
+    WindowsWrites("MouseRun", "mouseX", "\"1920\"");
+
+    settings.LoadSettings();
+    EXPECT_EQ(form.Text("Edit9"), "25");
+    EXPECT_TRUE(form.Checked("chkAutorun"));
+    EXPECT_FALSE(form.Checked("TimeAtuoRunchk"));
+    EXPECT_EQ(form.ItemIndex("ComboBox1"), 1);
+    EXPECT_TRUE(form.Checked("CheckBox3"));
+    EXPECT_EQ(DateOf(form.DateTime("dtpStartDate")), 45000);
+    EXPECT_EQ(ToWholeSeconds(TimeOf(form.DateTime("dtpStartTime"))), 16 * 3600 + 12 * 60 + 35);
+    for (int row = 1; row <= 5; ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(form.Text(RowName("Edit", row)), Path(row));
+        EXPECT_EQ(form.Checked(RowName("chk", row)), row % 2 == 1);
+        EXPECT_EQ(form.Checked(RowName("rbtColse", row)), row == 3);
+        EXPECT_EQ(DateOf(form.DateTime(RowName("FSetDate", row))), 45000 + row);
+        EXPECT_EQ(ToWholeSeconds(TimeOf(form.DateTime(RowName("FSetTime", row)))), row * 3600 + 30 * 60 + 15);
+    }
+    EXPECT_EQ(form.Text("Edit6"), "3");
+    EXPECT_EQ(form.Text("Edit7"), "1920");
+    EXPECT_EQ(form.Text("Edit8"), "654");  // not stored: the design value
+
+    // Saved again by us, Windows still reads every key it wrote.
+    settings.SaveSettings();
+    EXPECT_EQ(WindowsReads("SoftRun", "exepath3"), Path(3));
+    EXPECT_EQ(WindowsReads("MouseRun", "mouseX"), "1920");
+    EXPECT_EQ(WindowsReads("MouseRun", "mouseY"), "654");
+}
+
+// An emoji has no form in either code page: refused, where Windows would store "?".
+TEST_F(Win32SettingsIni, TextTheCodePageLacksIsRefused) {
+    settings.LoadSettings();
+    form.SetText("Edit1", "C:\\\xF0\x9F\x98\x80.exe");
+    EXPECT_THROW(settings.SaveSettings(), IniValueError);
+    EXPECT_FALSE(files.FileExists(path));
+}
+
+TEST_F(Win32SettingsIni, ReadOnlyFileIsReportedAndKeptWhole) {
+    WindowsWrites("SoftWare", "counT", "30");
+    const std::optional<std::string> before = files.ReadAll(path);
+    ASSERT_TRUE(SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_READONLY));
+    settings.LoadSettings();
+    form.SetText("Edit9", "45");
+    try {
+        settings.SaveSettings();
+        FAIL() << "no error reported";
+    } catch (const SystemError& e) {
+        const std::string message = e.what();
+        EXPECT_EQ(message.rfind("System Error.  Code: 5.\r\n", 0), 0u) << message;
+        EXPECT_GT(message.size(), std::string("System Error.  Code: 5.\r\n").size());
+    }
+    EXPECT_EQ(files.ReadAll(path), before);
+}
+
+}  // namespace
+}  // namespace tc
