@@ -122,6 +122,10 @@ std::string FloatToText(double value, const std::string& decimalSeparator) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
     if (value == 0) return "0";  // also for -0
+    // The largest doubles round up past the double range at fifteen digits, to a text that no
+    // longer reads back; they are shown as the largest fifteen-digit number that does.
+    constexpr double kLargestShown = 1.79769313486231e308;
+    if (std::fabs(value) > kLargestShown) value = std::copysign(kLargestShown, value);
     // Fifteen significant digits, trailing zeros dropped; the exponent form only below 1E-4 or
     // from 1E15 on, as %.15g does.
     char buffer[64];

@@ -81,21 +81,18 @@ void PowerScheduler::ShowRemaining(std::int64_t nowSecond) {
 void PowerScheduler::CheckCountdown(std::int64_t second, TDateTime now) {
     if (!armed_) return;
     const std::int64_t targetSecond = ToWholeSeconds(target_);
-    bool due = false;
-    if (form_.Checked("chkTime")) {
-        // Time of day only: the first second up to the target whose time of day is the
-        // target's (for a countdown of more than a day, that comes before the target itself).
-        // Once the target's second has gone by without it, the countdown is left behind.
-        if (second > targetSecond) {
-            armed_ = false;
-            return;
-        }
-        due = SameClockSecond(FromWholeSeconds(second), target_);
-    } else {
-        // The target carries the milliseconds of its arming, so its own second is due whatever
-        // the phase of the tick; so is any later second, once.
-        due = second >= targetSecond;
+    // Every second is looked at (late ticks catch up), so the target's second itself comes up,
+    // whatever the phase of the ticks against the milliseconds of the arming. A target that went
+    // by unseen fell into a long gap (sleep, a clock set forward): like every other target it is
+    // not caught up, and the countdown is left behind until it is armed again.
+    if (second > targetSecond) {
+        armed_ = false;
+        return;
     }
+    // With chkTime the time of day decides: the first second up to the target whose time of day
+    // is the target's (for a countdown of more than a day, that comes before the target itself).
+    const bool due = form_.Checked("chkTime") ? SameClockSecond(FromWholeSeconds(second), target_)
+                                              : second == targetSecond;
     if (!due) return;
     armed_ = false;  // once per arming
     CheckPowerTime(now);

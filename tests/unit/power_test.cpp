@@ -72,6 +72,17 @@ TEST_F(PowerTest, CountdownWhoseSecondALateTickSkippedStillFiresOnce) {
     EXPECT_EQ(rig.shell.calls, std::vector<ShellCall>{kShutdown});
 }
 
+TEST_F(PowerTest, CountdownThatRanOutDuringASleepIsNotCaughtUp) {
+    // Its target fell into a long gap: nothing runs on waking, nor later, until it is re-armed.
+    ArmAndStart();
+    rig.PowerTickAt(10, 5, 0, 20);
+    rig.PowerTickAt(11, 30, 0, 40);  // an hour and a half asleep
+    for (int s = 1; s < 30; ++s) rig.PowerTickAt(11, 30, s, 40);
+    EXPECT_TRUE(rig.shell.calls.empty());
+    EXPECT_EQ(rig.CommandLogText(), "");
+    EXPECT_FALSE(rig.scheduler.CountdownArmed());
+}
+
 TEST_F(PowerTest, CountdownOfZeroMinutesOrFewerNeverFires) {
     for (const char* minutes : {"0", "-5"}) {
         SchedulerRig fresh;

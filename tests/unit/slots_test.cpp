@@ -25,6 +25,7 @@ TEST_F(SlotsTest, OpenActsOnTheTickInsideTheTargetSecondOnly) {
     rig.SlotTickAt(9, 59, 59, 400);
     EXPECT_TRUE(rig.shell.calls.empty());
     rig.SlotTickAt(10, 0, 0, 400);
+    rig.SlotTickAt(10, 0, 0, 900);  // a second tick in the same second
     rig.SlotTickAt(10, 0, 1, 400);
     ASSERT_EQ(rig.shell.calls.size(), 1u);
     EXPECT_EQ(rig.shell.calls[0], (ShellCall{"C:\\Tools\\backup.bat", "", ShellOwner::MainWindow}));

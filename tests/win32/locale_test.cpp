@@ -13,67 +13,48 @@ namespace tc {
 namespace {
 
 struct Expected {
+    const char* locale;
     unsigned codePage;
-    LocaleInfo info;
-    std::string january, shortJanuary, december, sunday, shortSunday, monday, saturday;
+    const char* shortDate;
+    const char* dateSeparator;
+    const char* timeSeparator;
+    int timeFormat, hourLeadingZero, markerPosition;
+    const char* am;
+    const char* pm;
+    const char* decimalSeparator;
+    const char* january;
+    const char* shortJanuary;
+    const char* december;
+    const char* sunday;
+    const char* shortSunday;
+    const char* monday;
+    const char* saturday;
 };
 
-Expected ExpectedFor(const std::string& locale) {
-    Expected e;
-    LocaleInfo& l = e.info;
-    if (locale == "zh_CN.UTF-8") {
-        e.codePage = 936;
-        l.shortDate = "yyyy/M/d";
-        l.timeFormat = 1;
-        l.hourLeadingZero = 1;
-        l.am = "上午";
-        l.pm = "下午";
-        e.january = "一月";
-        e.shortJanuary = "1月";
-        e.december = "十二月";
-        e.sunday = "星期日";
-        e.shortSunday = "周日";
-        e.monday = "星期一";
-        e.saturday = "星期六";
-    } else {
-        e.codePage = 1252;
-        l.shortDate = "M/d/yyyy";
-        l.timeFormat = 0;
-        l.hourLeadingZero = 0;
-        l.am = "AM";
-        l.pm = "PM";
-        e.january = "January";
-        e.shortJanuary = "Jan";
-        e.december = "December";
-        e.sunday = "Sunday";
-        e.shortSunday = "Sun";
-        e.monday = "Monday";
-        e.saturday = "Saturday";
-    }
-    l.dateSeparator = "/";
-    l.timeSeparator = ":";
-    l.markerPosition = 0;
-    l.decimalSeparator = ".";
-    return e;
-}
+const Expected kExpected[] = {
+    {"zh_CN.UTF-8", 936, "yyyy/M/d", "/", ":", 1, 1, 0, "上午", "下午", ".",
+     "一月", "1月", "十二月", "星期日", "周日", "星期一", "星期六"},
+    {"en_US.UTF-8", 1252, "M/d/yyyy", "/", ":", 0, 0, 0, "AM", "PM", ".",
+     "January", "Jan", "December", "Sunday", "Sun", "Monday", "Saturday"},
+};
 
 TEST(Win32Locale, ReadsTheUserLocale) {
     const std::string name = TestLocale();
     ASSERT_TRUE(IsKnownTestLocale(name))
         << "LC_ALL must be zh_CN.UTF-8 or en_US.UTF-8, not '" << name << "'";
-    const Expected e = ExpectedFor(name);
+    const Expected& e = name == kExpected[0].locale ? kExpected[0] : kExpected[1];
     EXPECT_EQ(GetACP(), e.codePage);
 
     const LocaleInfo l = Win32Locale().Read();
-    EXPECT_EQ(l.shortDate, e.info.shortDate);
-    EXPECT_EQ(l.dateSeparator, e.info.dateSeparator);
-    EXPECT_EQ(l.timeSeparator, e.info.timeSeparator);
-    EXPECT_EQ(l.timeFormat, e.info.timeFormat);
-    EXPECT_EQ(l.hourLeadingZero, e.info.hourLeadingZero);
-    EXPECT_EQ(l.markerPosition, e.info.markerPosition);
-    EXPECT_EQ(l.am, e.info.am);
-    EXPECT_EQ(l.pm, e.info.pm);
-    EXPECT_EQ(l.decimalSeparator, e.info.decimalSeparator);
+    EXPECT_EQ(l.shortDate, e.shortDate);
+    EXPECT_EQ(l.dateSeparator, e.dateSeparator);
+    EXPECT_EQ(l.timeSeparator, e.timeSeparator);
+    EXPECT_EQ(l.timeFormat, e.timeFormat);
+    EXPECT_EQ(l.hourLeadingZero, e.hourLeadingZero);
+    EXPECT_EQ(l.markerPosition, e.markerPosition);
+    EXPECT_EQ(l.am, e.am);
+    EXPECT_EQ(l.pm, e.pm);
+    EXPECT_EQ(l.decimalSeparator, e.decimalSeparator);
 
     EXPECT_EQ(l.monthNames[0], e.january);
     EXPECT_EQ(l.shortMonthNames[0], e.shortJanuary);

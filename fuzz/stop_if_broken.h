@@ -1,0 +1,30 @@
+#pragma once
+// Ends a fuzz run on a broken check: names the check and shows the input, escaped, then aborts
+// so that libFuzzer saves the input as a crasher.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace tc {
+
+inline std::string Escaped(const std::string& text) {
+    std::string out;
+    for (unsigned char c : text) {
+        if (c >= 0x20 && c < 0x7F && c != '\\') {
+            out += static_cast<char>(c);
+        } else {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\x%02X", c);
+            out += code;
+        }
+    }
+    return out;
+}
+
+inline void StopIfBroken(const std::string& problem, const std::string& text) {
+    if (problem.empty()) return;
+    std::fprintf(stderr, "broken: %s\ninput: \"%s\"\n", problem.c_str(), Escaped(text).c_str());
+    std::abort();
+}
+
+}  // namespace tc
