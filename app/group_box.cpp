@@ -18,12 +18,12 @@ void Paint(HWND hwnd) {
                                        : GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
-    // The frame runs through the middle of the caption line, with or without a caption.
-    RECT frame = client;
-    frame.top = metrics.tmHeight / 2 - 1;
-    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
-
+    // The frame runs through the middle of the caption line; a frame without a caption (the
+    // radio pairs of the slot rows) encloses its whole area.
     const int length = GetWindowTextLengthW(hwnd);
+    RECT frame = client;
+    if (length > 0) frame.top = metrics.tmHeight / 2 - 1;
+    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
     if (length == 0) return;
     std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
     GetWindowTextW(hwnd, caption.data(), length + 1);

@@ -36,4 +36,10 @@ void InstallKeyFilter(HWND control, KeyFilter filter) {
     SetWindowSubclass(control, FilterProc, kSubclassId, reinterpret_cast<DWORD_PTR>(filter));
 }
 
+KeyFilter InstalledKeyFilter(HWND control) {
+    DWORD_PTR data = 0;
+    if (!GetWindowSubclass(control, FilterProc, kSubclassId, &data)) return nullptr;
+    return reinterpret_cast<KeyFilter>(data);
+}
+
 }  // namespace tc

@@ -14,5 +14,7 @@ void Edit7KeyPress(wchar_t& key);
 
 using KeyFilter = void (*)(wchar_t& key);
 void InstallKeyFilter(HWND control, KeyFilter filter);
+// The filter installed on a control, or nullptr.
+KeyFilter InstalledKeyFilter(HWND control);
 
 }  // namespace tc

@@ -28,7 +28,7 @@ void CommandLog::LogToFile(const std::string& message) {
     // The command has already been issued: whatever goes wrong here is dropped, never reported.
     try {
         const std::string folder = FolderOf(files_.ExePath()) + "\\log";
-        if (!files_.DirectoryExists(folder) && !files_.CreateDirectory(folder)) return;
+        if (!files_.DirectoryExists(folder) && !files_.CreateFolder(folder)) return;
 
         // One reading of now for both the file's date and the line's time, so a call made
         // across midnight never writes a 00:00 line into the previous day's file.

@@ -4,10 +4,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 namespace tc {
 
-inline std::string Escaped(const std::string& text) {
+inline std::string Escaped(std::string_view text) {
     std::string out;
     for (unsigned char c : text) {
         if (c >= 0x20 && c < 0x7F && c != '\\') {
@@ -21,9 +22,9 @@ inline std::string Escaped(const std::string& text) {
     return out;
 }
 
-inline void StopIfBroken(const std::string& problem, const std::string& text) {
+inline void StopIfBroken(const std::string& problem, std::string_view input) {
     if (problem.empty()) return;
-    std::fprintf(stderr, "broken: %s\ninput: \"%s\"\n", problem.c_str(), Escaped(text).c_str());
+    std::fprintf(stderr, "broken: %s\ninput: \"%s\"\n", problem.c_str(), Escaped(input).c_str());
     std::abort();
 }
 

@@ -4,12 +4,6 @@
 #include <string>
 #include <string_view>
 
-// <windows.h> defines CreateDirectory as a macro (CreateDirectoryW); the port's method keeps its
-// plain name wherever this header is included after it.
-#ifdef CreateDirectory
-#undef CreateDirectory
-#endif
-
 namespace tc {
 
 class Files {
@@ -19,7 +13,7 @@ public:
     virtual std::string ExePath() = 0;
     virtual bool DirectoryExists(const std::string& path) = 0;
     // Creates one folder level; false when it could not be created.
-    virtual bool CreateDirectory(const std::string& path) = 0;
+    virtual bool CreateFolder(const std::string& path) = 0;
     virtual bool FileExists(const std::string& path) = 0;
     // Opens the file for appending (creating it when missing), writes the bytes and closes it.
     // False on any failure; the file is closed on every path.

@@ -1,8 +1,6 @@
 #include "platform/win32/win32_files.h"
 
 #include <windows.h>
-// <windows.h> renames CreateDirectory to CreateDirectoryW; the port's method keeps its own name.
-#undef CreateDirectory
 
 #include "platform/errors.h"
 #include "platform/win32/win32_text.h"
@@ -90,7 +88,7 @@ bool Win32Files::DirectoryExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool Win32Files::CreateDirectory(const std::string& path) {
+bool Win32Files::CreateFolder(const std::string& path) {
     return CreateDirectoryW(Widen(path).c_str(), nullptr) != 0;
 }
 

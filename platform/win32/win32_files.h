@@ -3,9 +3,6 @@
 #include "platform/files.h"
 
 // Also when <windows.h> came between platform/files.h and this header.
-#ifdef CreateDirectory
-#undef CreateDirectory
-#endif
 
 namespace tc {
 
@@ -13,7 +10,7 @@ class Win32Files : public Files {
 public:
     std::string ExePath() override;
     bool DirectoryExists(const std::string& path) override;
-    bool CreateDirectory(const std::string& path) override;
+    bool CreateFolder(const std::string& path) override;
     bool FileExists(const std::string& path) override;
     bool Append(const std::string& path, std::string_view bytes) override;
     std::optional<std::string> ReadAll(const std::string& path) override;

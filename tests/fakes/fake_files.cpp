@@ -14,7 +14,7 @@ std::string ParentOf(const std::string& path) {
 
 bool FakeFiles::DirectoryExists(const std::string& path) { return directories.count(path) != 0; }
 
-bool FakeFiles::CreateDirectory(const std::string& path) {
+bool FakeFiles::CreateFolder(const std::string& path) {
     if (failing.count(path) || files.count(path) || !directories.count(ParentOf(path))) return false;
     return directories.insert(path).second;
 }

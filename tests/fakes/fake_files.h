@@ -19,7 +19,7 @@ public:
 
     std::string ExePath() override { return exePath; }
     bool DirectoryExists(const std::string& path) override;
-    bool CreateDirectory(const std::string& path) override;
+    bool CreateFolder(const std::string& path) override;
     bool FileExists(const std::string& path) override;
     bool Append(const std::string& path, std::string_view bytes) override;
     std::optional<std::string> ReadAll(const std::string& path) override;

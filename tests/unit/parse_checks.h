@@ -6,8 +6,9 @@
 //   whole second), and that text renders the same again;
 // - integers and floating point numbers are accepted exactly when a reference reading of their
 //   grammar accepts them, with the same value.
-// Each check returns what broke, or "" when everything held. The fuzz targets abort on a broken
-// check; the unit tests replay saved inputs through the same checks.
+// Each check returns what broke, or "" when everything held. The fuzz targets give their inputs
+// to the Check...Input functions at the end and abort on a broken check; the unit tests replay
+// saved inputs through the same functions.
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -266,6 +267,32 @@ inline std::string CheckDateTime(const LocaleForms& forms, const std::string& te
         }
         return "";
     });
+}
+
+// ---- The fuzz targets' inputs ------------------------------------------------------------------
+// The integer input is the text; in the others the first byte picks the decimal separator or the
+// regional settings, and the rest is the text. An empty input checks nothing.
+
+inline std::string CheckIntegerInput(std::string_view input) {
+    return CheckInteger(std::string(input));
+}
+
+inline std::string CheckFloatInput(std::string_view input) {
+    if (input.empty()) return "";
+    const auto selector = static_cast<unsigned char>(input[0]);
+    return CheckFloat(std::string(input.substr(1)), SeparatorOfByte(selector));
+}
+
+inline std::string CheckTimeInput(std::string_view input) {
+    if (input.empty()) return "";
+    const LocaleForms forms(LocaleOfByte(static_cast<unsigned char>(input[0])));
+    return CheckTime(forms, std::string(input.substr(1)));
+}
+
+inline std::string CheckDateTimeInput(std::string_view input) {
+    if (input.empty()) return "";
+    const LocaleForms forms(LocaleOfByte(static_cast<unsigned char>(input[0])));
+    return CheckDateTime(forms, std::string(input.substr(1)));
 }
 
 }  // namespace tc::parse_checks

@@ -70,14 +70,14 @@ TEST_F(Win32FilesTest, ExePathIsTheRunningProgram) {
     EXPECT_TRUE(files.DirectoryExists(exe.substr(0, exe.find_last_of('\\'))));
 }
 
-TEST_F(Win32FilesTest, CreateDirectoryMakesOneLevel) {
+TEST_F(Win32FilesTest, CreateFolderMakesOneLevel) {
     const std::string log = dir + "\\log";
     EXPECT_FALSE(files.DirectoryExists(log));
-    EXPECT_TRUE(files.CreateDirectory(log));
+    EXPECT_TRUE(files.CreateFolder(log));
     EXPECT_TRUE(files.DirectoryExists(log));
     EXPECT_FALSE(files.FileExists(log));
-    EXPECT_FALSE(files.CreateDirectory(log));  // already there
-    EXPECT_FALSE(files.CreateDirectory(dir + "\\missing\\log"));
+    EXPECT_FALSE(files.CreateFolder(log));  // already there
+    EXPECT_FALSE(files.CreateFolder(dir + "\\missing\\log"));
     EXPECT_FALSE(files.DirectoryExists(dir + "\\missing"));
 }
 
@@ -166,7 +166,7 @@ TEST_F(Win32FilesTest, ReplaceWholeFailsWhenTheFolderIsMissing) {
 TEST_F(Win32FilesTest, ChineseNamesWork) {
     const std::string folder = dir + "\\定时工具";
     const std::string file = folder + "\\日志.txt";
-    ASSERT_TRUE(files.CreateDirectory(folder));
+    ASSERT_TRUE(files.CreateFolder(folder));
     EXPECT_TRUE(files.DirectoryExists(folder));
     EXPECT_TRUE(files.Append(file, "a"));
     EXPECT_TRUE(files.FileExists(file));

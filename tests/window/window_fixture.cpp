@@ -1,0 +1,121 @@
+#include "window_fixture.h"
+
+#include <cwchar>
+
+namespace tc::test {
+
+DialogScript& Dialog() {
+    static DialogScript script;
+    return script;
+}
+
+BOOL WINAPI FakeGetOpenFileName(OPENFILENAMEW* ofn) {
+    DialogScript& d = Dialog();
+    ++d.opened;
+    const wchar_t* end = ofn->lpstrFilter;
+    while (*end || *(end + 1)) ++end;  // up to the double NUL
+    d.filter.assign(ofn->lpstrFilter, end + 1);
+    d.filterIndex = static_cast<int>(ofn->nFilterIndex);
+    d.initialFile = ofn->lpstrFile;
+    d.flags = ofn->Flags;
+    if (!d.answer) return FALSE;
+    wcsncpy(ofn->lpstrFile, d.answer->c_str(), ofn->nMaxFile - 1);
+    if (d.chooseFilterIndex) ofn->nFilterIndex = static_cast<DWORD>(d.chooseFilterIndex);
+    return TRUE;
+}
+
+BoxScript& Boxes() {
+    static BoxScript script;
+    return script;
+}
+
+int WINAPI FakeMessageBox(HWND, LPCWSTR text, LPCWSTR title, UINT type) {
+    BoxScript& b = Boxes();
+    b.shown.push_back({text, title, type});
+    ++b.depth;
+    b.maxDepth = std::max(b.maxDepth, b.depth);
+    Pump(b.pumpMs);
+    --b.depth;
+    return IDOK;
+}
+
+int NotifyScript::Count(DWORD message) const {
+    int n = 0;
+    for (const NotifyCall& c : calls) n += c.message == message;
+    return n;
+}
+
+NotifyScript& Notifications() {
+    static NotifyScript script;
+    return script;
+}
+
+BOOL WINAPI FakeNotifyIcon(DWORD message, PNOTIFYICONDATAW data) {
+    NotifyScript& n = Notifications();
+    n.calls.push_back({message, data->hWnd, data->uFlags, data->szTip, data->hIcon != nullptr});
+    return n.refuse ? FALSE : TRUE;
+}
+
+void Pump(int ms) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms);
+    do {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (GetTickCount64() >= end) break;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    } while (GetTickCount64() < end);
+}
+
+RECT RectInParent(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+RECT RectInClient(HWND control, HWND form) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::string ClassOf(HWND hwnd) {
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    std::string narrow;
+    for (const wchar_t* p = name; *p; ++p) narrow += static_cast<char>(*p);
+    return narrow;
+}
+
+void WindowTest::SetUp() {
+    Dialog() = DialogScript{};
+    Boxes() = BoxScript{};
+    Notifications() = NotifyScript{};
+}
+
+void WindowTest::Open(bool show) {
+    FormPorts ports{clock, locale, files, codePage, processes, input, registry};
+    ports.shell = &shell;
+    ports.openFile = FakeGetOpenFileName;
+    ports.notifyIcon = FakeNotifyIcon;
+    ports.messageBox = FakeMessageBox;
+    ports.quitOnClose = false;
+    form = std::make_unique<TForm1>(GetModuleHandleW(nullptr), ports);
+    ASSERT_TRUE(form->Create());
+    if (show) {
+        form->Show();
+        SetForegroundWindow(form->Handle());
+        Pump(50);
+    }
+}
+
+void WindowTest::TearDown() {
+    form.reset();
+    Pump(20);
+}
+
+}  // namespace tc::test

@@ -1,0 +1,102 @@
+#pragma once
+// A main window created in this process with fakes around it, and the tools the window tests
+// share: pumping messages, stand-ins for the system's dialogs, control geometry.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/unit1.h"
+#include "app/win32_form.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_code_page.h"
+#include "fakes/fake_files.h"
+#include "fakes/fake_input.h"
+#include "fakes/fake_locale.h"
+#include "fakes/fake_processes.h"
+#include "fakes/fake_registry.h"
+#include "fakes/fake_shell.h"
+
+namespace tc::test {
+
+// What the stand-in open-file dialog was given and what it answers.
+struct DialogScript {
+    std::optional<std::wstring> answer;  // the file to choose; nothing: cancel
+    int opened = 0;
+    std::wstring filter;                 // the filter as given, NUL separators kept
+    int filterIndex = 0;
+    std::wstring initialFile;
+    DWORD flags = 0;
+    int chooseFilterIndex = 0;           // 0: keep the one it was opened with
+};
+DialogScript& Dialog();
+BOOL WINAPI FakeGetOpenFileName(OPENFILENAMEW* ofn);
+
+// What the stand-in message box was shown. While "open" it runs the thread's messages for
+// `pumpMs`, as a real modal box does, so the window's timers tick inside it.
+struct ShownBox {
+    std::wstring text;
+    std::wstring title;
+    UINT type = 0;
+};
+struct BoxScript {
+    std::vector<ShownBox> shown;
+    int pumpMs = 0;
+    int depth = 0;
+    int maxDepth = 0;
+};
+BoxScript& Boxes();
+int WINAPI FakeMessageBox(HWND owner, LPCWSTR text, LPCWSTR title, UINT type);
+
+// What the notification area was asked, and whether it refuses.
+struct NotifyCall {
+    DWORD message;
+    HWND window;
+    UINT flags;
+    std::wstring tip;
+    bool hasIcon;
+};
+struct NotifyScript {
+    std::vector<NotifyCall> calls;
+    bool refuse = false;
+    int Count(DWORD message) const;
+};
+NotifyScript& Notifications();
+BOOL WINAPI FakeNotifyIcon(DWORD message, PNOTIFYICONDATAW data);
+
+// Runs the thread's messages for about `ms` milliseconds.
+void Pump(int ms);
+
+// A control's rectangle relative to its parent's client area.
+RECT RectInParent(HWND control);
+// ... and relative to the main window's client area.
+RECT RectInClient(HWND control, HWND form);
+std::string ClassOf(HWND hwnd);
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Creates the window (and shows it unless asked not to).
+    void Open(bool show = true);
+
+    HWND Ctl(std::string_view name) const { return form->Control(name); }
+    Win32Form& Values() { return form->Values(); }
+
+    FakeClock clock{LocalTime{2026, 3, 4, 5, 6, 7, 0}};
+    FakeLocale locale;
+    FakeFiles files;
+    FakeCodePage codePage;
+    FakeProcesses processes;
+    FakeInput input;
+    FakeRegistry registry;
+    FakeShell shell;
+    std::unique_ptr<TForm1> form;
+};
+
+}  // namespace tc::test
