@@ -12,10 +12,15 @@ ErrorBox::ErrorBox(std::string title, CodePage& codePage, std::function<HWND()> 
 
 void ErrorBox::Show(const std::string& handler, const std::string& message) {
     if (!open_.insert(handler).second) return;
+    // The handler's box counts as closed again however this call ends.
+    struct Closed {
+        std::set<std::string>& open;
+        const std::string& handler;
+        ~Closed() { open.erase(handler); }
+    } closed{open_, handler};
     const std::wstring text = Widen(WithFullStop(message, codePage_));
     const std::wstring title = Widen(title_);
     messageBox_(owner_ ? owner_() : nullptr, text.c_str(), title.c_str(), MB_ICONERROR | MB_OK);
-    open_.erase(handler);
 }
 
 }  // namespace tc

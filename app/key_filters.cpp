@@ -6,6 +6,8 @@ namespace tc {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0x4B46;  // "KF"
+// The filter is also kept as a window property, so the window can tell which one a control has.
+constexpr wchar_t kFilterProperty[] = L"TcKeyFilter";
 
 bool IsDigit(wchar_t key) { return key >= L'0' && key <= L'9'; }
 
@@ -18,6 +20,7 @@ LRESULT CALLBACK FilterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         wParam = key;
     } else if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, FilterProc, kSubclassId);
+        RemovePropW(hwnd, kFilterProperty);
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
@@ -34,12 +37,11 @@ void Edit7KeyPress(wchar_t& key) {
 
 void InstallKeyFilter(HWND control, KeyFilter filter) {
     SetWindowSubclass(control, FilterProc, kSubclassId, reinterpret_cast<DWORD_PTR>(filter));
+    SetPropW(control, kFilterProperty, reinterpret_cast<HANDLE>(filter));
 }
 
 KeyFilter InstalledKeyFilter(HWND control) {
-    DWORD_PTR data = 0;
-    if (!GetWindowSubclass(control, FilterProc, kSubclassId, &data)) return nullptr;
-    return reinterpret_cast<KeyFilter>(data);
+    return reinterpret_cast<KeyFilter>(GetPropW(control, kFilterProperty));
 }
 
 }  // namespace tc

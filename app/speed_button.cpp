@@ -83,7 +83,8 @@ void Paint(HWND hwnd) {
     RECT client;
     GetClientRect(hwnd, &client);
     HFONT font = StoredFont(hwnd);
-    SelectIn select(paint.Dc(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    SelectIn select(paint.Dc(),
+                    font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     const bool enabled = IsWindowEnabled(hwnd);
     if (s->flat) PaintFlat(hwnd, paint.Dc(), *s, client, enabled);
     else PaintRaised(hwnd, paint.Dc(), *s, client, enabled);

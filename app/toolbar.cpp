@@ -13,6 +13,23 @@ namespace {
 
 constexpr std::string_view kToolbarName = "RzToolbar1";
 
+// Background (painted whole in WM_PAINT) and the window font, kept like every control's.
+LRESULT CommonMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SETFONT:
+        StoreFont(hwnd, wParam, lParam);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(StoredFont(hwnd));
+    case WM_NCDESTROY:
+        RemovePropW(hwnd, L"TcFont");
+        break;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
 LRESULT CALLBACK ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (IsChildNotification(message)) return ForwardToParent(hwnd, message, wParam, lParam);
     if (message == WM_PAINT) {
@@ -23,8 +40,7 @@ LRESULT CALLBACK ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         DrawEdge(paint.Dc(), &client, EDGE_ETCHED, BF_TOP);
         return 0;
     }
-    if (message == WM_ERASEBKGND) return 1;
-    return DefWindowProcW(hwnd, message, wParam, lParam);
+    return CommonMessage(hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK SpacerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -39,8 +55,7 @@ LRESULT CALLBACK SpacerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         DrawEdge(paint.Dc(), &groove, EDGE_ETCHED, BF_LEFT);
         return 0;
     }
-    if (message == WM_ERASEBKGND) return 1;
-    return DefWindowProcW(hwnd, message, wParam, lParam);
+    return CommonMessage(hwnd, message, wParam, lParam);
 }
 
 void Register(HINSTANCE instance, const wchar_t* name, WNDPROC proc) {

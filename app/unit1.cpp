@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/dpi.h"
 #include "app/error_text.h"
 #include "app/focus_order.h"
@@ -55,7 +57,8 @@ bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 }  // namespace
 
 void TForm1::RegisterClasses(HINSTANCE instance) {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_DATE_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX icc{sizeof(icc),
+                             ICC_DATE_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
     RegisterGroupBoxClass(instance);
     RegisterSpeedButtonClasses(instance);
@@ -136,6 +139,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SIZE:
         OnSize(wParam);
+        return 0;
+    case WM_GETMINMAXINFO:
+        OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
         return 0;
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -218,6 +224,25 @@ void TForm1::ResizeToClientArea() {
     AdjustForDpi(r, dpi_);
     SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Where the frame drawn differs from what the calculation assumed, correct by the difference.
+    RECT client, frame;
+    GetClientRect(hwnd_, &client);
+    GetWindowRect(hwnd_, &frame);
+    const int dx = scale(kClientWidth) - client.right;
+    const int dy = scale(kClientHeight) - client.bottom;
+    if (dx != 0 || dy != 0)
+        SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left + dx,
+                     frame.bottom - frame.top + dy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm1::OnGetMinMaxInfo(MINMAXINFO& info) {
+    // The window keeps its size at any scale, also when that is larger than the screen.
+    const Scale scale{dpi_};
+    RECT r{0, 0, scale(kClientWidth), scale(kClientHeight)};
+    AdjustForDpi(r, dpi_);
+    info.ptMaxTrackSize.x = std::max<LONG>(info.ptMaxTrackSize.x, (r.right - r.left) * 2);
+    info.ptMaxTrackSize.y = std::max<LONG>(info.ptMaxTrackSize.y, (r.bottom - r.top) * 2);
 }
 
 void TForm1::Guard(const char* handler, void (TForm1::*work)()) {
@@ -230,7 +255,8 @@ void TForm1::OnCommand(int id, int code, HWND control) {
     const std::string_view name = spec->name;
     if (code == EN_CHANGE && name == "Edit9") {
         // A text the program writes runs the handler inside its own write.
-        if (!form_->Writing()) errorBox_->Guard("Edit9Change", [this] { scheduler_->Edit9Change(); });
+        if (!form_->Writing())
+            errorBox_->Guard("Edit9Change", [this] { scheduler_->Edit9Change(); });
         return;
     }
     if (code != BN_CLICKED) return;
@@ -273,7 +299,8 @@ void TForm1::OnTimer(UINT_PTR id) {
 
 LRESULT TForm1::OnControlColour(HDC dc, HWND control) {
     const ControlSpec* spec = ControlSet::SpecOfId(GetDlgCtrlID(control));
-    const bool ours = spec && (spec->kind == ControlKind::Label || spec->kind == ControlKind::CheckBox ||
+    const bool ours = spec && (spec->kind == ControlKind::Label ||
+                               spec->kind == ControlKind::CheckBox ||
                                spec->kind == ControlKind::RadioButton);
     if (!ours) return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                                      reinterpret_cast<LPARAM>(control));

@@ -111,6 +111,7 @@ private:
     void OnActivate(WPARAM wParam);
     void OnSize(WPARAM kind);
     void OnDpiChanged(int dpi, const RECT& suggested);
+    void OnGetMinMaxInfo(MINMAXINFO& info);
     void OnSettingChange();
     void OnDestroy();
     void Guard(const char* handler, void (TForm1::*work)());

@@ -131,9 +131,10 @@ TDateTime Win32Form::DateTime(std::string_view name) const {
 
 void Win32Form::SetDateTime(std::string_view name, TDateTime value) {
     if (!IsPicker(name)) throw std::logic_error(std::string(name) + " holds no date");
-    if (!std::isfinite(value)) throw PickerRangeError();
-    const Decoded d = Decode(value);
-    if (d.date.year < 1601 || d.date.year > 9999) throw PickerRangeError();
+    // SYSTEMTIME holds the years 1601 to 30827; the picker itself may accept fewer.
+    if (!std::isfinite(value) || value < EncodeDate(1601, 1, 1) ||
+        value >= EncodeDate(9999, 12, 31) + 1)
+        throw PickerRangeError();
     SYSTEMTIME st = ToSystemTime(value);
     if (!SendMessageW(At(name), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st)))
         throw PickerRangeError();
@@ -147,7 +148,8 @@ void Win32Form::AppendActivityLine(const std::string& line) {
     const int length = GetWindowTextLengthW(memo);
     const LRESULT lastLine = SendMessageW(memo, EM_GETLINECOUNT, 0, 0) - 1;
     const LRESULT lastStart = SendMessageW(memo, EM_LINEINDEX, static_cast<WPARAM>(lastLine), 0);
-    const bool atLineStart = SendMessageW(memo, EM_LINELENGTH, static_cast<WPARAM>(lastStart), 0) == 0;
+    const bool atLineStart =
+        SendMessageW(memo, EM_LINELENGTH, static_cast<WPARAM>(lastStart), 0) == 0;
     const std::wstring text = atLineStart ? Widen(line) + L"\r\n" : L"\r\n" + Widen(line);
     SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(length), length);
     SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));

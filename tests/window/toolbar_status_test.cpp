@@ -1,4 +1,5 @@
 // The toolbar's items, their layout and enabled states around Start and Stop; the status bar.
+#include <windows.h>
 #include <commctrl.h>
 
 #include "app/speed_button.h"
@@ -132,7 +133,7 @@ TEST_F(StatusBarTest, PanelsAreEmptyUntilTheirTimersTickThenShowClockAndCursor) 
 
     input.cursor = {1080, 654};
     Pump(1150);  // Timer3 every 100 ms and Timer5 every 1000 ms are on from creation
-    EXPECT_EQ(StatusText(bar, 0), "2026/3/4 5:06:07");
+    EXPECT_EQ(StatusText(bar, 0), "2026/3/4 05:06:07");  // hours with a leading zero
     EXPECT_EQ(StatusText(bar, 1), "当前鼠标坐标1080 -- 654");
 }
 

@@ -29,9 +29,9 @@ BoxScript& Boxes() {
     return script;
 }
 
-int WINAPI FakeMessageBox(HWND, LPCWSTR text, LPCWSTR title, UINT type) {
+int WINAPI FakeMessageBox(HWND owner, LPCWSTR text, LPCWSTR title, UINT type) {
     BoxScript& b = Boxes();
-    b.shown.push_back({text, title, type});
+    b.shown.push_back({text, title, type, owner && IsWindowVisible(owner)});
     ++b.depth;
     b.maxDepth = std::max(b.maxDepth, b.depth);
     Pump(b.pumpMs);

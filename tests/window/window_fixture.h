@@ -43,6 +43,7 @@ struct ShownBox {
     std::wstring text;
     std::wstring title;
     UINT type = 0;
+    bool ownerVisible = false;  // the owner window was on the screen while the box was up
 };
 struct BoxScript {
     std::vector<ShownBox> shown;

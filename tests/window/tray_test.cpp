@@ -1,0 +1,105 @@
+// The notification-area icon: added at creation, minimising hides the window, a double-click
+// brings it back, the shell's new taskbar gets the icon again, removed at the end.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/tray_icon.h"
+#include "window_fixture.h"
+
+namespace tc::test {
+namespace {
+
+constexpr UINT kTrayCallback = WM_APP + 1;
+
+class TrayTest : public WindowTest {
+protected:
+    void DoubleClick() {
+        SendMessageW(form->Tray().Window(), kTrayCallback, 1, WM_LBUTTONDBLCLK);
+        Pump(50);
+    }
+    void Minimise() {
+        SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        Pump(50);
+    }
+};
+
+TEST_F(TrayTest, AddedAtCreationWithTheProgramIconAndTooltipOnItsOwnWindow) {
+    Open(false);
+    ASSERT_EQ(Notifications().calls.size(), 1u);
+    const NotifyCall& add = Notifications().calls[0];
+    EXPECT_EQ(add.message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(add.tip, L"Tallowcron");
+    EXPECT_TRUE(add.hasIcon);
+    EXPECT_EQ(add.flags & (NIF_MESSAGE | NIF_ICON | NIF_TIP),
+              static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_NE(add.window, form->Handle());
+    EXPECT_EQ(add.window, form->Tray().Window());
+    EXPECT_FALSE(IsWindowVisible(add.window));
+    EXPECT_TRUE(form->Tray().Active());
+}
+
+TEST_F(TrayTest, MinimisingHidesAndADoubleClickRestoresWithFocusAndValues) {
+    Open();
+    Values().SetText("Edit6", "7");
+    SetFocus(Ctl("Edit7"));
+    Minimise();
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));  // no taskbar button, no Alt+Tab entry
+
+    // Single clicks and the right button's double-click do nothing.
+    SendMessageW(form->Tray().Window(), kTrayCallback, 1, WM_LBUTTONDOWN);
+    SendMessageW(form->Tray().Window(), kTrayCallback, 1, WM_LBUTTONUP);
+    SendMessageW(form->Tray().Window(), kTrayCallback, 1, WM_RBUTTONDBLCLK);
+    Pump(50);
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+
+    DoubleClick();
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_FALSE(IsIconic(form->Handle()));
+    EXPECT_EQ(GetFocus(), Ctl("Edit7"));
+    EXPECT_EQ(Values().Text("Edit6"), "7");
+}
+
+TEST_F(TrayTest, TimersKeepRunningWhileHidden) {
+    Open();
+    Minimise();
+    clock.Set(2026, 5, 6, 7, 8, 9);
+    Pump(1150);
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    wchar_t text[64] = {};
+    SendMessageW(Ctl("StatusBar1"), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"2026/5/6 07:08:09");
+}
+
+TEST_F(TrayTest, ANewTaskbarGetsTheIconAgainAndTheEndOfTheSessionRemovesIt) {
+    Open(false);
+    SendMessageW(form->Tray().Window(), TrayIcon::TaskbarCreatedMessage(), 0, 0);
+    EXPECT_EQ(Notifications().Count(NIM_ADD), 2);
+    EXPECT_EQ(SendMessageW(form->Tray().Window(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_EQ(Notifications().Count(NIM_DELETE), 0);
+    SendMessageW(form->Tray().Window(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(Notifications().Count(NIM_DELETE), 1);
+    form.reset();
+    EXPECT_EQ(Notifications().Count(NIM_DELETE), 1);  // removed once
+}
+
+TEST_F(TrayTest, ClosingTheWindowRemovesTheIcon) {
+    Open(false);
+    form.reset();
+    EXPECT_EQ(Notifications().Count(NIM_DELETE), 1);
+    EXPECT_EQ(Notifications().calls.back().message, static_cast<DWORD>(NIM_DELETE));
+}
+
+TEST_F(TrayTest, WhenAddingFailsMinimisingIsOrdinaryAndNoNewTaskbarAddsIt) {
+    Notifications().refuse = true;
+    Open();
+    EXPECT_FALSE(form->Tray().Active());
+    Minimise();
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_TRUE(IsIconic(form->Handle()));
+    SendMessageW(form->Tray().Window(), TrayIcon::TaskbarCreatedMessage(), 0, 0);
+    EXPECT_EQ(Notifications().Count(NIM_ADD), 1);
+    ShowWindow(form->Handle(), SW_RESTORE);
+}
+
+}  // namespace
+}  // namespace tc::test
