@@ -138,6 +138,13 @@ void Win32Form::SetDateTime(std::string_view name, TDateTime value) {
     SYSTEMTIME st = ToSystemTime(value);
     if (!SendMessageW(At(name), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st)))
         throw PickerRangeError();
+    // A date that is valid but outside the picker's range is answered with success all the same,
+    // and the picker keeps its old value: what it holds afterwards tells.
+    SYSTEMTIME held{};
+    SendMessageW(At(name), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&held));
+    if (held.wYear != st.wYear || held.wMonth != st.wMonth || held.wDay != st.wDay ||
+        held.wHour != st.wHour || held.wMinute != st.wMinute || held.wSecond != st.wSecond)
+        throw PickerRangeError();
 }
 
 void Win32Form::AppendActivityLine(const std::string& line) {

@@ -9,6 +9,7 @@
 # wine_env_start starts Xvfb on a free display, creates the Wine prefix (or reuses a complete
 # one), and keeps one wineserver running. It exports DISPLAY, WINEPREFIX, WINEARCH, WINEDEBUG,
 # WINEDLLOVERRIDES, LANG and LC_ALL (Chinese: code page 936). wine_env_stop ends both again.
+# wine_env_start_on_display does the same on the display already in DISPLAY (no Xvfb).
 
 TC_TOOLS_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 TC_XVFB_PID=
@@ -77,14 +78,33 @@ wine_env_prefix() {
 }
 
 # $1: the prefix folder.
-wine_env_start() {
+wine_env_export() {
     export WINEPREFIX
     WINEPREFIX=$(realpath -m "$1")
     export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+}
+
+# $1: the prefix folder.
+wine_env_start() {
+    wine_env_export "$1"
     # A server left over from an interrupted run still holds the old display.
     wineserver -k 2>/dev/null
     wine_env_start_xvfb || return 1
+    wine_env_prefix || { echo "wine-env: could not set up $WINEPREFIX" >&2; return 1; }
+}
+
+# True when DISPLAY names an X server that answers (a screen the user can see).
+wine_env_display_reachable() {
+    [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1
+}
+
+# Like wine_env_start, but on the display that DISPLAY already names instead of a private Xvfb.
+# $1: the prefix folder.
+wine_env_start_on_display() {
+    wine_env_export "$1"
+    wine_env_display_reachable || { echo "wine-env: no display at '${DISPLAY:-}'" >&2; return 1; }
+    wineserver -k 2>/dev/null
     wine_env_prefix || { echo "wine-env: could not set up $WINEPREFIX" >&2; return 1; }
 }
 

@@ -135,7 +135,9 @@ void Win32Files::ReplaceWhole(const std::string& path, std::string_view bytes) {
 
     DWORD error = ERROR_SUCCESS;
     {
-        FileHandle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+        // Opened whether or not GetTempFileName created it: Wine's returns a name also when the
+        // folder refused the file, and the refusal (access denied) is then reported from here.
+        FileHandle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid() || !WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()) ||
             !file.Close())

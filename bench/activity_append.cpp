@@ -1,0 +1,144 @@
+// What one line appended to the information box costs on the real main window, as the box
+// grows: empty, at 10,000 lines and at 100,000 lines, with the window on the screen and hidden
+// in the notification area. Each figure is the median of 100 appends, each timed together with
+// the messages it leaves behind (the repaint), as a timer tick of the program sees it. The box is
+// filled to its size in one go, and the figures are printed with their ratio to the empty box.
+// Run it under Wine with a display; it saves nothing (no config.ini is written).
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/app_window.h"
+#include "app/unit1.h"
+#include "app/win32_form.h"
+#include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_code_page.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_input.h"
+#include "platform/win32/win32_locale.h"
+#include "platform/win32/win32_processes.h"
+#include "platform/win32/win32_registry.h"
+
+namespace tc {
+namespace {
+
+constexpr int kAppends = 100;
+const std::string kLine = "打开程序-C:\\Tools\\定时程序.exe-执行时间-2026/12/8 18:38:18";
+const std::wstring kWideLine = L"打开程序-C:\\Tools\\定时程序.exe-执行时间-2026/12/8 18:38:18";
+
+double Now() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Runs every message waiting for this thread, paints included.
+void RunPendingMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void RunMessagesFor(int ms) {
+    const double end = Now() + ms;
+    while (Now() < end) {
+        RunPendingMessages();
+        Sleep(5);
+    }
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Fills the box with `lines` lines in one replacement of its text; returns the milliseconds.
+double Fill(HWND memo, int lines) {
+    std::wstring text;
+    text.reserve(static_cast<size_t>(lines) * (kWideLine.size() + 2));
+    for (int i = 0; i < lines; ++i) text += kWideLine + L"\r\n";
+    const double start = Now();
+    SetWindowTextW(memo, text.c_str());
+    RunPendingMessages();
+    return Now() - start;
+}
+
+// Median milliseconds of one append with its repaint.
+double AppendCost(Win32Form& form) {
+    std::vector<double> costs;
+    for (int i = 0; i < kAppends; ++i) {
+        const double start = Now();
+        form.AppendActivityLine(kLine);
+        RunPendingMessages();
+        costs.push_back(Now() - start);
+    }
+    return Median(costs);
+}
+
+int Run(HINSTANCE instance) {
+    AppWindow app(instance);
+    Win32Clock clock;
+    Win32Locale locale;
+    Win32Files files;
+    Win32CodePage codePage;
+    Win32Processes processes;
+    Win32Input input;
+    Win32Registry registry;
+    FormPorts ports{clock, locale, files, codePage, processes, input, registry};
+    ports.appWindow = app.Handle();
+    ports.quitOnClose = false;
+    TForm1 form1(instance, ports);
+    if (!form1.Create()) {
+        std::printf("the main window could not be created\n");
+        return 1;
+    }
+    form1.Show();
+    RunMessagesFor(1500);
+    const HWND memo = form1.Control("Memo1");
+
+    std::printf("activity-log append, median of %d appends with their repaint (ms)\n", kAppends);
+    std::printf("%10s %12s %10s %10s %10s %10s\n", "lines", "characters", "fill ms", "shown",
+                "hidden", "in box");
+    double emptyShown = 0, emptyHidden = 0;
+    for (int lines : {0, 10000, 100000}) {
+        const double fill = Fill(memo, lines);
+        const LRESULT characters = GetWindowTextLengthW(memo);
+        ShowWindow(form1.Handle(), SW_SHOWNORMAL);
+        RunMessagesFor(300);
+        const double shown = AppendCost(form1.Values());
+        ShowWindow(form1.Handle(), SW_MINIMIZE);  // the window hides itself into the tray
+        RunMessagesFor(300);
+        const bool hidden = !IsWindowVisible(form1.Handle());
+        const double hiddenCost = AppendCost(form1.Values());
+        const LRESULT inBox = SendMessageW(memo, EM_GETLINECOUNT, 0, 0) - 1;
+        form1.RestoreFromTray();
+        RunMessagesFor(300);
+        std::printf("%10d %12ld %10.1f %10.3f %10.3f %10ld%s\n", lines,
+                    static_cast<long>(characters), fill, shown, hiddenCost,
+                    static_cast<long>(inBox), hidden ? "" : " (not hidden)");
+        if (lines == 0) {
+            emptyShown = shown;
+            emptyHidden = hiddenCost;
+        } else {
+            std::printf("%10s ratio to the empty box: shown %.2f, hidden %.2f\n", "",
+                        shown / emptyShown, hiddenCost / emptyHidden);
+        }
+    }
+    DestroyWindow(form1.Handle());
+    return 0;
+}
+
+}  // namespace
+}  // namespace tc
+
+int wmain() { return tc::Run(GetModuleHandleW(nullptr)); }

@@ -1,0 +1,32 @@
+#pragma once
+// Files and text as the end-to-end tests need them: whole files in and out, the system code page
+// that the program writes its files in, folders made and removed.
+#include <windows.h>
+
+#include <string>
+
+namespace tc::e2e {
+
+// The folder of this test program, without a trailing backslash.
+std::wstring TestFolder();
+
+// A new, empty folder under the system's temporary folder; its name starts with `stem`.
+std::wstring MakeFreshFolder(const std::wstring& stem);
+// Removes a folder and everything in it.
+void RemoveTree(const std::wstring& folder);
+
+// The bytes of a file, empty when it cannot be read. Opened with full sharing, so a file that
+// another process is writing can be read too.
+std::string FileBytes(const std::wstring& path);
+bool FileExists(const std::wstring& path);
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
+// The time of the last write, or 0 when there is no such file.
+ULONGLONG LastWriteTime(const std::wstring& path);
+
+// Text in the system code page (936 under the Chinese locale) and UTF-8, both ways.
+std::string AnsiToUtf8(const std::string& ansi);
+std::string Utf8ToAnsi(const std::string& utf8);
+std::string Utf8(const std::wstring& text);
+std::wstring Wide(const std::string& utf8);
+
+}  // namespace tc::e2e

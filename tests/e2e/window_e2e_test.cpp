@@ -1,0 +1,203 @@
+// The main window of the real program, used with the mouse and keyboard: saving the settings
+// from the toolbar, hiding into the notification area and coming back, and a failing mouse task
+// that must not stack error boxes.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "desktop.h"
+#include "e2e_files.h"
+#include "moment_text.h"
+#include "running_program.h"
+#include "user_input.h"
+#include "window_layout.h"
+
+namespace tc::e2e {
+namespace {
+
+POINT At(HWND window, layout::ClientPoint point) { return ScreenPoint(window, point.x, point.y); }
+HWND ControlAt(HWND window, layout::ClientPoint point) {
+    return e2e::ControlAt(window, point.x, point.y);
+}
+
+class WindowEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!DesktopAvailable()) GTEST_SKIP() << "no display: the program needs one";
+        ASSERT_TRUE(program.Ready()) << "could not copy Tallowcron.exe into a fresh folder";
+    }
+
+    RunningProgram program;
+};
+
+// config.ini as saved: "[Section]" and "key=value" lines, read back in file order.
+std::vector<std::pair<std::string, std::string>> Entries(const std::string& text) {
+    std::vector<std::pair<std::string, std::string>> entries;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty()) continue;
+        const size_t equals = line.find('=');
+        if (line.front() == '[' || equals == std::string::npos)
+            entries.emplace_back(line, "");
+        else
+            entries.emplace_back(line.substr(0, equals), line.substr(equals + 1));
+    }
+    return entries;
+}
+
+// The settings file's sections and keys in the order saving writes them.
+std::vector<std::string> SavedLayout() {
+    std::vector<std::string> layout = {"[SoftWare]", "counT",    "AutoRun",    "AutoTimeRun",
+                                       "sysTask",    "cdTask",   "ptTask",     "ptTaskDate",
+                                       "ptTaskTime", "timeOn",   "[SoftRun]"};
+    for (const char* stem : {"exepath", "exechk", "exeTimeOn", "task", "TaskDate", "TaskTime"})
+        for (int n = 1; n <= 5; ++n) layout.push_back(stem + std::to_string(n));
+    for (const char* key : {"[MouseRun]", "timeInv", "mouseX", "mouseY"}) layout.push_back(key);
+    return layout;
+}
+
+TEST_F(WindowEndToEnd, SaveButtonWritesEveryKeyBesideTheProgramAndExitEndsIt) {
+    const SYSTEMTIME time{2023, 1, 4, 19, 6, 7, 8, 0};  // Thursday 19 January 2023, 06:07:08
+    const std::string path3 = "C:\\Tools\\定时 程序.exe";
+    ASSERT_TRUE(program.WriteConfig({"[SoftWare]", "counT=025", "AutoRun=0", "AutoTimeRun=0",
+                                     "sysTask=1", "ptTaskDate=45000",
+                                     "ptTaskTime=" + LongTime(time), "[SoftRun]",
+                                     "exepath3=" + path3, "exechk3=1", "exeTimeOn3=1", "task3=1",
+                                     "TaskDate2=44945", "[MouseRun]", "timeInv=7", "mouseX=321",
+                                     "mouseY=0099"}));
+    // Started from another folder, as the Run key starts it at log-on.
+    const std::wstring elsewhere = program.PathOf(L"elsewhere");
+    ASSERT_TRUE(CreateDirectoryW(elsewhere.c_str(), nullptr));
+    const HWND window = program.Start(elsewhere);
+    ASSERT_NE(window, nullptr) << "the main window did not appear";
+    ASSERT_EQ(TextOf(ControlAt(window, layout::kEdit9)), "25") << "config.ini was not loaded";
+
+    // Saving rewrites the file from the window alone.
+    ASSERT_TRUE(DeleteFileW(program.PathOf(L"config.ini").c_str()));
+    ASSERT_TRUE(Click(At(window, layout::kSaveButton)));
+    ASSERT_TRUE(WaitFor([&] { return !FileBytes(program.PathOf(L"config.ini")).empty(); }, 10000))
+        << "no config.ini after clicking 保存配置";
+    Sleep(500);  // written whole, but give a slow writer its time
+    const std::string saved = AnsiToUtf8(FileBytes(program.PathOf(L"config.ini")));
+    EXPECT_FALSE(FileExists(elsewhere + L"\\config.ini"));
+    EXPECT_TRUE(MessageBoxesOf(program.Pid()).empty()) << "saving showed a message";
+
+    const auto entries = Entries(saved);
+    std::vector<std::string> names;
+    for (const auto& entry : entries) names.push_back(entry.first);
+    ASSERT_EQ(names, SavedLayout()) << saved;
+    auto value = [&](const std::string& key) {
+        for (const auto& entry : entries)
+            if (entry.first == key) return entry.second;
+        return std::string("<missing>");
+    };
+    const std::pair<const char*, std::string> expected[] = {
+        {"counT", "25"},  // loaded as a number, so saved without its leading zero
+        {"AutoRun", "0"}, {"AutoTimeRun", "0"}, {"sysTask", "1"}, {"cdTask", "0"},
+        {"ptTask", "0"},  {"ptTaskDate", "45000.4520567477"},  // with the picker's own time
+        {"ptTaskTime", LongTime(time)}, {"timeOn", "0"},
+        {"exepath1", "E:\\qzvt.exe"}, {"exepath3", path3}, {"exechk1", "0"}, {"exechk3", "1"},
+        {"exeTimeOn3", "1"}, {"task1", "0"}, {"task3", "1"},
+        {"timeInv", "7"}, {"mouseX", "321"}, {"mouseY", "0099"},  // texts as they stand
+    };
+    for (const auto& [key, text] : expected) EXPECT_EQ(value(key), text) << key;
+    EXPECT_EQ(value("TaskDate2").rfind("44945.", 0), 0u) << value("TaskDate2");
+
+    // "退出" ends the program with exit code 0, asking nothing.
+    ASSERT_TRUE(Click(At(window, layout::kExitButton)));
+    EXPECT_EQ(program.ExitCodeWithin(10000), 0u);
+}
+
+TEST_F(WindowEndToEnd, MinimiseHidesIntoTheNotificationAreaAndDoubleClickBringsItBack) {
+    // Where the icon is drawn and how task buttons are made is known of Wine's taskbar only.
+    if (!RunningUnderWine()) GTEST_SKIP() << "the notification area is read as Wine draws it";
+    const HWND window = program.Start();
+    ASSERT_NE(window, nullptr) << "the main window did not appear";
+    // Wine's desktop and its taskbar come up with the first window on them.
+    WaitFor([] { return Taskbar() != nullptr; }, 5000);
+    const std::optional<POINT> icon = NotificationAreaEnd();
+    if (!icon) GTEST_SKIP() << "no taskbar: the desktop is not Wine's \"shell\" desktop";
+    // Icons left behind by programs that ended without removing theirs go away when the mouse
+    // passes over them; ours is then the only one, at the right end.
+    for (int pass = 0; pass < 5; ++pass) {
+        ASSERT_TRUE(MoveMouseTo({icon->x - 40 + 8 * pass, icon->y}));
+        ASSERT_TRUE(MoveMouseTo(*icon));
+    }
+
+    const HWND edit7 = ControlAt(window, layout::kEdit7);
+    ASSERT_EQ(TextOf(edit7), "1080");
+    ASSERT_TRUE(Click(At(window, layout::kEdit7)));
+    ASSERT_TRUE(WaitFor([&] { return FocusOf(window) == edit7; }, 5000));
+    const int buttons = TaskButtonCount();
+    const HWND statusBar = ChildOfClass(window, L"msctls_statusbar32");
+    ASSERT_NE(statusBar, nullptr);
+
+    const std::optional<POINT> minimise = FramePart(window, HTMINBUTTON);
+    ASSERT_TRUE(minimise.has_value()) << "no minimise button in the title bar";
+    ASSERT_TRUE(Click(*minimise));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }, 5000))
+        << "minimising did not hide the window";
+    EXPECT_TRUE(WaitFor([&] { return TaskButtonCount() == buttons - 1; }, 5000))
+        << "the taskbar button stayed: " << TaskButtonCount() << " of " << buttons;
+    // Hidden, the clock read-out keeps running.
+    const std::string clock = TextOf(statusBar);
+    EXPECT_TRUE(WaitFor([&] { return TextOf(statusBar) != clock; }, 3000)) << clock;
+    EXPECT_TRUE(program.Running());
+
+    ASSERT_TRUE(DoubleClick(*icon));
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(window) && !IsIconic(window); }, 5000))
+        << "a double-click on the notification-area icon did not bring the window back";
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == window; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return FocusOf(window) == edit7; }, 5000))
+        << "the focus did not come back to Edit7";
+    EXPECT_TRUE(WaitFor([&] { return TaskButtonCount() == buttons; }, 5000));
+    EXPECT_EQ(TextOf(edit7), "1080");
+}
+
+TEST_F(WindowEndToEnd, FailingMouseIntervalShowsOneErrorBoxAtATime) {
+    // The digit filter keeps the dot out of Edit6 when typing; loading puts the text in as it is.
+    ASSERT_TRUE(program.WriteConfig({"[MouseRun]", "timeInv=1.5"}));
+    const HWND window = program.Start();
+    ASSERT_NE(window, nullptr) << "the main window did not appear";
+    ASSERT_EQ(TextOf(ControlAt(window, layout::kEdit6)), "1.5");
+
+    // Switching the mouse task on: every tick from then on fails converting the interval.
+    ASSERT_TRUE(Click(At(window, layout::kCheckBox1)));
+    size_t most = 0;
+    HWND box = nullptr;
+    for (int sample = 0; sample < 60; ++sample) {  // six seconds: several failing ticks
+        const std::vector<HWND> boxes = MessageBoxesOf(program.Pid());
+        most = std::max(most, boxes.size());
+        if (!boxes.empty()) box = boxes.front();
+        Sleep(100);
+    }
+    ASSERT_NE(box, nullptr) << "no error box";
+    EXPECT_EQ(most, 1u) << "error boxes piled up";
+    EXPECT_EQ(TextOf(box), "Tallowcron");
+    EXPECT_EQ(MessageOf(box), "'1.5' is not a valid integer value.");
+
+    // OK closes it; the next failing tick shows one box again, still never two.
+    const HWND ok = GetDlgItem(box, IDOK);
+    ASSERT_NE(ok, nullptr);
+    ASSERT_TRUE(Click(CentreOf(ok)));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }, 5000)) << "OK did not close the box";
+    most = 0;
+    size_t last = 0;
+    for (int sample = 0; sample < 30; ++sample) {
+        last = MessageBoxesOf(program.Pid()).size();
+        most = std::max(most, last);
+        Sleep(100);
+    }
+    EXPECT_EQ(most, 1u);
+    EXPECT_EQ(last, 1u) << "the failing tick no longer reports";
+}
+
+}  // namespace
+}  // namespace tc::e2e
