@@ -7,7 +7,9 @@ namespace tc {
 
 ErrorBox::ErrorBox(std::string title, CodePage& codePage, std::function<HWND()> owner,
                    MessageBoxFn messageBox)
-    : title_(std::move(title)), codePage_(codePage), owner_(std::move(owner)),
+    : title_(std::move(title)),
+      codePage_(codePage),
+      owner_(std::move(owner)),
       messageBox_(messageBox) {}
 
 void ErrorBox::Show(const std::string& handler, const std::string& message) {

@@ -11,8 +11,7 @@ std::string ProgramTitle(const std::string& exePath) {
     const std::size_t slash = path.find_last_of(L"\\/");
     std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
     name = name.substr(0, name.find(L'.'));
-    if (name.size() > 1)
-        CharLowerBuffW(name.data() + 1, static_cast<DWORD>(name.size() - 1));
+    if (name.size() > 1) CharLowerBuffW(name.data() + 1, static_cast<DWORD>(name.size() - 1));
     return Narrow(name);
 }
 

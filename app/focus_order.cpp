@@ -60,8 +60,6 @@ HWND NextFocusStop(const ControlSet& controls, HWND focus, bool forward) {
     return nullptr;
 }
 
-HWND FirstFocusStop(const ControlSet& controls) {
-    return NextFocusStop(controls, nullptr, true);
-}
+HWND FirstFocusStop(const ControlSet& controls) { return NextFocusStop(controls, nullptr, true); }
 
 }  // namespace tc

@@ -39,8 +39,10 @@ std::vector<std::uint32_t> Emboss(const std::vector<std::uint32_t>& pixels, int 
     for (int y = 0; y < out; ++y)
         for (int x = 0; x < out; ++x) {
             std::uint32_t& p = result[static_cast<std::size_t>(y) * out + x];
-            if (solid(x, y)) p = shadow;
-            else if (solid(x - 1, y - 1)) p = light;
+            if (solid(x, y))
+                p = shadow;
+            else if (solid(x - 1, y - 1))
+                p = light;
         }
     return result;
 }

@@ -58,8 +58,10 @@ void PaintFlat(HWND hwnd, HDC dc, const ButtonState& s, RECT client, bool enable
     const int shift = down ? 1 : 0;
     const int y = (client.bottom - size) / 2 + shift;
     if (s.pictures && s.picture >= 0) {
-        if (enabled) s.pictures->Draw(dc, s.picture, pad + shift, y);
-        else s.pictures->DrawEmbossed(dc, s.picture, pad, y);
+        if (enabled)
+            s.pictures->Draw(dc, s.picture, pad + shift, y);
+        else
+            s.pictures->DrawEmbossed(dc, s.picture, pad, y);
     }
     RECT text{pad + size + pad + shift, shift, client.right, client.bottom + shift};
     DrawCaption(dc, Caption(hwnd), text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX, enabled);
@@ -86,14 +88,16 @@ void Paint(HWND hwnd) {
     SelectIn select(paint.Dc(),
                     font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     const bool enabled = IsWindowEnabled(hwnd);
-    if (s->flat) PaintFlat(hwnd, paint.Dc(), *s, client, enabled);
-    else PaintRaised(hwnd, paint.Dc(), *s, client, enabled);
+    if (s->flat)
+        PaintFlat(hwnd, paint.Dc(), *s, client, enabled);
+    else
+        PaintRaised(hwnd, paint.Dc(), *s, client, enabled);
 }
 
 void Click(HWND hwnd) {
     if (!IsWindowEnabled(hwnd)) return;
-    SendMessageW(GetParent(hwnd), WM_COMMAND,
-                 MAKEWPARAM(GetDlgCtrlID(hwnd), BN_CLICKED), reinterpret_cast<LPARAM>(hwnd));
+    SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(hwnd));
 }
 
 bool PointInside(HWND hwnd, LPARAM lParam) {

@@ -48,8 +48,10 @@ void AdjustForDpi(RECT& r, int dpi) {
     using AdjustFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
     static const auto adjust = reinterpret_cast<AdjustFn>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
-    if (adjust) adjust(&r, kFormStyle, FALSE, 0, static_cast<UINT>(dpi));
-    else AdjustWindowRectEx(&r, kFormStyle, FALSE, 0);
+    if (adjust)
+        adjust(&r, kFormStyle, FALSE, 0, static_cast<UINT>(dpi));
+    else
+        AdjustWindowRectEx(&r, kFormStyle, FALSE, 0);
 }
 
 bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
@@ -76,8 +78,11 @@ void TForm1::RegisterClasses(HINSTANCE instance) {
 }
 
 TForm1::TForm1(HINSTANCE instance, FormPorts ports)
-    : instance_(instance), ports_(ports), moments_(ports.clock, ports.locale),
-      commandLog_(ports.clock, ports.files, ports.codePage), openDialog_(ports.openFile) {}
+    : instance_(instance),
+      ports_(ports),
+      moments_(ports.clock, ports.locale),
+      commandLog_(ports.clock, ports.files, ports.codePage),
+      openDialog_(ports.openFile) {}
 
 TForm1::~TForm1() {
     if (hwnd_) DestroyWindow(hwnd_);
@@ -159,8 +164,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 std::string TForm1::ExePath() { return ports_.files.ExePath(); }
 
 bool TForm1::OnCreate() {
-    errorBox_ = std::make_unique<ErrorBox>(ProgramTitle(ExePath()), ports_.codePage,
-                                           [this] { return hwnd_; }, ports_.messageBox);
+    errorBox_ = std::make_unique<ErrorBox>(
+        ProgramTitle(ExePath()), ports_.codePage, [this] { return hwnd_; }, ports_.messageBox);
     dpi_ = WindowDpi(hwnd_);
     const Scale scale{dpi_};
     bigIcon_.Reset(LoadProgramIcon(instance_, GetSystemMetrics(SM_CXICON)));
@@ -189,8 +194,9 @@ bool TForm1::OnCreate() {
 
     SetTimer(hwnd_, kTimer3, 100, nullptr);
     SetTimer(hwnd_, kTimer5, 1000, nullptr);
-    tray_ = std::make_unique<TrayIcon>(instance_, smallIcon_.Get(), L"Tallowcron",
-                                       [this] { RestoreFromTray(); }, ports_.notifyIcon);
+    tray_ = std::make_unique<TrayIcon>(
+        instance_, smallIcon_.Get(), L"Tallowcron", [this] { RestoreFromTray(); },
+        ports_.notifyIcon);
     tray_->Add();
     return true;
 }
@@ -232,8 +238,7 @@ void TForm1::ResizeToClientArea() {
     const int dy = scale(kClientHeight) - client.bottom;
     if (dx != 0 || dy != 0)
         SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left + dx,
-                     frame.bottom - frame.top + dy,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                     frame.bottom - frame.top + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm1::OnGetMinMaxInfo(MINMAXINFO& info) {
@@ -260,12 +265,18 @@ void TForm1::OnCommand(int id, int code, HWND control) {
         return;
     }
     if (code != BN_CLICKED) return;
-    if (name == "RzToolButton1") Guard("RzToolButton1Click", &TForm1::RzToolButton1Click);
-    else if (name == "RzToolButton2") Guard("RzToolButton2Click", &TForm1::RzToolButton2Click);
-    else if (name == "RzToolButton5") Guard("RzToolButton5Click", &TForm1::RzToolButton5Click);
-    else if (name == "RzToolButton3") Guard("RzToolButton3Click", &TForm1::RzToolButton3Click);
-    else if (name == "RzToolButton4") Guard("RzToolButton4Click", &TForm1::RzToolButton4Click);
-    else if (name == "Button6") Guard("Button6Click", &TForm1::Button6Click);
+    if (name == "RzToolButton1")
+        Guard("RzToolButton1Click", &TForm1::RzToolButton1Click);
+    else if (name == "RzToolButton2")
+        Guard("RzToolButton2Click", &TForm1::RzToolButton2Click);
+    else if (name == "RzToolButton5")
+        Guard("RzToolButton5Click", &TForm1::RzToolButton5Click);
+    else if (name == "RzToolButton3")
+        Guard("RzToolButton3Click", &TForm1::RzToolButton3Click);
+    else if (name == "RzToolButton4")
+        Guard("RzToolButton4Click", &TForm1::RzToolButton4Click);
+    else if (name == "Button6")
+        Guard("Button6Click", &TForm1::Button6Click);
     else if (name == "CheckBox1")
         errorBox_->Guard("CheckBox1Click", [this] { scheduler_->CheckBox1Click(); });
     else if (name == "CheckBox3")
@@ -299,11 +310,12 @@ void TForm1::OnTimer(UINT_PTR id) {
 
 LRESULT TForm1::OnControlColour(HDC dc, HWND control) {
     const ControlSpec* spec = ControlSet::SpecOfId(GetDlgCtrlID(control));
-    const bool ours = spec && (spec->kind == ControlKind::Label ||
-                               spec->kind == ControlKind::CheckBox ||
-                               spec->kind == ControlKind::RadioButton);
-    if (!ours) return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                     reinterpret_cast<LPARAM>(control));
+    const bool ours =
+        spec && (spec->kind == ControlKind::Label || spec->kind == ControlKind::CheckBox ||
+                 spec->kind == ControlKind::RadioButton);
+    if (!ours)
+        return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                              reinterpret_cast<LPARAM>(control));
     SetTextColor(dc, spec->blue ? RGB(0, 0, 255) : GetSysColor(COLOR_WINDOWTEXT));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));

@@ -6,17 +6,22 @@ namespace tc {
 
 UINT_PTR WindowTimerOf(TimerId id) {
     switch (id) {
-    case TimerId::Slots: return kTimer1;
-    case TimerId::Power: return kTimCloseSys;
-    case TimerId::Mouse: return kTimer4;
+    case TimerId::Slots:
+        return kTimer1;
+    case TimerId::Power:
+        return kTimCloseSys;
+    case TimerId::Mouse:
+        return kTimer4;
     }
     return 0;
 }
 
 void Win32Timers::Enable(TimerId id, bool on) {
     // Switching on restarts the period; KillTimer also drops a tick already waiting.
-    if (on) SetTimer(window_, WindowTimerOf(id), 1000, nullptr);
-    else KillTimer(window_, WindowTimerOf(id));
+    if (on)
+        SetTimer(window_, WindowTimerOf(id), 1000, nullptr);
+    else
+        KillTimer(window_, WindowTimerOf(id));
     enabled_[Index(id)] = on;
 }
 

@@ -67,9 +67,9 @@ struct Bench {
     WindowTimers* timers = nullptr;
     Scheduler* scheduler = nullptr;
 
-    std::vector<std::int64_t> targetSecond;   // per target
-    std::vector<std::int64_t> actedMs;        // per target, -1 until it acts
-    int nextForSlot[kSlots + 1] = {};         // the target each slot is set to
+    std::vector<std::int64_t> targetSecond;  // per target
+    std::vector<std::int64_t> actedMs;       // per target, -1 until it acts
+    int nextForSlot[kSlots + 1] = {};        // the target each slot is set to
 
     void SetSlot(int row, int target) {
         nextForSlot[row] = target;
@@ -149,13 +149,15 @@ int Run() {
     std::sort(late.begin(), late.end());
     if (!late.empty()) {
         const auto at = [&late](double q) {
-            return late[std::min(late.size() - 1, static_cast<std::size_t>(q * (late.size() - 1) + 0.5))];
+            return late[std::min(late.size() - 1,
+                                 static_cast<std::size_t>(q * (late.size() - 1) + 0.5))];
         };
-        std::printf("acted: %zu of %d; ms after the start of the target's second: "
-                    "median %lld, p99 %lld, max %lld, min %lld\n",
-                    late.size(), kTargets, static_cast<long long>(at(0.5)),
-                    static_cast<long long>(at(0.99)), static_cast<long long>(late.back()),
-                    static_cast<long long>(late.front()));
+        std::printf(
+            "acted: %zu of %d; ms after the start of the target's second: "
+            "median %lld, p99 %lld, max %lld, min %lld\n",
+            late.size(), kTargets, static_cast<long long>(at(0.5)),
+            static_cast<long long>(at(0.99)), static_cast<long long>(late.back()),
+            static_cast<long long>(late.front()));
     }
     std::printf("missed: %d, acted before their second: %d, shell calls: %zu\n", missed, early,
                 bench.shell.calls.size());

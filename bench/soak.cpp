@@ -1,9 +1,9 @@
 // Seven days of scheduling in simulated time: the three scheduling timers tick as a busy Windows
 // machine delivers them (mostly just after each second, sometimes seconds late, now and then a
 // little early so that one second sees two ticks, two one-hour sleeps, the clock set back once by
-// an hour and once by three seconds), against a schedule that uses every feature, while a simulated user keeps setting new
-// targets. Prints how many targets fell due, how many acted once, were missed or acted twice,
-// and what one tick costs.
+// an hour and once by three seconds), against a schedule that uses every feature, while a simulated
+// user keeps setting new targets. Prints how many targets fell due, how many acted once, were
+// missed or acted twice, and what one tick costs.
 //
 //   bench_soak [seed]
 #include <algorithm>
@@ -123,7 +123,7 @@ private:
     std::vector<std::pair<std::int64_t, std::int64_t>> sleeps_;  // [from, to) in ms
     std::map<TimerId, std::int64_t> nextTick_;
     std::map<TimerId, std::vector<std::int64_t>> tickSeconds_;
-    std::int64_t slotTargets_[4] = {};   // rows 1-3: their current target second
+    std::int64_t slotTargets_[4] = {};  // rows 1-3: their current target second
     std::int64_t mouseStart_ = 0;
     std::int64_t nextMouseStartChange_ = 0;
     std::vector<std::int64_t> mouseBurstTicks_;  // tick numbers of every burst
@@ -245,11 +245,18 @@ void Soak::Tick(TimerId id) {
     const int burstsBefore = input_.Bursts();
     const auto begin = std::chrono::steady_clock::now();
     switch (id) {
-    case TimerId::Slots: scheduler_.Timer1Timer(); break;
-    case TimerId::Power: scheduler_.timCloseSysTimer(); break;
-    case TimerId::Mouse: scheduler_.Timer4Timer(); break;
+    case TimerId::Slots:
+        scheduler_.Timer1Timer();
+        break;
+    case TimerId::Power:
+        scheduler_.timCloseSysTimer();
+        break;
+    case TimerId::Mouse:
+        scheduler_.Timer4Timer();
+        break;
     }
-    tickMicros_ += std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - begin).count();
+    tickMicros_ +=
+        std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - begin).count();
     ++ticks_;
     ++ticksBy_[id];
     tickSeconds_[id].push_back(now / 1000);
@@ -269,7 +276,8 @@ void Soak::Run() {
     startMs_ = NowMs();
     endMs_ = startMs_ + kDays * kMsPerDay;
     // Two one-hour sleeps: one over a daily slot's moment, one across a second boundary.
-    sleeps_ = {{startMs_ + 1 * kMsPerDay + 3 * 3600000 + 500, startMs_ + 1 * kMsPerDay + 4 * 3600000 + 500},
+    sleeps_ = {{startMs_ + 1 * kMsPerDay + 3 * 3600000 + 500,
+                startMs_ + 1 * kMsPerDay + 4 * 3600000 + 500},
                {startMs_ + 4 * kMsPerDay + 13 * 3600000 + 59 * 60000 + 58000,
                 startMs_ + 4 * kMsPerDay + 14 * 3600000 + 59 * 60000 + 58000}};
     // The clock set back by an hour on day 3 just after the daily 12:00:30 command (the hour
@@ -320,19 +328,23 @@ void Soak::Tally() {
     std::printf("simulated: %d days from 2023-03-01, %ld ticks (slots %ld, power %ld, mouse %ld)\n",
                 kDays, ticks_, ticksBy_[TimerId::Slots], ticksBy_[TimerId::Power],
                 ticksBy_[TimerId::Mouse]);
-    std::printf("lateness: %ld ticks 0.5-3 s late, %ld ticks 5-9 s late, %ld ticks early (two in "
-                "one second), 2 sleeps of one hour, clock set back 1 h and 3 s\n",
-                late_, veryLate_, early_);
-    std::printf("\n%-52s %6s %6s %6s %7s %8s %9s\n", "target", "due", "fired", "missed",
-                "doubled", "in sleep", "fired in sleep");
+    std::printf(
+        "lateness: %ld ticks 0.5-3 s late, %ld ticks 5-9 s late, %ld ticks early (two in "
+        "one second), 2 sleeps of one hour, clock set back 1 h and 3 s\n",
+        late_, veryLate_, early_);
+    std::printf("\n%-52s %6s %6s %6s %7s %8s %9s\n", "target", "due", "fired", "missed", "doubled",
+                "in sleep", "fired in sleep");
     for (auto& [key, c] : categories_) {
         // Gaps that the timer of this target did not catch up: sleeps.
         const std::vector<std::int64_t>& seconds = tickSeconds_[c.timer];
         std::vector<std::pair<std::int64_t, std::int64_t>> gaps;
         for (std::size_t i = 1; i < seconds.size(); ++i)
-            if (seconds[i] - seconds[i - 1] > kCatchUpSeconds) gaps.push_back({seconds[i - 1], seconds[i]});
-        std::sort(c.due.begin(), c.due.end(), [](const Due& a, const Due& b) { return a.second < b.second; });
-        // Targets set again to the same second (slot 2 on slot 1's moment is another slot) count once.
+            if (seconds[i] - seconds[i - 1] > kCatchUpSeconds)
+                gaps.push_back({seconds[i - 1], seconds[i]});
+        std::sort(c.due.begin(), c.due.end(),
+                  [](const Due& a, const Due& b) { return a.second < b.second; });
+        // Targets set again to the same second (slot 2 on slot 1's moment is another slot) count
+        // once.
         c.due.erase(std::unique(c.due.begin(), c.due.end(),
                                 [](const Due& a, const Due& b) { return a.second == b.second; }),
                     c.due.end());
@@ -370,9 +382,10 @@ void Soak::Tally() {
     }
     std::printf("%-52s %6ld %6ld %6ld %7ld %8ld %9ld\n", "all", due, fired, missed, doubled, inGap,
                 firedInGap);
-    std::printf("\ntargets due %ld, fired %ld, missed outside sleeps %ld, doubled %ld, "
-                "fired for a sleep gap %ld, actions with no target %ld\n",
-                due, fired, missed, doubled, firedInGap, stray);
+    std::printf(
+        "\ntargets due %ld, fired %ld, missed outside sleeps %ld, doubled %ld, "
+        "fired for a sleep gap %ld, actions with no target %ld\n",
+        due, fired, missed, doubled, firedInGap, stray);
 
     long longest = 0, shortest = 1 << 30;
     for (std::size_t i = 1; i < mouseBurstTicks_.size(); ++i) {

@@ -23,8 +23,8 @@ enum class ControlKind {
     GroupBox,     // a frame, with or without caption, that holds other controls
     SpeedButton,  // a small raised push button that takes no focus
     ToolBar,
-    ToolButton,   // a flat toolbar button with a picture left of its caption
-    Spacer,       // a grooved vertical separator on the toolbar
+    ToolButton,  // a flat toolbar button with a picture left of its caption
+    Spacer,      // a grooved vertical separator on the toolbar
     StatusBar,
 };
 
@@ -42,27 +42,27 @@ enum class StoredAs {
 struct ControlSpec {
     std::string_view name;
     ControlKind kind;
-    std::string_view text;       // design text (or caption)
-    bool checked = false;        // design state of check boxes and radio buttons
+    std::string_view text;  // design text (or caption)
+    bool checked = false;   // design state of check boxes and radio buttons
     bool visible = true;
     int itemIndex = -1;          // drop-downs
     std::string_view section{};  // settings section, empty when not stored
     std::string_view key{};
     StoredAs storedAs = StoredAs::None;
-    int saveOrder = 0;           // position among the stored keys, 1 first
+    int saveOrder = 0;  // position among the stored keys, 1 first
 
     // Window layout, in pixels at 96 dots per inch.
-    std::string_view parent{};   // the control that holds it; empty for the window's client area
-    int left = 0;                // relative to the parent's client area
+    std::string_view parent{};  // the control that holds it; empty for the window's client area
+    int left = 0;               // relative to the parent's client area
     int top = 0;
-    int width = 0;               // labels: 0 sizes the label to its text
-    int height = 0;              // labels: 0 sizes the label to its text
-    bool blue = false;           // text in blue (the informative notes and countdown values)
-    int tag = 0;                 // row number of the browse buttons and path fields
-    int tabOrder = 0;            // position in the keyboard focus order, 1 first; 0: no stop
+    int width = 0;      // labels: 0 sizes the label to its text
+    int height = 0;     // labels: 0 sizes the label to its text
+    bool blue = false;  // text in blue (the informative notes and countdown values)
+    int tag = 0;        // row number of the browse buttons and path fields
+    int tabOrder = 0;   // position in the keyboard focus order, 1 first; 0: no stop
     bool enabled = true;
-    int picture = -1;            // toolbar buttons: index in the picture list
-    bool spin = false;           // date pickers stepped with spin buttons instead of a calendar
+    int picture = -1;   // toolbar buttons: index in the picture list
+    bool spin = false;  // date pickers stepped with spin buttons instead of a calendar
 };
 
 // Every control of the window in creation order (a parent always before what it holds).

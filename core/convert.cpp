@@ -137,8 +137,10 @@ std::string FloatToText(double value, const std::string& decimalSeparator) {
 
     std::string text;
     for (char c : mantissa) {
-        if (c == '.') text += decimalSeparator;
-        else text += c;
+        if (c == '.')
+            text += decimalSeparator;
+        else
+            text += c;
     }
     if (e != std::string_view::npos) text += DelphiExponent(digits.substr(e + 1));
     return text;

@@ -9,10 +9,14 @@ using Kind = DateElement::Kind;
 
 Kind KindOfLetter(char letter, int count) {
     switch (letter) {
-        case 'd': return count >= 3 ? Kind::DayName : Kind::Day;
-        case 'M': return count >= 3 ? Kind::MonthName : Kind::Month;
-        case 'y': return Kind::Year;
-        default: return Kind::Era;
+    case 'd':
+        return count >= 3 ? Kind::DayName : Kind::Day;
+    case 'M':
+        return count >= 3 ? Kind::MonthName : Kind::Month;
+    case 'y':
+        return Kind::Year;
+    default:
+        return Kind::Era;
     }
 }
 
@@ -123,27 +127,34 @@ std::string RenderDate(std::string_view pattern, const LocaleInfo& locale, const
     std::string text;
     for (const DateElement& e : SplitDatePattern(pattern)) {
         switch (e.kind) {
-            case Kind::Literal: text += e.text; break;
-            case Kind::Day: text += Number(d.day, e.count); break;
-            case Kind::DayName: {
-                // A day without a name in the locale is left out; the reader lets that pass.
-                const std::string& full = locale.dayNames[value.dayOfWeek];
-                const std::string& brief = locale.shortDayNames[value.dayOfWeek];
-                const std::string& first = e.count == 3 ? brief : full;
-                text += first.empty() ? (e.count == 3 ? full : brief) : first;
-                break;
-            }
-            case Kind::Month: text += Number(d.month, e.count); break;
-            case Kind::MonthName:
-                text += e.count == 3 ? MonthText(locale.shortMonthNames[d.month - 1],
-                                                    locale.monthNames[d.month - 1], d.month)
-                                     : MonthText(locale.monthNames[d.month - 1],
-                                                    locale.shortMonthNames[d.month - 1], d.month);
-                break;
-            case Kind::Year:
-                text += e.count <= 2 ? Number(d.year % 100, e.count) : Number(d.year, 4);
-                break;
-            case Kind::Era: break;
+        case Kind::Literal:
+            text += e.text;
+            break;
+        case Kind::Day:
+            text += Number(d.day, e.count);
+            break;
+        case Kind::DayName: {
+            // A day without a name in the locale is left out; the reader lets that pass.
+            const std::string& full = locale.dayNames[value.dayOfWeek];
+            const std::string& brief = locale.shortDayNames[value.dayOfWeek];
+            const std::string& first = e.count == 3 ? brief : full;
+            text += first.empty() ? (e.count == 3 ? full : brief) : first;
+            break;
+        }
+        case Kind::Month:
+            text += Number(d.month, e.count);
+            break;
+        case Kind::MonthName:
+            text += e.count == 3 ? MonthText(locale.shortMonthNames[d.month - 1],
+                                             locale.monthNames[d.month - 1], d.month)
+                                 : MonthText(locale.monthNames[d.month - 1],
+                                             locale.shortMonthNames[d.month - 1], d.month);
+            break;
+        case Kind::Year:
+            text += e.count <= 2 ? Number(d.year % 100, e.count) : Number(d.year, 4);
+            break;
+        case Kind::Era:
+            break;
         }
     }
     return text;
@@ -164,32 +175,35 @@ bool ScanDate(std::string_view pattern, const LocaleInfo& locale, int referenceY
         }
         scanner.SkipBlanks();
         switch (e.kind) {
-            case Kind::Day:
-                if (!scanner.TakeNumber(2, date.day)) return false;
-                break;
-            case Kind::Month:
-                if (!scanner.TakeNumber(2, date.month)) return false;
-                break;
-            case Kind::MonthName: {
-                const int index = scanner.TakeLongestWord(monthNames);
-                if (index >= 0) date.month = index % 12 + 1;
-                else if (!scanner.TakeNumber(2, date.month)) return false;
-                break;
-            }
-            case Kind::DayName:
-                // The day name is taken when present and not checked against the date.
-                scanner.TakeLongestWord(dayNames);
-                break;
-            case Kind::Year: {
-                // Two digits at most where a number follows directly ("yyMMdd"), else up to four.
-                const int maxDigits = e.count <= 2 && numberFollows ? 2 : 4;
-                int digits = 0;
-                if (!scanner.TakeNumber(maxDigits, date.year, digits)) return false;
-                if (digits <= 2) date.year = WindowYear(date.year, referenceYear);
-                break;
-            }
-            case Kind::Literal:
-            case Kind::Era: break;
+        case Kind::Day:
+            if (!scanner.TakeNumber(2, date.day)) return false;
+            break;
+        case Kind::Month:
+            if (!scanner.TakeNumber(2, date.month)) return false;
+            break;
+        case Kind::MonthName: {
+            const int index = scanner.TakeLongestWord(monthNames);
+            if (index >= 0)
+                date.month = index % 12 + 1;
+            else if (!scanner.TakeNumber(2, date.month))
+                return false;
+            break;
+        }
+        case Kind::DayName:
+            // The day name is taken when present and not checked against the date.
+            scanner.TakeLongestWord(dayNames);
+            break;
+        case Kind::Year: {
+            // Two digits at most where a number follows directly ("yyMMdd"), else up to four.
+            const int maxDigits = e.count <= 2 && numberFollows ? 2 : 4;
+            int digits = 0;
+            if (!scanner.TakeNumber(maxDigits, date.year, digits)) return false;
+            if (digits <= 2) date.year = WindowYear(date.year, referenceYear);
+            break;
+        }
+        case Kind::Literal:
+        case Kind::Era:
+            break;
         }
     }
     return IsValidDate(date.year, date.month, date.day);

@@ -27,8 +27,7 @@ public:
     std::int32_t ClickTickCount() const { return clickTickCount_; }
 
 private:
-    void CheckMouseStart(TDateTime start, const std::vector<std::int64_t>& seconds,
-                         TDateTime now);
+    void CheckMouseStart(TDateTime start, const std::vector<std::int64_t>& seconds, TDateTime now);
     void ClickAndLog(TDateTime now);
 
     Form& form_;

@@ -14,9 +14,9 @@
 namespace tc {
 
 struct Occurrence {
-    std::int64_t when = 0;   // one-time: the target's whole second; daily: the day acted on
-    std::int64_t clock = -1; // daily: the target's second of the day; one-time: -1
-    std::string what;        // the settings it acted with (action and path, or the command)
+    std::int64_t when = 0;    // one-time: the target's whole second; daily: the day acted on
+    std::int64_t clock = -1;  // daily: the target's second of the day; one-time: -1
+    std::string what;         // the settings it acted with (action and path, or the command)
     bool operator==(const Occurrence&) const = default;
 };
 

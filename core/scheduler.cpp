@@ -32,18 +32,23 @@ void Scheduler::ArmNext(TimerId id) {
 }
 
 void Scheduler::Timer1Timer() {
-    RunTick(TimerId::Slots, slotSeconds_, [this](const std::vector<std::int64_t>& due,
-                                                 TDateTime now) { slots_.SlotTick(due, now); });
+    RunTick(
+        TimerId::Slots, slotSeconds_,
+        [this](const std::vector<std::int64_t>& due, TDateTime now) { slots_.SlotTick(due, now); });
 }
 
 void Scheduler::timCloseSysTimer() {
-    RunTick(TimerId::Power, powerSeconds_, [this](const std::vector<std::int64_t>& due,
-                                                  TDateTime now) { power_.PowerTick(due, now); });
+    RunTick(TimerId::Power, powerSeconds_,
+            [this](const std::vector<std::int64_t>& due, TDateTime now) {
+                power_.PowerTick(due, now);
+            });
 }
 
 void Scheduler::Timer4Timer() {
-    RunTick(TimerId::Mouse, mouseSeconds_, [this](const std::vector<std::int64_t>& due,
-                                                  TDateTime now) { mouse_.MouseTick(due, now); });
+    RunTick(TimerId::Mouse, mouseSeconds_,
+            [this](const std::vector<std::int64_t>& due, TDateTime now) {
+                mouse_.MouseTick(due, now);
+            });
 }
 
 void Scheduler::CheckBox1Click() {

@@ -81,8 +81,7 @@ void SlotScheduler::RunSlotIfDue(const ProgramSlot& slot, std::int64_t second, T
     Act(slot, now);
 }
 
-void SlotScheduler::RunSlotIfDueDaily(const ProgramSlot& slot, std::int64_t second,
-                                      TDateTime now) {
+void SlotScheduler::RunSlotIfDueDaily(const ProgramSlot& slot, std::int64_t second, TDateTime now) {
     if (!SameClockSecond(FromWholeSeconds(second), slot.target)) return;
     Occurrence occurrence = DailyOccurrence(second, slot.target, "daily:" + SlotSettings(slot));
     LastOccurrence& fired = fired_[slot.row - 1];
@@ -95,12 +94,12 @@ void SlotScheduler::Act(const ProgramSlot& slot, TDateTime now) {
     // The line is written whatever the shell or the processes made of the request.
     if (slot.action == SlotAction::Open) {
         OpenFile(shell_, slot.path);
-        AddActivityLine(form_, "打开程序-" + slot.path + "-执行时间-" +
-                                   moments_.Forms().DateTimeText(now));
+        AddActivityLine(
+            form_, "打开程序-" + slot.path + "-执行时间-" + moments_.Forms().DateTimeText(now));
     } else {
         TerminateByImageName(processes_, FileNamePart(slot.path));
-        AddActivityLine(form_, "关闭程序-" + slot.path + "-执行时间-" +
-                                   moments_.Forms().DateTimeText(now));
+        AddActivityLine(
+            form_, "关闭程序-" + slot.path + "-执行时间-" + moments_.Forms().DateTimeText(now));
     }
 }
 

@@ -23,10 +23,10 @@ inline constexpr int kSlotCount = 5;
 // Row N of the slot group, as its controls hold it now.
 struct ProgramSlot {
     int row = 0;
-    bool enabled = false;   // chk<N>
-    std::string path;       // Edit<N>
-    TDateTime target = 0;   // date of FSetDate<N>, time of day of FSetTime<N>
-    bool daily = false;     // softchk<N>
+    bool enabled = false;                  // chk<N>
+    std::string path;                      // Edit<N>
+    TDateTime target = 0;                  // date of FSetDate<N>, time of day of FSetTime<N>
+    bool daily = false;                    // softchk<N>
     SlotAction action = SlotAction::Open;  // rbtColse<N> checked: Close
 };
 

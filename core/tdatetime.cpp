@@ -7,14 +7,14 @@ namespace {
 
 constexpr std::int64_t kMsPerDay = 86400000;
 
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+constexpr std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     std::int64_t q = a / b;
     if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
     return q;
 }
 
 // Days since 1970-01-01 of a proleptic Gregorian date (the civil-from-days algorithm pair).
-std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
+constexpr std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
     y -= m <= 2;
     const std::int64_t era = FloorDiv(y, 400);
     const std::int64_t yoe = y - era * 400;
@@ -36,7 +36,7 @@ DateParts CivilFromDays(std::int64_t z) {
     return {static_cast<int>(y), m, d};
 }
 
-const std::int64_t kEpochDays = DaysFromCivil(1899, 12, 30);
+constexpr std::int64_t kEpochDays = DaysFromCivil(1899, 12, 30);
 
 // A whole day number and a millisecond of that day as a TDateTime.
 TDateTime Join(std::int64_t day, std::int64_t msOfDay) {
@@ -63,12 +63,17 @@ bool IsValidTime(int hour, int minute, int second, int millisecond) {
            millisecond >= 0 && millisecond < 1000;
 }
 
-std::int64_t DayNumber(int year, int month, int day) { return DaysFromCivil(year, month, day) - kEpochDays; }
+std::int64_t DayNumber(int year, int month, int day) {
+    return DaysFromCivil(year, month, day) - kEpochDays;
+}
 
-TDateTime EncodeDate(int year, int month, int day) { return static_cast<double>(DayNumber(year, month, day)); }
+TDateTime EncodeDate(int year, int month, int day) {
+    return static_cast<double>(DayNumber(year, month, day));
+}
 
 TDateTime EncodeTime(int hour, int minute, int second, int millisecond) {
-    return static_cast<double>(((hour * 60 + minute) * 60 + second) * 1000 + millisecond) / kMsPerDay;
+    return static_cast<double>(((hour * 60 + minute) * 60 + second) * 1000 + millisecond) /
+           kMsPerDay;
 }
 
 TDateTime EncodeDateTime(const DateParts& d, const TimeParts& t) {

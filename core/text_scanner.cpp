@@ -23,9 +23,12 @@ std::size_t BlankLength(std::string_view text, std::size_t pos) {
 std::size_t CharLength(std::string_view text, std::size_t pos) {
     const auto lead = static_cast<unsigned char>(text[pos]);
     std::size_t length = 1;
-    if (lead >= 0xF0 && lead <= 0xF7) length = 4;
-    else if (lead >= 0xE0) length = 3;
-    else if (lead >= 0xC0) length = 2;
+    if (lead >= 0xF0 && lead <= 0xF7)
+        length = 4;
+    else if (lead >= 0xE0)
+        length = 3;
+    else if (lead >= 0xC0)
+        length = 2;
     return pos + length <= text.size() ? length : 1;
 }
 

@@ -65,8 +65,10 @@ bool ScanTime(const LocaleInfo& locale, TextScanner& scanner, TimeParts& time) {
     if (!TakeSeparator(locale, scanner) || !scanner.TakeNumber(2, time.minute)) return false;
     const std::size_t afterMinute = scanner.Position();
     if (TakeSeparator(locale, scanner)) {
-        if (scanner.TakeNumber(2, time.second)) TakeFraction(locale, scanner, time.millisecond);
-        else scanner.MoveTo(afterMinute);
+        if (scanner.TakeNumber(2, time.second))
+            TakeFraction(locale, scanner, time.millisecond);
+        else
+            scanner.MoveTo(afterMinute);
     }
     scanner.SkipBlanks();
     if (marker == Marker::None) marker = TakeMarker(locale, scanner);

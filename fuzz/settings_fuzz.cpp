@@ -45,8 +45,9 @@ void CheckStore(std::string_view text) {
     const IniFile reparsed = IniFile::Parse(written);
     Require(reparsed.Text() == written, "the text of a parsed file parses to the same text");
     for (const ControlSpec* c : Stored())
-        Require(ReadIniSValue(file, c->section, c->key) == ReadIniSValue(reparsed, c->section, c->key),
-                "a parsed file reads the same after a round trip through its text");
+        Require(
+            ReadIniSValue(file, c->section, c->key) == ReadIniSValue(reparsed, c->section, c->key),
+            "a parsed file reads the same after a round trip through its text");
 
     // Write the odd keys with slices of the input; the even ones must not move.
     IniFile edited = file;
@@ -71,16 +72,19 @@ void CheckStore(std::string_view text) {
     }
     for (const ControlSpec* c : stored)
         if (c->saveOrder % 2 == 0)
-            Require(ReadIniSValue(edited, c->section, c->key) == ReadIniSValue(file, c->section, c->key),
+            Require(ReadIniSValue(edited, c->section, c->key) ==
+                        ReadIniSValue(file, c->section, c->key),
                     "writing one key leaves the others");
 }
 
 struct Rig : SchedulerRig {
     FakeRegistry registry;
-    SettingsFile settings{form, moments, {files, codePage, registry},
-                          {[this](std::int32_t m) { scheduler.SetCountdownMinutes(m); },
-                           [this] { scheduler.UpdateCountdownDisplay(); },
-                           [this] { scheduler.StartScheduling(); }}};
+    SettingsFile settings{
+        form,
+        moments,
+        {files, codePage, registry},
+        {[this](std::int32_t m) { scheduler.SetCountdownMinutes(m); },
+         [this] { scheduler.UpdateCountdownDisplay(); }, [this] { scheduler.StartScheduling(); }}};
     explicit Rig(const LocaleInfo& info) {
         locale.Set(info);
         moments.ReloadLocale();
@@ -93,17 +97,25 @@ std::vector<std::string> StoredState(Rig& rig) {
     for (const ControlSpec* c : Stored()) {
         const std::string_view name = c->name;
         switch (c->storedAs) {
-        case StoredAs::Text: state.push_back(rig.form.Text(name)); break;
+        case StoredAs::Text:
+            state.push_back(rig.form.Text(name));
+            break;
         case StoredAs::Flag:
-        case StoredAs::OpenClose: state.push_back(rig.form.Checked(name) ? "1" : "0"); break;
-        case StoredAs::ItemIndex: state.push_back(std::to_string(rig.form.ItemIndex(name))); break;
+        case StoredAs::OpenClose:
+            state.push_back(rig.form.Checked(name) ? "1" : "0");
+            break;
+        case StoredAs::ItemIndex:
+            state.push_back(std::to_string(rig.form.ItemIndex(name)));
+            break;
         case StoredAs::DateSerial:
-            state.push_back(std::to_string(static_cast<long long>(DateOf(rig.form.DateTime(name)))));
+            state.push_back(
+                std::to_string(static_cast<long long>(DateOf(rig.form.DateTime(name)))));
             break;
         case StoredAs::TimeText:
             state.push_back(std::to_string(ToWholeSeconds(TimeOf(rig.form.DateTime(name)))));
             break;
-        case StoredAs::None: break;
+        case StoredAs::None:
+            break;
         }
     }
     return state;
@@ -116,7 +128,8 @@ void CheckLoadAndSave(const LocaleInfo& info, std::string_view text) {
         first.settings.LoadSettings();
     } catch (const SettingsError& e) {
         Require(!e.messages().empty(), "a load error names what failed");
-        for (const std::string& m : e.messages()) Require(!m.empty(), "every failure has a message");
+        for (const std::string& m : e.messages())
+            Require(!m.empty(), "every failure has a message");
     }
     const std::vector<std::string> loaded = StoredState(first);
 
@@ -145,8 +158,9 @@ void CheckLoadAndSave(const LocaleInfo& info, std::string_view text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    const tc::LocaleInfo locales[] = {tc::ChineseLocale(), tc::UsEnglishLocale(), tc::GermanLocale(),
-                                      tc::KoreanStyleLocale(), tc::NamedMonthLocale()};
+    const tc::LocaleInfo locales[] = {tc::ChineseLocale(), tc::UsEnglishLocale(),
+                                      tc::GermanLocale(), tc::KoreanStyleLocale(),
+                                      tc::NamedMonthLocale()};
     const tc::LocaleInfo& locale = locales[data[0] % 5];
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
     tc::CheckStore(text);

@@ -9,15 +9,15 @@ struct LocaleInfo {
     std::string shortDate = "yyyy/M/d";  // the short date pattern, Windows pattern letters
     std::string dateSeparator = "/";
     std::string timeSeparator = ":";
-    int timeFormat = 1;         // 0: 12-hour clock, 1: 24-hour clock
-    int hourLeadingZero = 1;    // not 0: hours always have two digits
-    int markerPosition = 0;     // not 0: the AM/PM marker stands before the time
+    int timeFormat = 1;       // 0: 12-hour clock, 1: 24-hour clock
+    int hourLeadingZero = 1;  // not 0: hours always have two digits
+    int markerPosition = 0;   // not 0: the AM/PM marker stands before the time
     std::string am = "AM";
     std::string pm = "PM";
     std::string decimalSeparator = ".";
-    std::array<std::string, 12> monthNames{};       // January first
+    std::array<std::string, 12> monthNames{};  // January first
     std::array<std::string, 12> shortMonthNames{};
-    std::array<std::string, 7> dayNames{};          // Sunday first
+    std::array<std::string, 7> dayNames{};  // Sunday first
     std::array<std::string, 7> shortDayNames{};
 };
 

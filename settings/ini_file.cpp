@@ -1,5 +1,6 @@
 #include "settings/ini_file.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tc {
@@ -38,15 +39,15 @@ constexpr std::array<std::string_view, 21> kWideBlanks = {
 
 // A control character, a blank or a quote.
 bool AlteredAtEdge(char c) {
-    const unsigned char u = static_cast<unsigned char>(c);
+    const auto u = static_cast<unsigned char>(c);
     return u <= 0x20 || u == 0x7F || IsQuote(c);
 }
 
 bool EdgeMayBeAltered(std::string_view value) {
     if (AlteredAtEdge(value.front()) || AlteredAtEdge(value.back())) return true;
-    for (std::string_view blank : kWideBlanks)
-        if (value.starts_with(blank) || value.ends_with(blank)) return true;
-    return false;
+    return std::ranges::any_of(kWideBlanks, [value](std::string_view blank) {
+        return value.starts_with(blank) || value.ends_with(blank);
+    });
 }
 
 // What a reader makes of the text after "=".
@@ -62,17 +63,19 @@ std::string EncodeValue(std::string_view value) {
     return "\"" + std::string(value) + "\"";
 }
 
-bool BreaksLine(std::string_view s) { return s.find_first_of(std::string_view("\r\n\0", 3)) != s.npos; }
+bool BreaksLine(std::string_view s) {
+    return s.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
 
 void CheckSection(std::string_view section) {
     if (section.empty() || Trim(section) != section || BreaksLine(section) ||
-        section.find(']') != section.npos)
+        section.find(']') != std::string_view::npos)
         throw IniValueError("'" + std::string(section) + "' cannot be used as a section name");
 }
 
 void CheckKey(std::string_view key) {
-    if (key.empty() || Trim(key) != key || BreaksLine(key) || key.find('=') != key.npos ||
-        key.front() == '[')
+    if (key.empty() || Trim(key) != key || BreaksLine(key) ||
+        key.find('=') != std::string_view::npos || key.front() == '[')
         throw IniValueError("'" + std::string(key) + "' cannot be used as a key name");
 }
 
@@ -89,16 +92,16 @@ IniFile::Line IniFile::ParseLine(std::string text) {
     line.text = std::move(text);
     const std::string_view t = line.text;
     const std::size_t first = t.find_first_not_of(" \t\v\f\x1a");
-    if (first != t.npos && t[first] == '[') {
+    if (first != std::string_view::npos && t[first] == '[') {
         const std::size_t close = t.rfind(']');
-        if (close != t.npos && close > first) {
+        if (close != std::string_view::npos && close > first) {
             line.kind = LineKind::Section;
             line.name = std::string(Trim(t.substr(first + 1, close - first - 1)));
             return line;
         }
     }
     const std::size_t equals = t.find('=');
-    if (equals != t.npos) {
+    if (equals != std::string_view::npos) {
         line.kind = LineKind::Key;
         line.name = std::string(Trim(t.substr(0, equals)));
         line.valueStart = equals + 1;
@@ -179,7 +182,7 @@ void WriteIniValue(IniFile& file, std::string_view section, std::string_view key
 
 IniFile ReadIniFile(Files& files, CodePage& codePage, const std::string& path) {
     const std::optional<std::string> bytes = files.ReadAll(path);
-    if (!bytes) return IniFile();
+    if (!bytes) return {};
     return IniFile::Parse(codePage.FromAnsi(*bytes));
 }
 

@@ -38,10 +38,10 @@ public:
 private:
     enum class LineKind { Other, Section, Key };
     struct Line {
-        std::string text;           // as in the file
+        std::string text;  // as in the file
         LineKind kind = LineKind::Other;
-        std::string name;           // section or key name, blanks trimmed
-        std::size_t valueStart = 0; // key lines: where the value begins in `text`
+        std::string name;            // section or key name, blanks trimmed
+        std::size_t valueStart = 0;  // key lines: where the value begins in `text`
     };
     static Line ParseLine(std::string text);
     // Index of the first section header with that name, or npos.

@@ -22,8 +22,9 @@ std::vector<const ControlSpec*> StoredControls() {
     std::vector<const ControlSpec*> stored;
     for (const ControlSpec& c : ControlTable())
         if (c.storedAs != StoredAs::None) stored.push_back(&c);
-    std::sort(stored.begin(), stored.end(),
-              [](const ControlSpec* a, const ControlSpec* b) { return a->saveOrder < b->saveOrder; });
+    std::sort(stored.begin(), stored.end(), [](const ControlSpec* a, const ControlSpec* b) {
+        return a->saveOrder < b->saveOrder;
+    });
     return stored;
 }
 
@@ -31,7 +32,9 @@ std::vector<const ControlSpec*> StoredControls() {
 // fraction counts forward within it, also before 1899-12-30 (-1.25 is 1899-12-29 06:00).
 TDateTime DayOf(TDateTime value) { return std::trunc(value); }
 TDateTime TimeOfDayOf(TDateTime value) { return std::fabs(value - std::trunc(value)); }
-TDateTime Join(TDateTime day, TDateTime timeOfDay) { return day >= 0 ? day + timeOfDay : day - timeOfDay; }
+TDateTime Join(TDateTime day, TDateTime timeOfDay) {
+    return day >= 0 ? day + timeOfDay : day - timeOfDay;
+}
 
 // Days of the calendar that TDateTime covers, years 1 to 9999. A stored number outside it is
 // no date at all, and the pickers refuse it.
@@ -43,11 +46,14 @@ TDateTime WithDateOf(TDateTime picker, TDateTime date) {
     return Join(DayOf(date), TimeOfDayOf(picker));
 }
 
-TDateTime WithTimeOf(TDateTime picker, TDateTime time) { return Join(DayOf(picker), TimeOfDayOf(time)); }
+TDateTime WithTimeOf(TDateTime picker, TDateTime time) {
+    return Join(DayOf(picker), TimeOfDayOf(time));
+}
 
 // "rbtOp3" -> "rbtColse3": the other button of a slot row's pair.
 std::string CloseButtonOf(std::string_view openButton) {
-    return std::string(kCloseButtonPrefix) + std::string(openButton.substr(kOpenButtonPrefix.size()));
+    return std::string(kCloseButtonPrefix) +
+           std::string(openButton.substr(kOpenButtonPrefix.size()));
 }
 
 std::string JoinLines(const std::vector<std::string>& messages) {
@@ -66,7 +72,8 @@ SettingsError::SettingsError(std::vector<std::string> messages)
 
 std::string ConfigPathFor(const std::string& exePath) {
     const std::size_t slash = exePath.find_last_of("\\/");
-    const std::string folder = slash == std::string::npos ? std::string() : exePath.substr(0, slash + 1);
+    const std::string folder =
+        slash == std::string::npos ? std::string() : exePath.substr(0, slash + 1);
     return folder + "config.ini";
 }
 
@@ -135,7 +142,7 @@ void SettingsFile::LoadSettings() {
     try {
         file = ReadIniFile(ports_.files, ports_.codePage, configPath_);
     } catch (const SystemError& e) {
-        failures.push_back(e.what());
+        failures.emplace_back(e.what());
     }
 
     SetPickersToNow();
@@ -152,9 +159,9 @@ void SettingsFile::LoadSettings() {
         try {
             Apply(*control, *text);
         } catch (const ConvertError& e) {
-            failures.push_back(e.what());
+            failures.emplace_back(e.what());
         } catch (const PickerRangeError& e) {
-            failures.push_back(e.what());
+            failures.emplace_back(e.what());
         }
     }
 

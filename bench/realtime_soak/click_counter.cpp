@@ -11,9 +11,8 @@ constexpr std::int64_t kEpochIn100ns = 116444736000000000LL;  // 1970-01-01 as a
 std::int64_t EpochMs() {
     FILETIME now;
     GetSystemTimePreciseAsFileTime(&now);
-    const std::int64_t ticks =
-        static_cast<std::int64_t>((static_cast<ULONGLONG>(now.dwHighDateTime) << 32) |
-                                  now.dwLowDateTime);
+    const std::int64_t ticks = static_cast<std::int64_t>(
+        (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime);
     return (ticks - kEpochIn100ns) / 10000;
 }
 

@@ -77,9 +77,10 @@ long GdiObjectsInHandleTable(HANDLE process) {
         return -1;
     void* table = nullptr;
     SIZE_T read = 0;
-    if (!ReadProcessMemory(process, static_cast<char*>(static_cast<void*>(basic.PebBaseAddress)) +
-                                        kPebGdiTableOffset,
-                           &table, sizeof table, &read) ||
+    if (!ReadProcessMemory(
+            process,
+            static_cast<char*>(static_cast<void*>(basic.PebBaseAddress)) + kPebGdiTableOffset,
+            &table, sizeof table, &read) ||
         table == nullptr)
         return -1;
     std::vector<unsigned char> entries(kGdiEntries * kGdiEntrySize);

@@ -11,7 +11,7 @@
 namespace tc::soak {
 
 struct ProcessFigures {
-    long handles = -1;      // kernel object handles; -1 when not readable
+    long handles = -1;  // kernel object handles; -1 when not readable
     long gdiObjects = -1;
     long userObjects = -1;
     std::uint64_t workingSetKb = 0;

@@ -37,8 +37,8 @@ namespace {
 constexpr RECT kClickTargetPlace{1140, 120, 1260, 240};  // right of the centred main window
 constexpr int kSlots = 5;
 constexpr std::int64_t kSlotSpacingMs = 10000;
-constexpr std::int64_t kFirstSlotDelayMs = 20000;    // room for the program to start and load
-constexpr std::int64_t kMoveOnAfterMs = 3000;        // a slot's time is moved on this long after
+constexpr std::int64_t kFirstSlotDelayMs = 20000;  // room for the program to start and load
+constexpr std::int64_t kMoveOnAfterMs = 3000;      // a slot's time is moved on this long after
 constexpr std::int64_t kSampleEveryMs = 60000;
 constexpr std::int64_t kWaitForWindowMs = 60000;
 constexpr std::int64_t kWaitForTickMs = 60000;
@@ -58,8 +58,8 @@ std::string Utf8(const std::wstring& text) {
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
                                          nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
-                        size, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size,
+                        nullptr, nullptr);
     return bytes;
 }
 
@@ -99,9 +99,9 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                              nullptr) &&
-                    written == bytes.size();
+    const bool ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
     CloseHandle(file);
     return ok;
 }
@@ -294,9 +294,8 @@ void RealtimeSoak::Soak() {
     for (const std::int64_t at : sampleAt) {
         while (EpochMs() < at) {
             MoveSlotsOn();
-            const std::int64_t nextMove = nextToMoveOn_ < slotDueMs_.size()
-                                              ? slotDueMs_[nextToMoveOn_] + kMoveOnAfterMs
-                                              : at;
+            const std::int64_t nextMove =
+                nextToMoveOn_ < slotDueMs_.size() ? slotDueMs_[nextToMoveOn_] + kMoveOnAfterMs : at;
             PumpUntil(std::min(nextMove, at));
         }
         TakeSample();
@@ -338,8 +337,8 @@ void RealtimeSoak::MoveSlotsOn() {
 }
 
 void RealtimeSoak::TakeSample() {
-    samples_.push_back({EpochMs(), ReadFigures(process_.hProcess, process_.dwProcessId,
-                                               &sources_)});
+    samples_.push_back(
+        {EpochMs(), ReadFigures(process_.hProcess, process_.dwProcessId, &sources_)});
 }
 
 void RealtimeSoak::EndProgram() {
@@ -368,8 +367,8 @@ void RealtimeSoak::Report() {
           "working set KiB", "private KiB");
     for (std::size_t i = 0; i < samples_.size(); ++i) {
         const Sample& s = samples_[i];
-        const char* name = i == 0                    ? "ready"
-                           : i == startSample_       ? "start"
+        const char* name = i == 0                     ? "ready"
+                           : i == startSample_        ? "start"
                            : i + 1 == samples_.size() ? "end"
                                                       : "";
         Print("%-6s %7lld %8ld %8ld %8ld %16llu %12llu\n", name,
@@ -380,15 +379,15 @@ void RealtimeSoak::Report() {
     }
     Print("(ready: CheckBox1 ticked and the clock running; start: after the first helper start)\n");
     Print("handles: %s; GDI: %s; USER: %s; private: %s\n", sources_.handles.c_str(),
-          sources_.gdiObjects.c_str(), sources_.userObjects.c_str(),
-          sources_.privateBytes.c_str());
+          sources_.gdiObjects.c_str(), sources_.userObjects.c_str(), sources_.privateBytes.c_str());
     const ProcessFigures& a = samples_[startSample_].figures;
     const ProcessFigures& b = samples_.back().figures;
     const auto kib = [](std::uint64_t value) { return static_cast<long long>(value); };
-    Print("change from start to end: handles %+ld, GDI %+ld, USER %+ld, working set %+lld KiB, "
-          "private %+lld KiB\n",
-          b.handles - a.handles, b.gdiObjects - a.gdiObjects, b.userObjects - a.userObjects,
-          kib(b.workingSetKb) - kib(a.workingSetKb), kib(b.privateKb) - kib(a.privateKb));
+    Print(
+        "change from start to end: handles %+ld, GDI %+ld, USER %+ld, working set %+lld KiB, "
+        "private %+lld KiB\n",
+        b.handles - a.handles, b.gdiObjects - a.gdiObjects, b.userObjects - a.userObjects,
+        kib(b.workingSetKb) - kib(a.workingSetKb), kib(b.privateKb) - kib(a.privateKb));
 
     // Clicks: every whole second from the ready moment to the end.
     const std::int64_t firstSecond = (readyMs_ + 999) / 1000, lastSecond = endMs_ / 1000 - 1;
@@ -416,11 +415,13 @@ void RealtimeSoak::Report() {
         starts.insert(starts.end(), more.begin(), more.end());
     }
     const Tally helpers = TallyStarts(due, starts, kSlotSpacingMs, readyMs_, endMs_);
-    const long slotLines =
-        SecondsWithLines(LineSecondsOfDay(activity_, L"打开程序-"), dueSeconds);
+    const long slotLines = SecondsWithLines(LineSecondsOfDay(activity_, L"打开程序-"), dueSeconds);
     PrintTally("slot helper starts (one every 10 s)", helpers, slotLines,
                "helper running after its second");
     if (moveOnFailures_) Print("slot times that could not be moved on: %ld\n", moveOnFailures_);
+    Print("information box at the end: %ld lines, %zu characters (kept for the whole run)\n",
+          static_cast<long>(std::count(activity_.begin(), activity_.end(), L'\n')),
+          activity_.size());
 
     Print("status bar at the start: %s\n", statusAtStart_.c_str());
     Print("status bar at the end:   %s\n", statusAtEnd_.c_str());
@@ -428,30 +429,31 @@ void RealtimeSoak::Report() {
     for (const std::string& text : errorBoxes_)
         Print("message box open at the end: %s\n", text.c_str());
 
-    const bool flat = b.handles == a.handles && b.gdiObjects == a.gdiObjects &&
-                      b.userObjects == a.userObjects;
+    const bool flat =
+        b.handles == a.handles && b.gdiObjects == a.gdiObjects && b.userObjects == a.userObjects;
     const bool nothingMissed = clicks.missed == 0 && clicks.doubled == 0 && clicks.partial == 0 &&
                                helpers.missed == 0 && helpers.doubled == 0 && helpers.stray == 0;
-    Print("soak summary: seconds %lld, handles %ld->%ld, GDI %ld->%ld, USER %ld->%ld, "
-          "working set KiB %lld->%lld, private KiB %lld->%lld, clicks due %ld done %ld missed %ld "
-          "doubled %ld, helpers due %ld done %ld missed %ld doubled %ld, %s, %s\n",
-          static_cast<long long>((endMs_ - startMs_) / 1000), a.handles, b.handles, a.gdiObjects,
-          b.gdiObjects, a.userObjects, b.userObjects, kib(a.workingSetKb), kib(b.workingSetKb),
-          kib(a.privateKb), kib(b.privateKb), clicks.due, clicks.done, clicks.missed,
-          clicks.doubled, helpers.due, helpers.done, helpers.missed, helpers.doubled,
-          flat ? "counts flat" : "counts NOT flat",
-          nothingMissed ? "nothing missed" : "actions MISSED or doubled");
+    Print(
+        "soak summary: seconds %lld, handles %ld->%ld, GDI %ld->%ld, USER %ld->%ld, "
+        "working set KiB %lld->%lld, private KiB %lld->%lld, clicks due %ld done %ld missed %ld "
+        "doubled %ld, helpers due %ld done %ld missed %ld doubled %ld, %s, %s\n",
+        static_cast<long long>((endMs_ - startMs_) / 1000), a.handles, b.handles, a.gdiObjects,
+        b.gdiObjects, a.userObjects, b.userObjects, kib(a.workingSetKb), kib(b.workingSetKb),
+        kib(a.privateKb), kib(b.privateKb), clicks.due, clicks.done, clicks.missed, clicks.doubled,
+        helpers.due, helpers.done, helpers.missed, helpers.doubled,
+        flat ? "counts flat" : "counts NOT flat",
+        nothingMissed ? "nothing missed" : "actions MISSED or doubled");
 }
 
 int RealtimeSoak::Run() {
     Print("=== Real-time soak: Tallowcron.exe for %d s on %s\n", seconds_, WineVersion().c_str());
-    Print("mouse task: interval 1 s on a click-counting window; slots 1-5: daily, opening a "
-          "helper every 10 s (each slot's time moved on by 50 s after it fired); "
-          "status timers on\n");
+    Print(
+        "mouse task: interval 1 s on a click-counting window; slots 1-5: daily, opening a "
+        "helper every 10 s (each slot's time moved on by 50 s after it fired); "
+        "status timers on\n");
     if (!Prepare() || !StartProgram() || !TickMouseBox()) return 1;
     Print("running: window shown %.1f s after the start, CheckBox1 ticked; sampling every %lld s\n",
-          (shownMs_ - launchMs_) / 1000.0,
-          static_cast<long long>(kSampleEveryMs / 1000));
+          (shownMs_ - launchMs_) / 1000.0, static_cast<long long>(kSampleEveryMs / 1000));
     Soak();
     EndProgram();
     Report();

@@ -24,8 +24,8 @@ std::string Ansi(const std::wstring& text) {
     const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
                                          nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
-                        size, nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size,
+                        nullptr, nullptr);
     return bytes;
 }
 
@@ -43,9 +43,10 @@ std::wstring TimeText(const SYSTEMTIME& local) {
 std::string ConfigText(const SoakSettings& settings) {
     const SYSTEMTIME today = LocalTimeOf(settings.slotMomentsMs[0]);
     const std::wstring serial = DateSerial(today);
-    std::wstring text = L"[SoftWare]\r\ncounT=10\r\nAutoRun=0\r\nAutoTimeRun=1\r\nsysTask=-1\r\n"
-                        L"cdTask=0\r\nptTask=0\r\nptTaskDate=" + serial +
-                        L"\r\nptTaskTime=00:00:00\r\ntimeOn=0\r\n[SoftRun]\r\n";
+    std::wstring text =
+        L"[SoftWare]\r\ncounT=10\r\nAutoRun=0\r\nAutoTimeRun=1\r\nsysTask=-1\r\n"
+        L"cdTask=0\r\nptTask=0\r\nptTaskDate=" +
+        serial + L"\r\nptTaskTime=00:00:00\r\ntimeOn=0\r\n[SoftRun]\r\n";
     for (int row = 1; row <= 5; ++row) {
         const std::wstring n = std::to_wstring(row);
         const SYSTEMTIME moment = LocalTimeOf(settings.slotMomentsMs[row - 1]);

@@ -9,11 +9,11 @@ namespace tc::soak {
 
 struct Tally {
     long due = 0;
-    long done = 0;      // due moments that got their action
-    long missed = 0;    // due moments that got none
-    long doubled = 0;   // actions beyond the first for one due moment
-    long partial = 0;   // click bursts with a button-down count that is not a whole burst
-    long stray = 0;     // actions inside the measured time that belong to no due moment
+    long done = 0;     // due moments that got their action
+    long missed = 0;   // due moments that got none
+    long doubled = 0;  // actions beyond the first for one due moment
+    long partial = 0;  // click bursts with a button-down count that is not a whole burst
+    long stray = 0;    // actions inside the measured time that belong to no due moment
     std::vector<std::int64_t> delaysMs;  // per done moment: its first action after the moment
 };
 

@@ -35,8 +35,8 @@ std::vector<ProcessEntry> Win32Processes::Snapshot() {
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
          more = Process32NextW(snapshot.get(), &entry)) {
-        entries.push_back({static_cast<std::uint32_t>(entry.th32ProcessID),
-                           Narrow(entry.szExeFile)});
+        entries.push_back(
+            {static_cast<std::uint32_t>(entry.th32ProcessID), Narrow(entry.szExeFile)});
     }
     return entries;
 }

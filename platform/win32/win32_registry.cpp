@@ -33,7 +33,8 @@ bool OpenForFullAccess(const std::wstring& path, RegistryKey& key) {
 
 }  // namespace
 
-Win32Registry::Win32Registry() : Win32Registry(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run") {}
+Win32Registry::Win32Registry()
+    : Win32Registry(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run") {}
 
 Win32Registry::Win32Registry(std::wstring keyPath) : keyPath_(std::move(keyPath)) {}
 

@@ -5,8 +5,8 @@ namespace {
 
 std::wstring ToWide(const std::string& text, UINT codePage) {
     if (text.empty()) return {};
-    const int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
-                                      nullptr, 0);
+    const int n =
+        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring out(static_cast<size_t>(n), L'\0');
     MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
     return out;
@@ -34,10 +34,9 @@ std::wstring MakeFreshFolder(const std::wstring& stem) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     for (int attempt = 0;; ++attempt) {
-        const std::wstring folder = std::wstring(temp) + stem + L"_" +
-                                    std::to_wstring(GetCurrentProcessId()) + L"_" +
-                                    std::to_wstring(GetTickCount64()) + L"_" +
-                                    std::to_wstring(attempt);
+        const std::wstring folder =
+            std::wstring(temp) + stem + L"_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+            std::to_wstring(GetTickCount64()) + L"_" + std::to_wstring(attempt);
         if (CreateDirectoryW(folder.c_str(), nullptr)) return folder;
         if (GetLastError() != ERROR_ALREADY_EXISTS) return {};
     }
@@ -87,8 +86,8 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                              nullptr);
+    const BOOL ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
     return ok && written == bytes.size();
 }

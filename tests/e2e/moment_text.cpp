@@ -45,8 +45,8 @@ SYSTEMTIME LocalSecondsFromNow(int seconds) {
 }
 
 SYSTEMTIME AddSeconds(const SYSTEMTIME& local, int seconds) {
-    return FromLocalNumber(LocalNumber(local) + static_cast<LONGLONG>(seconds) *
-                                                    static_cast<LONGLONG>(kFileTimeSecond));
+    return FromLocalNumber(LocalNumber(local) +
+                           static_cast<LONGLONG>(seconds) * static_cast<LONGLONG>(kFileTimeSecond));
 }
 
 ULONGLONG FileTimeOf(const SYSTEMTIME& local) {
@@ -75,8 +75,7 @@ std::string DateSerial(const SYSTEMTIME& local) {
 
 std::string ShortDate(const SYSTEMTIME& local) {
     wchar_t text[128] = {};
-    GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &local, nullptr, text, 128,
-                    nullptr);
+    GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &local, nullptr, text, 128, nullptr);
     return Utf8(text);
 }
 

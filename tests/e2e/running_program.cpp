@@ -11,9 +11,8 @@ std::wstring BuiltProgram(const wchar_t* name) {
 
 RunningProgram::RunningProgram() {
     folder_ = MakeFreshFolder(L"tc_e2e");
-    ready_ = !folder_.empty() &&
-             CopyFileW(BuiltProgram(L"Tallowcron").c_str(), PathOf(L"Tallowcron.exe").c_str(),
-                       TRUE);
+    ready_ = !folder_.empty() && CopyFileW(BuiltProgram(L"Tallowcron").c_str(),
+                                           PathOf(L"Tallowcron.exe").c_str(), TRUE);
 }
 
 RunningProgram::~RunningProgram() {
@@ -47,10 +46,12 @@ HWND RunningProgram::Start(const std::wstring& workingFolder) {
                               current.c_str(), &startup, &process_) != 0;
     if (!started_) return nullptr;
     CloseHandle(process_.hThread);
-    WaitFor([&] {
-        window_ = MainWindowOf(process_.dwProcessId);
-        return window_ != nullptr && IsWindowVisible(window_);
-    }, 30000);
+    WaitFor(
+        [&] {
+            window_ = MainWindowOf(process_.dwProcessId);
+            return window_ != nullptr && IsWindowVisible(window_);
+        },
+        30000);
     return window_ != nullptr && IsWindowVisible(window_) ? window_ : nullptr;
 }
 

@@ -50,8 +50,10 @@ protected:
     static std::vector<std::string> Slot(int row, const std::wstring& path, bool ticked,
                                          const SYSTEMTIME& moment) {
         const std::string n = std::to_string(row);
-        return {"exepath" + n + "=" + Utf8(path), "exechk" + n + "=" + (ticked ? "1" : "0"),
-                "exeTimeOn" + n + "=0",           "task" + n + "=0",
+        return {"exepath" + n + "=" + Utf8(path),
+                "exechk" + n + "=" + (ticked ? "1" : "0"),
+                "exeTimeOn" + n + "=0",
+                "task" + n + "=0",
                 "TaskDate" + n + "=" + DateSerial(moment),
                 "TaskTime" + n + "=" + LongTime(moment)};
     }
@@ -78,8 +80,8 @@ TEST_F(ScheduleEndToEnd, SlotsOpenTheirProgramsOnceAtTheirSecond) {
     ASSERT_LT(FileTimeNow(), FileTimeOf(moment)) << "started too late to see the moment come";
 
     const std::wstring markerFile = marker + L".marker";
-    ASSERT_TRUE(WaitFor([&] { return FileBytes(markerFile) == "started"; },
-                        (kLeadSeconds + 10) * 1000))
+    ASSERT_TRUE(
+        WaitFor([&] { return FileBytes(markerFile) == "started"; }, (kLeadSeconds + 10) * 1000))
         << "the slot's program was not started";
     // Started inside its second: not before it, and not long after (starting a process under
     // Wine takes a while).

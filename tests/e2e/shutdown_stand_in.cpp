@@ -35,9 +35,9 @@ ShutdownStandIn::ShutdownStandIn(const std::wstring& logPath) {
                    type == REG_SZ;
     if (hadOverride_) oldOverride_.assign(old, size / sizeof(wchar_t));
     const wchar_t native[] = L"native";
-    overridden_ = RegSetValueExW(overrides_, kOverrideValue, 0, REG_SZ,
-                                 reinterpret_cast<const BYTE*>(native),
-                                 sizeof native) == ERROR_SUCCESS;
+    overridden_ =
+        RegSetValueExW(overrides_, kOverrideValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(native),
+                       sizeof native) == ERROR_SUCCESS;
     SetEnvironmentVariableW(L"TC_RECORDER_LOG", logPath.c_str());
     ready_ = overridden_ && FileBytes(shutdownPath_) == FileBytes(recorder);
 }

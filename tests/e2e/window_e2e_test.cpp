@@ -54,9 +54,9 @@ std::vector<std::pair<std::string, std::string>> Entries(const std::string& text
 
 // The settings file's sections and keys in the order saving writes them.
 std::vector<std::string> SavedLayout() {
-    std::vector<std::string> layout = {"[SoftWare]", "counT",    "AutoRun",    "AutoTimeRun",
-                                       "sysTask",    "cdTask",   "ptTask",     "ptTaskDate",
-                                       "ptTaskTime", "timeOn",   "[SoftRun]"};
+    std::vector<std::string> layout = {"[SoftWare]", "counT",  "AutoRun",  "AutoTimeRun",
+                                       "sysTask",    "cdTask", "ptTask",   "ptTaskDate",
+                                       "ptTaskTime", "timeOn", "[SoftRun]"};
     for (const char* stem : {"exepath", "exechk", "exeTimeOn", "task", "TaskDate", "TaskTime"})
         for (int n = 1; n <= 5; ++n) layout.push_back(stem + std::to_string(n));
     for (const char* key : {"[MouseRun]", "timeInv", "mouseX", "mouseY"}) layout.push_back(key);
@@ -66,12 +66,11 @@ std::vector<std::string> SavedLayout() {
 TEST_F(WindowEndToEnd, SaveButtonWritesEveryKeyBesideTheProgramAndExitEndsIt) {
     const SYSTEMTIME time{2023, 1, 4, 19, 6, 7, 8, 0};  // Thursday 19 January 2023, 06:07:08
     const std::string path3 = "C:\\Tools\\定时 程序.exe";
-    ASSERT_TRUE(program.WriteConfig({"[SoftWare]", "counT=025", "AutoRun=0", "AutoTimeRun=0",
-                                     "sysTask=1", "ptTaskDate=45000",
-                                     "ptTaskTime=" + LongTime(time), "[SoftRun]",
-                                     "exepath3=" + path3, "exechk3=1", "exeTimeOn3=1", "task3=1",
-                                     "TaskDate2=44945", "[MouseRun]", "timeInv=7", "mouseX=321",
-                                     "mouseY=0099"}));
+    ASSERT_TRUE(program.WriteConfig(
+        {"[SoftWare]", "counT=025", "AutoRun=0", "AutoTimeRun=0", "sysTask=1", "ptTaskDate=45000",
+         "ptTaskTime=" + LongTime(time), "[SoftRun]", "exepath3=" + path3, "exechk3=1",
+         "exeTimeOn3=1", "task3=1", "TaskDate2=44945", "[MouseRun]", "timeInv=7", "mouseX=321",
+         "mouseY=0099"}));
     // Started from another folder, as the Run key starts it at log-on.
     const std::wstring elsewhere = program.PathOf(L"elsewhere");
     ASSERT_TRUE(CreateDirectoryW(elsewhere.c_str(), nullptr));
@@ -100,12 +99,24 @@ TEST_F(WindowEndToEnd, SaveButtonWritesEveryKeyBesideTheProgramAndExitEndsIt) {
     };
     const std::pair<const char*, std::string> expected[] = {
         {"counT", "25"},  // loaded as a number, so saved without its leading zero
-        {"AutoRun", "0"}, {"AutoTimeRun", "0"}, {"sysTask", "1"}, {"cdTask", "0"},
-        {"ptTask", "0"},  {"ptTaskDate", "45000.4520567477"},  // with the picker's own time
-        {"ptTaskTime", LongTime(time)}, {"timeOn", "0"},
-        {"exepath1", "E:\\qzvt.exe"}, {"exepath3", path3}, {"exechk1", "0"}, {"exechk3", "1"},
-        {"exeTimeOn3", "1"}, {"task1", "0"}, {"task3", "1"},
-        {"timeInv", "7"}, {"mouseX", "321"}, {"mouseY", "0099"},  // texts as they stand
+        {"AutoRun", "0"},
+        {"AutoTimeRun", "0"},
+        {"sysTask", "1"},
+        {"cdTask", "0"},
+        {"ptTask", "0"},
+        {"ptTaskDate", "45000.4520567477"},  // with the picker's own time
+        {"ptTaskTime", LongTime(time)},
+        {"timeOn", "0"},
+        {"exepath1", "E:\\qzvt.exe"},
+        {"exepath3", path3},
+        {"exechk1", "0"},
+        {"exechk3", "1"},
+        {"exeTimeOn3", "1"},
+        {"task1", "0"},
+        {"task3", "1"},
+        {"timeInv", "7"},
+        {"mouseX", "321"},
+        {"mouseY", "0099"},  // texts as they stand
     };
     for (const auto& [key, text] : expected) EXPECT_EQ(value(key), text) << key;
     EXPECT_EQ(value("TaskDate2").rfind("44945.", 0), 0u) << value("TaskDate2");

@@ -10,10 +10,15 @@ public:
     FakeClock() = default;
     explicit FakeClock(LocalTime t) : now_(t) {}
 
-    LocalTime Now() override { ++reads_; return now_; }
+    LocalTime Now() override {
+        ++reads_;
+        return now_;
+    }
 
     void Set(LocalTime t) { now_ = t; }
-    void Set(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) { now_ = {y, mo, d, h, mi, s, ms}; }
+    void Set(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
+        now_ = {y, mo, d, h, mi, s, ms};
+    }
     // Moves the clock by a signed number of milliseconds, across days, months and years.
     void AdvanceMs(long long ms);
     int reads() const { return reads_; }

@@ -15,7 +15,8 @@ std::string ParentOf(const std::string& path) {
 bool FakeFiles::DirectoryExists(const std::string& path) { return directories.count(path) != 0; }
 
 bool FakeFiles::CreateFolder(const std::string& path) {
-    if (failing.count(path) || files.count(path) || !directories.count(ParentOf(path))) return false;
+    if (failing.count(path) || files.count(path) || !directories.count(ParentOf(path)))
+        return false;
     return directories.insert(path).second;
 }
 
@@ -23,7 +24,8 @@ bool FakeFiles::FileExists(const std::string& path) { return files.count(path) !
 
 bool FakeFiles::Append(const std::string& path, std::string_view bytes) {
     ++appendCalls;
-    if (failing.count(path) || directories.count(path) || !directories.count(ParentOf(path))) return false;
+    if (failing.count(path) || directories.count(path) || !directories.count(ParentOf(path)))
+        return false;
     files[path].append(bytes);
     return true;
 }

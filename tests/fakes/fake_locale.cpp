@@ -4,8 +4,8 @@ namespace tc {
 namespace {
 
 void EnglishNames(LocaleInfo& l) {
-    l.monthNames = {"January", "February", "March", "April", "May", "June", "July",
-                    "August", "September", "October", "November", "December"};
+    l.monthNames = {"January", "February", "March",     "April",   "May",      "June",
+                    "July",    "August",   "September", "October", "November", "December"};
     l.shortMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     l.dayNames = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
@@ -25,9 +25,9 @@ LocaleInfo ChineseLocale() {
     l.am = "上午";
     l.pm = "下午";
     l.decimalSeparator = ".";
-    l.monthNames = {"一月", "二月", "三月", "四月", "五月", "六月",
+    l.monthNames = {"一月", "二月", "三月", "四月", "五月",   "六月",
                     "七月", "八月", "九月", "十月", "十一月", "十二月"};
-    l.shortMonthNames = {"1月", "2月", "3月", "4月", "5月", "6月",
+    l.shortMonthNames = {"1月", "2月", "3月", "4月",  "5月",  "6月",
                          "7月", "8月", "9月", "10月", "11月", "12月"};
     l.dayNames = {"星期日", "星期一", "星期二", "星期三", "星期四", "星期五", "星期六"};
     l.shortDayNames = {"周日", "周一", "周二", "周三", "周四", "周五", "周六"};
@@ -60,8 +60,8 @@ LocaleInfo GermanLocale() {
     l.am = "";
     l.pm = "";
     l.decimalSeparator = ",";
-    l.monthNames = {"Januar", "Februar", "März", "April", "Mai", "Juni", "Juli",
-                    "August", "September", "Oktober", "November", "Dezember"};
+    l.monthNames = {"Januar", "Februar", "März",      "April",   "Mai",      "Juni",
+                    "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
     l.shortMonthNames = {"Jan", "Feb", "Mär", "Apr", "Mai", "Jun",
                          "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
     l.dayNames = {"Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag"};

@@ -14,7 +14,10 @@ class FakeLocale : public Locale {
 public:
     FakeLocale() : info_(ChineseLocale()) {}
     explicit FakeLocale(LocaleInfo info) : info_(std::move(info)) {}
-    LocaleInfo Read() override { ++reads_; return info_; }
+    LocaleInfo Read() override {
+        ++reads_;
+        return info_;
+    }
     void Set(LocaleInfo info) { info_ = std::move(info); }
     int reads() const { return reads_; }
 

@@ -43,9 +43,9 @@ public:
 
 private:
     static bool SharingRefused(const std::string& path) {
-        HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file =
+            CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
         return file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
     }
@@ -59,7 +59,9 @@ class CommandLogFaults : public FaultTest {
 protected:
     void SetUp() override {
         FaultTest::SetUp();
-        recorder_ = std::make_unique<RecorderShell>(CopyHelper("recorder", folder.Path()));
+        const std::string recorder = CopyHelper("recorder", folder.Path());
+        ASSERT_FALSE(recorder.empty());
+        recorder_ = std::make_unique<RecorderShell>(recorder);
         shell = recorder_.get();
     }
 

@@ -24,8 +24,8 @@ std::string SystemText(DWORD code) {
     FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
                    text, 512, nullptr);
     std::wstring message = text;
-    while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n' ||
-                                message.back() == L' '))
+    while (!message.empty() &&
+           (message.back() == L'\r' || message.back() == L'\n' || message.back() == L' '))
         message.pop_back();
     return Narrow(message);
 }
@@ -174,8 +174,8 @@ public:
     const std::wstring& Path() const { return path_; }
     bool HasValue(const wchar_t* name) const {
         HKEY key;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), 0, KEY_READ | KEY_WOW64_32KEY,
-                          &key) != ERROR_SUCCESS)
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
+            ERROR_SUCCESS)
             return false;
         const bool found =
             RegQueryValueExW(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;

@@ -1,6 +1,7 @@
 #include "fault_rig.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 
 #include "app/win32_timers.h"
@@ -34,8 +35,10 @@ void RemoveTree(const std::wstring& folder) {
             if (name == L"." || name == L"..") continue;
             const std::wstring path = folder + L"\\" + name;
             SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
-            else DeleteFileW(path.c_str());
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileW(path.c_str());
         } while (FindNextFileW(search, &found));
         FindClose(search);
     }
@@ -90,9 +93,11 @@ TempFolder::~TempFolder() {
 
 RecorderShell::RecorderShell(std::string recorderPath) : recorder_(std::move(recorderPath)) {}
 
-void RecorderShell::Open(const std::string& file, const std::string& parameters,
-                         ShellOwner owner) {
-    shell_.Open(file == "shutdown.exe" ? recorder_ : file, parameters, owner);
+void RecorderShell::Open(const std::string& file, const std::string& parameters, ShellOwner owner) {
+    // Any spelling of shutdown.exe, with or without a folder, never the system's own.
+    std::string name = file.substr(file.find_last_of("\\/:") + 1);
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    shell_.Open(name == "shutdown.exe" ? recorder_ : file, parameters, owner);
 }
 
 std::optional<std::string> ReadBytes(const std::string& path) {
@@ -136,8 +141,8 @@ std::optional<std::string> ProfileValue(const std::string& iniPath, const std::s
     Win32CodePage ansi;
     char value[4096];
     const char* missing = "\x01missing";
-    GetPrivateProfileStringA(ansi.ToAnsi(section).c_str(), ansi.ToAnsi(key).c_str(), missing,
-                             value, sizeof value, ansi.ToAnsi(iniPath).c_str());
+    GetPrivateProfileStringA(ansi.ToAnsi(section).c_str(), ansi.ToAnsi(key).c_str(), missing, value,
+                             sizeof value, ansi.ToAnsi(iniPath).c_str());
     if (std::string(value) == missing) return std::nullopt;
     return ansi.FromAnsi(value);
 }
@@ -175,8 +180,8 @@ int RunUnix(const std::string& shellCommand) {
     DeleteFileW(Widen(status).c_str());
     const std::string unixStatus = UnixPath(status);
     if (unixStatus.empty()) return -1;
-    std::wstring line = L"/bin/sh -c \"" + Widen(shellCommand) + L"; echo $? > '" +
-                        Widen(unixStatus) + L"'\"";
+    std::wstring line =
+        L"/bin/sh -c \"" + Widen(shellCommand) + L"; echo $? > '" + Widen(unixStatus) + L"'\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -219,8 +224,7 @@ std::string StoredValue(Win32Form& values, const ControlSpec& control) {
         return "day " + std::to_string(ToWholeSeconds(DateOf(values.DateTime(name))) / 86400);
     case StoredAs::TimeText: {
         const TDateTime value = values.DateTime(name);
-        return "second " + std::to_string(ToWholeSeconds(value) -
-                                          ToWholeSeconds(DateOf(value)));
+        return "second " + std::to_string(ToWholeSeconds(value) - ToWholeSeconds(DateOf(value)));
     }
     case StoredAs::None:
         break;

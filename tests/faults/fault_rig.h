@@ -14,8 +14,8 @@
 
 #include "app/unit1.h"
 #include "app/win32_form.h"
-#include "core/scheduler.h"
 #include "core/controls.h"
+#include "core/scheduler.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_input.h"
 #include "fakes/fake_processes.h"
@@ -50,8 +50,9 @@ public:
     std::string ExePath() override { return exe; }
 };
 
-// The real shell, except that "shutdown.exe" runs the recorder helper instead, with the same
-// parameters: the recorder appends its command line to recorder_log.txt beside itself.
+// The real shell, except that shutdown.exe (in any spelling) runs the recorder helper instead,
+// with the same parameters: the recorder appends its command line to recorder_log.txt beside
+// itself.
 class RecorderShell : public Shell {
 public:
     explicit RecorderShell(std::string recorderPath);

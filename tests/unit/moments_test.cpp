@@ -261,8 +261,8 @@ TEST(Matching, DailyTargetMatchesOnEveryDate) {
 TEST(Matching, TargetDatedYesterdayNeverMatchesToday) {
     const TDateTime target = At(2023, 1, 18, 10, 0, 0);
     for (std::int64_t second = 0; second < 86400; ++second) {
-        const TDateTime tick = FromWholeSeconds(ToWholeSeconds(At(2023, 1, 19)) + second) +
-                               0.4 / 86400;
+        const TDateTime tick =
+            FromWholeSeconds(ToWholeSeconds(At(2023, 1, 19)) + second) + 0.4 / 86400;
         ASSERT_FALSE(SameSecond(tick, target)) << second;
     }
 }
@@ -284,12 +284,12 @@ TEST(ComposeMoment, TakesTheDateOfOneAndTheWholeSecondOfTheOther) {
 
 // Moments of the whole supported range, the edges of the day and of the 12-hour clock.
 std::vector<TDateTime> SampleMoments(int yearStep) {
-    const TimeParts times[] = {{0, 0, 0, 0},     {0, 0, 0, 600},   {0, 0, 7, 0},
-                               {0, 59, 59, 0},   {9, 5, 3, 0},     {11, 59, 59, 999},
-                               {12, 0, 0, 0},    {12, 0, 0, 400},  {12, 30, 45, 0},
-                               {13, 0, 0, 1},    {23, 59, 59, 0},  {23, 59, 59, 999}};
+    const TimeParts times[] = {{0, 0, 0, 0},   {0, 0, 0, 600},  {0, 0, 7, 0},
+                               {0, 59, 59, 0}, {9, 5, 3, 0},    {11, 59, 59, 999},
+                               {12, 0, 0, 0},  {12, 0, 0, 400}, {12, 30, 45, 0},
+                               {13, 0, 0, 1},  {23, 59, 59, 0}, {23, 59, 59, 999}};
     std::vector<TDateTime> moments;
-    std::vector<DateParts> dates = {{1, 1, 1}, {1753, 1, 1}, {1899, 12, 29}, {1899, 12, 30},
+    std::vector<DateParts> dates = {{1, 1, 1},      {1753, 1, 1},  {1899, 12, 29}, {1899, 12, 30},
                                     {1899, 12, 31}, {2000, 2, 29}, {9999, 12, 31}};
     for (int year = 1900; year <= 9999; year += yearStep) {
         dates.push_back({year, year % 12 + 1, year % 28 + 1});
@@ -310,8 +310,8 @@ TEST(LocaleForms, EveryRenderedTextParsesBackToTheSameSecondInEveryLocale) {
             const std::string text = forms.DateTimeText(m);
             ASSERT_EQ(forms.ParseDateTime(text), FromWholeSeconds(ToWholeSeconds(m))) << text;
             ASSERT_EQ(forms.ParseDate(forms.ShortDate(m)), DateOf(m)) << text;
-            ASSERT_EQ(ToWholeSeconds(forms.ParseTime(forms.LongTime(m))),
-                      ToWholeSeconds(TimeOf(m))) << text;
+            ASSERT_EQ(ToWholeSeconds(forms.ParseTime(forms.LongTime(m))), ToWholeSeconds(TimeOf(m)))
+                << text;
         }
     }
 }
@@ -389,11 +389,10 @@ TEST(LocaleForms, CenturyWindowAroundTheReferenceYear) {
         const char* text;
         int year;
     };
-    const Case cases[] = {{2026, "76/01/01", 1976}, {2026, "75/01/01", 2075},
-                          {2026, "00/01/01", 2000}, {2026, "99/01/01", 1999},
-                          {2090, "40/01/01", 2040}, {2090, "39/01/01", 2139},
-                          {1950, "00/01/01", 1900}, {1950, "99/01/01", 1999},
-                          {2026, "1976/01/01", 1976}};
+    const Case cases[] = {
+        {2026, "76/01/01", 1976}, {2026, "75/01/01", 2075}, {2026, "00/01/01", 2000},
+        {2026, "99/01/01", 1999}, {2090, "40/01/01", 2040}, {2090, "39/01/01", 2139},
+        {1950, "00/01/01", 1900}, {1950, "99/01/01", 1999}, {2026, "1976/01/01", 1976}};
     for (const Case& c : cases) {
         forms.SetReferenceYear(c.reference);
         EXPECT_EQ(Decode(forms.ParseDate(c.text)).date.year, c.year)

@@ -15,7 +15,8 @@ struct MouseTest : ::testing::Test {
 
     void SetStart(TDateTime moment) {
         rig.form.SetDateTime("DateTimePicker1", DateOf(moment) + 0.7);
-        rig.form.SetDateTime("DateTimePicker2", EncodeDate(2021, 5, 5) + TimeOf(moment) + 0.1 / 86400);
+        rig.form.SetDateTime("DateTimePicker2",
+                             EncodeDate(2021, 5, 5) + TimeOf(moment) + 0.1 / 86400);
     }
     // Ticks the box at the given moment; the ticks then come 20 ms after each second.
     void TickBoxAt(int h, int m, int s) {
@@ -62,18 +63,22 @@ TEST_F(MouseTest, BurstIsThreeClicksAtThePointAndTheCursorGoesBack) {
     Ticks(1);
     const Point at{-5, 3000};
     const std::vector<FakeInput::Event> expected = {
-        {Kind::Move, at}, {Kind::Down, at}, {Kind::Up, at}, {Kind::Down, at}, {Kind::Up, at},
-        {Kind::Down, at}, {Kind::Up, at},   {Kind::Move, {12, 34}}};
+        {Kind::Move, at}, {Kind::Down, at}, {Kind::Up, at}, {Kind::Down, at},
+        {Kind::Up, at},   {Kind::Down, at}, {Kind::Up, at}, {Kind::Move, {12, 34}}};
     EXPECT_EQ(rig.input.events, expected);
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"鼠标单击坐标--5,3000-执行时间-2023/1/19 09:00:01"}));
+    EXPECT_EQ(Lines(),
+              (std::vector<std::string>{"鼠标单击坐标--5,3000-执行时间-2023/1/19 09:00:01"}));
 }
 
 TEST_F(MouseTest, IntervalsGiveBurstsEveryNthTickAndNoneAtZeroOrBelow) {
     const struct {
         const char* interval;
         std::vector<int> clicked;
-    } cases[] = {{"5", {5, 10, 15}}, {"1", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}},
-                 {"0", {}}, {"-3", {}}, {"$A", {10}}};
+    } cases[] = {{"5", {5, 10, 15}},
+                 {"1", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}},
+                 {"0", {}},
+                 {"-3", {}},
+                 {"$A", {10}}};
     for (const auto& c : cases) {
         SchedulerRig fresh;
         fresh.form.SetText("Edit6", c.interval);

@@ -33,11 +33,16 @@ namespace tc::parse_checks {
 // marker in front, month and day names with literal text.
 inline LocaleInfo LocaleOfByte(unsigned char selector) {
     switch (selector % 5) {
-        case 0: return ChineseLocale();
-        case 1: return UsEnglishLocale();
-        case 2: return GermanLocale();
-        case 3: return KoreanStyleLocale();
-        default: return NamedMonthLocale();
+    case 0:
+        return ChineseLocale();
+    case 1:
+        return UsEnglishLocale();
+    case 2:
+        return GermanLocale();
+    case 3:
+        return KoreanStyleLocale();
+    default:
+        return NamedMonthLocale();
     }
 }
 
@@ -123,8 +128,8 @@ inline std::string CheckInteger(const std::string& text) {
             return RefusalProblem(text, parsed.message, "integer value");
         }
         if (!expected) return "accepted a text the grammar refuses";
-        if (*expected != parsed.value) return "read " + IntToText(parsed.value) + ", not " +
-                                              IntToText(*expected);
+        if (*expected != parsed.value)
+            return "read " + IntToText(parsed.value) + ", not " + IntToText(*expected);
         const std::string rendered = IntToText(parsed.value);
         const auto back = Attempt<std::int32_t>([&] { return TextToInt(rendered); });
         if (!back.ok || back.value != parsed.value) {

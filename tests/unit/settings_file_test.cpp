@@ -72,8 +72,9 @@ std::vector<const ControlSpec*> StoredControls() {
     std::vector<const ControlSpec*> stored;
     for (const ControlSpec& c : ControlTable())
         if (c.storedAs != StoredAs::None) stored.push_back(&c);
-    std::sort(stored.begin(), stored.end(),
-              [](const ControlSpec* a, const ControlSpec* b) { return a->saveOrder < b->saveOrder; });
+    std::sort(stored.begin(), stored.end(), [](const ControlSpec* a, const ControlSpec* b) {
+        return a->saveOrder < b->saveOrder;
+    });
     return stored;
 }
 
@@ -91,28 +92,42 @@ struct Planted {
         return EncodeDate(2024, 2, 1) + c.saveOrder + EncodeTime(6, 30, 0, 0);
     }
     static TDateTime Time(const ControlSpec& c) {
-        return EncodeDate(2019, 4, 15) + EncodeTime(c.saveOrder % 24, c.saveOrder, 59 - c.saveOrder, 0);
+        return EncodeDate(2019, 4, 15) +
+               EncodeTime(c.saveOrder % 24, c.saveOrder, 59 - c.saveOrder, 0);
     }
 };
 
 void Plant(MemoryForm& form) {
     for (const ControlSpec* c : StoredControls()) {
         switch (c->storedAs) {
-        case StoredAs::Text: form.SetText(c->name, Planted::Text(*c)); break;
-        case StoredAs::Flag: form.SetChecked(c->name, Planted::Flag(*c)); break;
-        case StoredAs::ItemIndex: form.SetItemIndex(c->name, 1); break;
-        case StoredAs::OpenClose:
-            form.SetChecked(RowName(Planted::Open(*c) ? "rbtOp" : "rbtColse", RowOf(c->name)), true);
+        case StoredAs::Text:
+            form.SetText(c->name, Planted::Text(*c));
             break;
-        case StoredAs::DateSerial: form.SetDateTime(c->name, Planted::Date(*c)); break;
-        case StoredAs::TimeText: form.SetDateTime(c->name, Planted::Time(*c)); break;
-        case StoredAs::None: break;
+        case StoredAs::Flag:
+            form.SetChecked(c->name, Planted::Flag(*c));
+            break;
+        case StoredAs::ItemIndex:
+            form.SetItemIndex(c->name, 1);
+            break;
+        case StoredAs::OpenClose:
+            form.SetChecked(RowName(Planted::Open(*c) ? "rbtOp" : "rbtColse", RowOf(c->name)),
+                            true);
+            break;
+        case StoredAs::DateSerial:
+            form.SetDateTime(c->name, Planted::Date(*c));
+            break;
+        case StoredAs::TimeText:
+            form.SetDateTime(c->name, Planted::Time(*c));
+            break;
+        case StoredAs::None:
+            break;
         }
     }
 }
 
 TEST(ConfigPathFor, TheExecutablesFolderWhateverItsName) {
-    EXPECT_EQ(ConfigPathFor("C:\\Tools\\Tallowcron\\Tallowcron.exe"), "C:\\Tools\\Tallowcron\\config.ini");
+    EXPECT_EQ(ConfigPathFor("C:\\Tools\\Tallowcron\\Tallowcron.exe"),
+              "C:\\Tools\\Tallowcron\\config.ini");
     EXPECT_EQ(ConfigPathFor("D:\\新建文件夹\\renamed.exe"), "D:\\新建文件夹\\config.ini");
     EXPECT_EQ(ConfigPathFor("\\\\server\\share\\tc.exe"), "\\\\server\\share\\config.ini");
     EXPECT_EQ(ConfigPathFor("C:\\tc.exe"), "C:\\config.ini");
@@ -152,12 +167,19 @@ TEST(SettingsFile, SaveThenLoadGivesBackEveryStoredControl) {
         SCOPED_TRACE(std::string(c->key));
         const TDateTime value = after.form.DateTime(c->name);
         switch (c->storedAs) {
-        case StoredAs::Text: EXPECT_EQ(after.form.Text(c->name), Planted::Text(*c)); break;
-        case StoredAs::Flag: EXPECT_EQ(after.form.Checked(c->name), Planted::Flag(*c)); break;
-        case StoredAs::ItemIndex: EXPECT_EQ(after.form.ItemIndex(c->name), 1); break;
+        case StoredAs::Text:
+            EXPECT_EQ(after.form.Text(c->name), Planted::Text(*c));
+            break;
+        case StoredAs::Flag:
+            EXPECT_EQ(after.form.Checked(c->name), Planted::Flag(*c));
+            break;
+        case StoredAs::ItemIndex:
+            EXPECT_EQ(after.form.ItemIndex(c->name), 1);
+            break;
         case StoredAs::OpenClose:
             EXPECT_EQ(after.form.Checked(c->name), Planted::Open(*c));
-            EXPECT_EQ(after.form.Checked("rbtColse" + std::to_string(RowOf(c->name))), !Planted::Open(*c));
+            EXPECT_EQ(after.form.Checked("rbtColse" + std::to_string(RowOf(c->name))),
+                      !Planted::Open(*c));
             break;
         case StoredAs::DateSerial:
             EXPECT_EQ(DateOf(value), DateOf(Planted::Date(*c)));
@@ -171,7 +193,8 @@ TEST(SettingsFile, SaveThenLoadGivesBackEveryStoredControl) {
             EXPECT_EQ(ToWholeSeconds(TimeOf(value)), ToWholeSeconds(TimeOf(Planted::Time(*c))));
             EXPECT_EQ(DateOf(value), c->name == "dtpStartTime" ? 0.0 : DateOf(now));
             break;
-        case StoredAs::None: break;
+        case StoredAs::None:
+            break;
         }
     }
     EXPECT_EQ(after.scheduler.CountdownMinutes(), 25);
@@ -246,8 +269,8 @@ TEST(SettingsFile, CountdownMinutesGoThroughEdit9AndLabel15) {
     EXPECT_EQ(rig.form.Text("Label15"), "900");
     // Minutes first, then the edit (its change handler runs), then the countdown's box (its
     // click handler runs), and the display once more at the end.
-    const std::vector<std::string> expected = {"SetCountdownMinutes 15", "Edit9Change", "CheckBox3Click",
-                                               "UpdateCountdownDisplay"};
+    const std::vector<std::string> expected = {"SetCountdownMinutes 15", "Edit9Change",
+                                               "CheckBox3Click", "UpdateCountdownDisplay"};
     EXPECT_EQ(rig.events, expected);
     EXPECT_EQ(rig.scheduler.CountdownTarget(), AddMinutes(rig.scheduler.CountdownStart(), 15));
 }
@@ -263,17 +286,18 @@ struct StoredTextCase {
 // reading trims outer blanks first).
 TEST(SettingsFile, FlagsTasksAndCommandIndexReadAsStored) {
     const std::vector<StoredTextCase> cases = {
-        {"1", true, false, 1},    {"0", false, true, 0},   {"yes", false, false, -2},
-        {"", false, false, -2},   {"01", false, false, 1}, {" 1 ", true, false, 1},
+        {"1", true, false, 1},     {"0", false, true, 0},    {"yes", false, false, -2},
+        {"", false, false, -2},    {"01", false, false, 1},  {" 1 ", true, false, 1},
         {"\"0\"", false, true, 0}, {"-1", false, false, -1}, {"7", false, false, -1},
-        {"$1", false, false, 1},  {"2", false, false, -1},
+        {"$1", false, false, 1},   {"2", false, false, -1},
     };
     for (const StoredTextCase& c : cases) {
         SCOPED_TRACE(std::string("stored [") + c.stored + "]");
         std::string file = "[SoftWare]\r\nsysTask=" + std::string(c.stored) + "\r\n";
         std::string softRun = "[SoftRun]\r\n";
         for (const ControlSpec* control : StoredControls()) {
-            if (control->storedAs != StoredAs::Flag && control->storedAs != StoredAs::OpenClose) continue;
+            if (control->storedAs != StoredAs::Flag && control->storedAs != StoredAs::OpenClose)
+                continue;
             const std::string line = std::string(control->key) + "=" + c.stored + "\r\n";
             (control->section == "SoftWare" ? file : softRun) += line;
         }
@@ -282,7 +306,8 @@ TEST(SettingsFile, FlagsTasksAndCommandIndexReadAsStored) {
         for (const ControlSpec* control : StoredControls()) {
             if (control->storedAs == StoredAs::Flag) rig.form.SetChecked(control->name, !c.flagOn);
             if (control->storedAs == StoredAs::OpenClose)
-                rig.form.SetChecked(RowName(c.open ? "rbtColse" : "rbtOp", RowOf(control->name)), true);
+                rig.form.SetChecked(RowName(c.open ? "rbtColse" : "rbtOp", RowOf(control->name)),
+                                    true);
         }
         rig.files.files[kConfig] = file + softRun;
         const std::string error = rig.Load();
@@ -292,7 +317,8 @@ TEST(SettingsFile, FlagsTasksAndCommandIndexReadAsStored) {
             }
             if (control->storedAs == StoredAs::OpenClose) {
                 EXPECT_EQ(rig.form.Checked(control->name), c.open) << control->key;
-                EXPECT_EQ(rig.form.Checked("rbtColse" + std::to_string(RowOf(control->name))), !c.open);
+                EXPECT_EQ(rig.form.Checked("rbtColse" + std::to_string(RowOf(control->name))),
+                          !c.open);
             }
         }
         if (c.itemIndex == -2) {
@@ -364,15 +390,16 @@ TEST(SettingsFile, BadValuesAreReportedTogetherAfterLoadingTheRest) {
         FAIL() << "no error reported";
     } catch (const SettingsError& e) {
         const std::vector<std::string> expected = {
-            "'abc' is not a valid integer value",   "'1.5' is not a valid integer value",
+            "'abc' is not a valid integer value",      "'1.5' is not a valid integer value",
             "'x' is not a valid floating point value", "Failed to set calendar date or time",
-            "Failed to set calendar date or time",  "'25:99' is not a valid time",
+            "Failed to set calendar date or time",     "'25:99' is not a valid time",
         };
         EXPECT_EQ(e.messages(), expected);
-        EXPECT_EQ(std::string(e.what()),
-                  "'abc' is not a valid integer value\r\n'1.5' is not a valid integer value\r\n"
-                  "'x' is not a valid floating point value\r\nFailed to set calendar date or time\r\n"
-                  "Failed to set calendar date or time\r\n'25:99' is not a valid time");
+        EXPECT_EQ(
+            std::string(e.what()),
+            "'abc' is not a valid integer value\r\n'1.5' is not a valid integer value\r\n"
+            "'x' is not a valid floating point value\r\nFailed to set calendar date or time\r\n"
+            "Failed to set calendar date or time\r\n'25:99' is not a valid time");
     }
 
     const MemoryForm design;
@@ -392,7 +419,8 @@ TEST(SettingsFile, BadValuesAreReportedTogetherAfterLoadingTheRest) {
             EXPECT_EQ(after.form.Checked(c->name), Planted::Flag(*c)) << c->key;
         }
     }
-    EXPECT_EQ(DateOf(after.form.DateTime("FSetDate3")), DateOf(Planted::Date(*FindControl("FSetDate3"))));
+    EXPECT_EQ(DateOf(after.form.DateTime("FSetDate3")),
+              DateOf(Planted::Date(*FindControl("FSetDate3"))));
     EXPECT_EQ(ToWholeSeconds(TimeOf(after.form.DateTime("FSetTime5"))),
               ToWholeSeconds(TimeOf(Planted::Time(*FindControl("FSetTime5")))));
     // AutoTimeRun shows as stored, but the user starts the clock.
@@ -406,8 +434,9 @@ TEST(SettingsFile, BadValuesAreReportedTogetherAfterLoadingTheRest) {
 TEST(SettingsFile, UnreadableFileIsReportedOnLoadAndStopsTheSave) {
     struct LockedFiles : FakeFiles {
         std::optional<std::string> ReadAll(const std::string&) override {
-            throw SystemError(32, "The process cannot access the file because it is being used by "
-                                  "another process.");
+            throw SystemError(32,
+                              "The process cannot access the file because it is being used by "
+                              "another process.");
         }
     };
     SettingsRig rig;
@@ -417,8 +446,9 @@ TEST(SettingsFile, UnreadableFileIsReportedOnLoadAndStopsTheSave) {
         settings.LoadSettings();
         FAIL() << "no error reported";
     } catch (const SettingsError& e) {
-        EXPECT_EQ(std::string(e.what()), "System Error.  Code: 32.\r\nThe process cannot access the file "
-                                         "because it is being used by another process.");
+        EXPECT_EQ(std::string(e.what()),
+                  "System Error.  Code: 32.\r\nThe process cannot access the file "
+                  "because it is being used by another process.");
     }
     EXPECT_EQ(rig.form.DateTime("FSetDate1"), FromLocalTime(rig.clock.Now()));
     EXPECT_THROW(settings.SaveSettings(), SystemError);
@@ -455,7 +485,8 @@ TEST(SettingsFile, StartWithWindowsRegistersTheRealPathQuoted) {
     rig.settings.LoadSettings();
     rig.form.SetChecked("chkAutorun", true);
     rig.settings.SaveSettings();
-    EXPECT_EQ(rig.registry.values.at("testTallowcron"), "\"C:\\Program Files\\Tallow Cron\\tc 2.exe\"");
+    EXPECT_EQ(rig.registry.values.at("testTallowcron"),
+              "\"C:\\Program Files\\Tallow Cron\\tc 2.exe\"");
     EXPECT_EQ(rig.files.files.count("C:\\Program Files\\Tallow Cron\\config.ini"), 1u);
 
     rig.form.SetChecked("chkAutorun", false);
@@ -463,8 +494,8 @@ TEST(SettingsFile, StartWithWindowsRegistersTheRealPathQuoted) {
     rig.settings.SaveSettings();
     EXPECT_TRUE(rig.registry.values.empty());
     const std::vector<std::string> expected = {
-        "set testTallowcron=\"C:\\Program Files\\Tallow Cron\\tc 2.exe\"",
-        "delete testTallowcron", "delete testTallowcron"};
+        "set testTallowcron=\"C:\\Program Files\\Tallow Cron\\tc 2.exe\"", "delete testTallowcron",
+        "delete testTallowcron"};
     EXPECT_EQ(rig.registry.calls, expected);
 }
 
@@ -508,8 +539,9 @@ TEST(SettingsFile, LineBreakInAValueIsRefusedNotInjected) {
         rig.settings.SaveSettings();
         FAIL() << "no error reported";
     } catch (const IniValueError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "The value of 'exepath1' holds a line break or a NUL character and cannot be saved");
+        EXPECT_EQ(
+            std::string(e.what()),
+            "The value of 'exepath1' holds a line break or a NUL character and cannot be saved");
     }
     EXPECT_EQ(rig.files.files.at(kConfig), "[SoftWare]\r\ncounT=30\r\n");
     EXPECT_TRUE(rig.registry.calls.empty());
@@ -522,8 +554,10 @@ public:
         std::string out;
         for (std::size_t i = 0; i < utf8.size(); ++i) {
             const unsigned char c = static_cast<unsigned char>(utf8[i]);
-            if (c < 0x80) out += static_cast<char>(c);
-            else if ((c & 0xC0) != 0x80) out += '?';
+            if (c < 0x80)
+                out += static_cast<char>(c);
+            else if ((c & 0xC0) != 0x80)
+                out += '?';
         }
         return out;
     }
@@ -540,18 +574,23 @@ TEST(SettingsFile, TextTheCodePageLacksIsRefusedNotMangled) {
         settings.SaveSettings();
         FAIL() << "no error reported";
     } catch (const IniValueError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "The value of 'exepath3' holds characters that the system code page cannot store");
+        EXPECT_EQ(
+            std::string(e.what()),
+            "The value of 'exepath3' holds characters that the system code page cannot store");
     }
     EXPECT_EQ(rig.files.files.count(kConfig), 0u);
 }
 
 TEST(SettingsFile, TextsWithOuterBlanksAndQuotesComeBackAsTyped) {
     const std::vector<std::pair<const char*, std::string>> texts = {
-        {"Edit1", "  C:\\padded.exe  "}, {"Edit2", "\"C:\\Program Files\\x.exe\""},
-        {"Edit3", "'q'"},               {"Edit4", ""},
-        {"Edit5", "\""},                {"Edit6", " 1"},
-        {"Edit7", "\u3000"},            {"Edit8", "=[x]"},
+        {"Edit1", "  C:\\padded.exe  "},
+        {"Edit2", "\"C:\\Program Files\\x.exe\""},
+        {"Edit3", "'q'"},
+        {"Edit4", ""},
+        {"Edit5", "\""},
+        {"Edit6", " 1"},
+        {"Edit7", "\u3000"},
+        {"Edit8", "=[x]"},
     };
     SettingsRig before;
     before.settings.LoadSettings();

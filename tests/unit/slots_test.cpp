@@ -29,7 +29,9 @@ TEST_F(SlotsTest, OpenActsOnTheTickInsideTheTargetSecondOnly) {
     rig.SlotTickAt(10, 0, 1, 400);
     ASSERT_EQ(rig.shell.calls.size(), 1u);
     EXPECT_EQ(rig.shell.calls[0], (ShellCall{"C:\\Tools\\backup.bat", "", ShellOwner::MainWindow}));
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"打开程序-C:\\Tools\\backup.bat-执行时间-2023/1/19 10:00:00"}));
+    EXPECT_EQ(
+        Lines(),
+        (std::vector<std::string>{"打开程序-C:\\Tools\\backup.bat-执行时间-2023/1/19 10:00:00"}));
 }
 
 TEST_F(SlotsTest, SlotsDueInOneTickActInRowOrder) {
@@ -43,10 +45,10 @@ TEST_F(SlotsTest, SlotsDueInOneTickActInRowOrder) {
 }
 
 TEST_F(SlotsTest, SkippedSlotsLeaveNoTrace) {
-    rig.SetSlot(1, "", ten);                                         // empty path
+    rig.SetSlot(1, "", ten);  // empty path
     rig.SetSlot(2, "D:\\off.exe", ten, false, false, /*enabled=*/false);
     rig.SetSlot(3, "D:\\offdaily.exe", ten, /*daily=*/true, false, /*enabled=*/false);
-    rig.SetSlot(4, "D:\\yesterday.exe", ten - 1);                    // one-time, date passed
+    rig.SetSlot(4, "D:\\yesterday.exe", ten - 1);  // one-time, date passed
     rig.SlotTickAt(10, 0, 0);
     EXPECT_TRUE(rig.shell.calls.empty());
     EXPECT_TRUE(Lines().empty());
@@ -78,7 +80,8 @@ TEST_F(SlotsTest, CloseEndsEveryProcessOfThatImageNameWhateverCaseOrFolder) {
     rig.SetSlot(3, "C:\\Tools\\Foo.exe", ten, false, /*close=*/true);
     rig.SlotTickAt(10, 0, 0);
     EXPECT_EQ(rig.processes.terminated, (std::vector<std::uint32_t>{a, b, c}));
-    for (std::uint32_t survivor : {guarded, d, e, f}) EXPECT_TRUE(rig.processes.IsRunning(survivor));
+    for (std::uint32_t survivor : {guarded, d, e, f})
+        EXPECT_TRUE(rig.processes.IsRunning(survivor));
     EXPECT_TRUE(rig.shell.calls.empty());
     EXPECT_EQ(Lines(), (std::vector<std::string>{"关闭程序-C:\\Tools\\Foo.exe-执行时间-" + kAt10}));
 }
@@ -109,7 +112,8 @@ TEST_F(SlotsTest, TickLateBy990MsStillActsForTheSecondItSkipped) {
     rig.SlotTickAt(10, 0, 2, 5);
     ASSERT_EQ(rig.shell.calls.size(), 1u);
     // The line tells when it really acted.
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"打开程序-D:\\one.exe-执行时间-2023/1/19 10:00:01"}));
+    EXPECT_EQ(Lines(),
+              (std::vector<std::string>{"打开程序-D:\\one.exe-执行时间-2023/1/19 10:00:01"}));
 }
 
 TEST_F(SlotsTest, TickTenSecondsLateCatchesUpButAnHourLongGapDoesNot) {
@@ -117,8 +121,8 @@ TEST_F(SlotsTest, TickTenSecondsLateCatchesUpButAnHourLongGapDoesNot) {
     rig.SetSlot(2, "D:\\gap.exe", Moment(2023, 1, 19, 10, 30, 0));
     rig.SetSlot(3, "D:\\wake.exe", Moment(2023, 1, 19, 11, 0, 12));
     rig.SlotTickAt(10, 0, 0);
-    rig.SlotTickAt(10, 0, 10, 900);   // ten seconds late: 10:00:01 .. 10:00:10 looked at
-    rig.SlotTickAt(11, 0, 12, 30);    // an hour asleep: only the waking second
+    rig.SlotTickAt(10, 0, 10, 900);  // ten seconds late: 10:00:01 .. 10:00:10 looked at
+    rig.SlotTickAt(11, 0, 12, 30);   // an hour asleep: only the waking second
     ASSERT_EQ(Lines().size(), 2u);
     EXPECT_EQ(Lines()[0], "打开程序-D:\\late.exe-执行时间-2023/1/19 10:00:10");
     EXPECT_EQ(Lines()[1], "打开程序-D:\\wake.exe-执行时间-2023/1/19 11:00:12");

@@ -65,7 +65,7 @@ TEST(TDateTime, WholeSecondsAndParts) {
     const TDateTime old = EncodeDateTime({1800, 5, 6}, {7, 8, 9, 0});
     EXPECT_EQ(FromWholeSeconds(ToWholeSeconds(old)), old);
     EXPECT_EQ(Decode(DateOf(old)).date.day, 6);
-    EXPECT_EQ(Decode(old).dayOfWeek, 2);  // a Tuesday
+    EXPECT_EQ(Decode(old).dayOfWeek, 2);      // a Tuesday
     EXPECT_EQ(Decode(44945.0).dayOfWeek, 4);  // 2023-01-19, a Thursday
 }
 

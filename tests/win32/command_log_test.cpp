@@ -32,8 +32,9 @@ TEST(Win32CommandLog, ChineseLineOnDiskIsInCodePage936) {
     DeleteFileW(Widen(file).c_str());
     if (!folderWasThere) RemoveDirectoryW(Widen(folder).c_str());
 
-    EXPECT_EQ(bytes, "08:05:09.042 \xD6\xB4\xD0\xD0\xC3\xFC\xC1\xEE-\xB9\xD8\xBB\xFA\r\n"
-                     "08:05:10.000 \xD6\xB4\xD0\xD0\xC3\xFC\xC1\xEE-\xD6\xD8\xC6\xF4\r\n");
+    EXPECT_EQ(bytes,
+              "08:05:09.042 \xD6\xB4\xD0\xD0\xC3\xFC\xC1\xEE-\xB9\xD8\xBB\xFA\r\n"
+              "08:05:10.000 \xD6\xB4\xD0\xD0\xC3\xFC\xC1\xEE-\xD6\xD8\xC6\xF4\r\n");
 }
 
 }  // namespace

@@ -32,10 +32,10 @@ struct Expected {
 };
 
 const Expected kExpected[] = {
-    {"zh_CN.UTF-8", 936, "yyyy/M/d", "/", ":", 1, 1, 0, "上午", "下午", ".",
-     "一月", "1月", "十二月", "星期日", "周日", "星期一", "星期六"},
-    {"en_US.UTF-8", 1252, "M/d/yyyy", "/", ":", 0, 0, 0, "AM", "PM", ".",
-     "January", "Jan", "December", "Sunday", "Sun", "Monday", "Saturday"},
+    {"zh_CN.UTF-8", 936, "yyyy/M/d", "/", ":", 1, 1, 0, "上午", "下午", ".", "一月", "1月",
+     "十二月", "星期日", "周日", "星期一", "星期六"},
+    {"en_US.UTF-8", 1252, "M/d/yyyy", "/", ":", 0, 0, 0, "AM", "PM", ".", "January", "Jan",
+     "December", "Sunday", "Sun", "Monday", "Saturday"},
 };
 
 TEST(Win32Locale, ReadsTheUserLocale) {

@@ -55,13 +55,15 @@ void RemoveTree(const std::wstring& folder) {
 }
 
 std::string FileText(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE |
-                              FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
     std::string bytes;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
     CloseHandle(file);
     return bytes;
 }
@@ -90,7 +92,8 @@ public:
     }
     ~Child() {
         if (!started_) return;
-        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 99);
+        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(pi_.hProcess, 99);
         WaitForSingleObject(pi_.hProcess, 5000);
         CloseHandle(pi_.hProcess);
     }
@@ -187,11 +190,13 @@ TEST_F(ScheduledPortsTest, ClickBurstReachesTheWindowAtThePointAndTheCursorGoesB
     }));
 
     Win32Input input;
-    ASSERT_TRUE(WaitFor([&] {
-        input.SetCursorPos({30, 40});
-        Sleep(50);
-        return input.CursorPos() == Point{30, 40};
-    }, 3000));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            input.SetCursorPos({30, 40});
+            Sleep(50);
+            return input.CursorPos() == Point{30, 40};
+        },
+        3000));
     ClickAt(input, {220, 200});
 
     EXPECT_TRUE(WaitFor([&] { return FileText(report) == "3 3 220 200\n"; }, 5000))
@@ -227,9 +232,9 @@ public:
                        type == REG_SZ;
         if (hadOverride_) oldOverride_.assign(old, size / sizeof(wchar_t));
         const wchar_t native[] = L"native";
-        overridden_ = RegSetValueExW(overrides_, kValue, 0, REG_SZ,
-                                     reinterpret_cast<const BYTE*>(native),
-                                     sizeof native) == ERROR_SUCCESS;
+        overridden_ =
+            RegSetValueExW(overrides_, kValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(native),
+                           sizeof native) == ERROR_SUCCESS;
         SetEnvironmentVariableW(L"TC_RECORDER_LOG", logPath.c_str());
         ready_ = overridden_ && FileText(shutdownPath_) == FileText(Helper(L"recorder"));
     }
@@ -315,8 +320,7 @@ TEST_F(ScheduledPortsTest, PowerCommandReachesShutdownExeWithItsParameters) {
         expected.push_back(c.parameters);
         ASSERT_TRUE(WaitFor([&] {
             const std::string text = FileText(log);
-            return std::count(text.begin(), text.end(), '\n') ==
-                   static_cast<long>(expected.size());
+            return std::count(text.begin(), text.end(), '\n') == static_cast<long>(expected.size());
         })) << FileText(log);
     }
     std::istringstream lines(FileText(log));

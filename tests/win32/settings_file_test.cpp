@@ -55,13 +55,14 @@ protected:
     std::optional<std::string> WindowsReads(std::string_view section, std::string_view key) {
         char buffer[4096];
         const char* missing = "\x01missing";
-        GetPrivateProfileStringA(codePage.ToAnsi(section).c_str(), codePage.ToAnsi(key).c_str(), missing,
-                                 buffer, sizeof buffer, ansiPath.c_str());
+        GetPrivateProfileStringA(codePage.ToAnsi(section).c_str(), codePage.ToAnsi(key).c_str(),
+                                 missing, buffer, sizeof buffer, ansiPath.c_str());
         if (std::string(buffer) == missing) return std::nullopt;
         return codePage.FromAnsi(buffer);
     }
     void WindowsWrites(std::string_view section, std::string_view key, std::string_view value) {
-        ASSERT_TRUE(WritePrivateProfileStringA(codePage.ToAnsi(section).c_str(), codePage.ToAnsi(key).c_str(),
+        ASSERT_TRUE(WritePrivateProfileStringA(codePage.ToAnsi(section).c_str(),
+                                               codePage.ToAnsi(key).c_str(),
                                                codePage.ToAnsi(value).c_str(), ansiPath.c_str()));
     }
 
@@ -92,9 +93,15 @@ std::string Wrapped(const std::string& edge, const std::string& text) {
 TEST_F(Win32SettingsIni, WhatWeWriteWindowsReads) {
     settings.LoadSettings();
     const std::vector<std::pair<const char*, std::string>> texts = {
-        {"Edit1", Path(1)},       {"Edit2", Wrapped("  ", Path(2))}, {"Edit3", Wrapped("\"", Path(3))},
-        {"Edit4", "'single'"},    {"Edit5", ""},                    {"Edit6", "=x;y[z]"},
-        {"Edit7", "\""},          {"Edit8", "\t8"},                 {"Edit9", "010"},
+        {"Edit1", Path(1)},
+        {"Edit2", Wrapped("  ", Path(2))},
+        {"Edit3", Wrapped("\"", Path(3))},
+        {"Edit4", "'single'"},
+        {"Edit5", ""},
+        {"Edit6", "=x;y[z]"},
+        {"Edit7", "\""},
+        {"Edit8", "\t8"},
+        {"Edit9", "010"},
     };
     for (const auto& [name, text] : texts) form.SetText(name, text);
     form.SetChecked("chk2", true);
@@ -161,7 +168,8 @@ TEST_F(Win32SettingsIni, WhatWindowsWroteLoads) {
         EXPECT_EQ(form.Checked(RowName("chk", row)), row % 2 == 1);
         EXPECT_EQ(form.Checked(RowName("rbtColse", row)), row == 3);
         EXPECT_EQ(DateOf(form.DateTime(RowName("FSetDate", row))), 45000 + row);
-        EXPECT_EQ(ToWholeSeconds(TimeOf(form.DateTime(RowName("FSetTime", row)))), row * 3600 + 30 * 60 + 15);
+        EXPECT_EQ(ToWholeSeconds(TimeOf(form.DateTime(RowName("FSetTime", row)))),
+                  row * 3600 + 30 * 60 + 15);
     }
     EXPECT_EQ(form.Text("Edit6"), "3");
     EXPECT_EQ(form.Text("Edit7"), "1920");

@@ -33,7 +33,8 @@ std::optional<std::wstring> ReadValue(const std::wstring& path, REGSAM view, con
         return std::nullopt;
     wchar_t data[1024] = {};
     DWORD type = 0, size = sizeof data - sizeof(wchar_t);
-    const LSTATUS status = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    const LSTATUS status =
+        RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
     RegCloseKey(key);
     if (status != ERROR_SUCCESS) return std::nullopt;
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
@@ -42,7 +43,8 @@ std::optional<std::wstring> ReadValue(const std::wstring& path, REGSAM view, con
 
 TEST(Win32StartWithWindows, RegistersTheQuotedRealPathInThe32BitViewAndRemovesIt) {
     const bool runKeyExisted = KeyExists(kRunKey, KEY_WOW64_32KEY);
-    ASSERT_FALSE(ReadValue(kRunKey, KEY_WOW64_32KEY, L"testTallowcron")) << "left over from an earlier run";
+    ASSERT_FALSE(ReadValue(kRunKey, KEY_WOW64_32KEY, L"testTallowcron"))
+        << "left over from an earlier run";
     Win32Registry registry;
     const std::string exe = Win32Files().ExePath();
 
@@ -72,12 +74,13 @@ public:
     ~ReadOnlyKey() {
         HKEY key;
         // The owner may always change the DACL.
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), 0, WRITE_DAC | KEY_WOW64_32KEY, &key) ==
-            ERROR_SUCCESS) {
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), 0, WRITE_DAC | KEY_WOW64_32KEY,
+                          &key) == ERROR_SUCCESS) {
             SetDacl(key, KEY_ALL_ACCESS);
             RegCloseKey(key);
         }
-        EXPECT_EQ(RegDeleteKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), KEY_WOW64_32KEY, 0), ERROR_SUCCESS);
+        EXPECT_EQ(RegDeleteKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), KEY_WOW64_32KEY, 0),
+                  ERROR_SUCCESS);
     }
     const std::wstring& path() const { return path_; }
 
@@ -93,8 +96,8 @@ private:
         PACL acl = nullptr;
         ASSERT_EQ(SetEntriesInAclW(1, &access, nullptr, &acl), static_cast<DWORD>(ERROR_SUCCESS));
         EXPECT_EQ(SetSecurityInfo(key, SE_REGISTRY_KEY,
-                                  DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr,
-                                  nullptr, acl, nullptr),
+                                  DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                                  nullptr, nullptr, acl, nullptr),
                   static_cast<DWORD>(ERROR_SUCCESS));
         LocalFree(acl);
     }

@@ -21,7 +21,9 @@ void ExpectKind(HWND hwnd, const ControlSpec& c) {
     const LONG buttonType = style & BS_TYPEMASK;
     SCOPED_TRACE(std::string(c.name));
     switch (c.kind) {
-    case ControlKind::Label: EXPECT_EQ(cls, "Static"); break;
+    case ControlKind::Label:
+        EXPECT_EQ(cls, "Static");
+        break;
     case ControlKind::Edit:
         EXPECT_EQ(cls, "Edit");
         EXPECT_FALSE(style & ES_MULTILINE);
@@ -30,7 +32,7 @@ void ExpectKind(HWND hwnd, const ControlSpec& c) {
         EXPECT_EQ(cls, "Edit");
         EXPECT_TRUE(style & ES_MULTILINE);
         EXPECT_TRUE(style & WS_VSCROLL);
-        EXPECT_FALSE(style & WS_HSCROLL);      // long lines wrap
+        EXPECT_FALSE(style & WS_HSCROLL);  // long lines wrap
         EXPECT_FALSE(style & ES_AUTOHSCROLL);
         break;
     case ControlKind::CheckBox:
@@ -58,11 +60,21 @@ void ExpectKind(HWND hwnd, const ControlSpec& c) {
         EXPECT_EQ(cls, "Button");
         EXPECT_EQ(buttonType, BS_PUSHBUTTON);
         break;
-    case ControlKind::GroupBox: EXPECT_EQ(cls, "TGroupBox"); break;
-    case ControlKind::SpeedButton: EXPECT_EQ(cls, "TSpeedButton"); break;
-    case ControlKind::ToolBar: EXPECT_EQ(cls, "TRzToolbar"); break;
-    case ControlKind::ToolButton: EXPECT_EQ(cls, "TRzToolButton"); break;
-    case ControlKind::Spacer: EXPECT_EQ(cls, "TRzSpacer"); break;
+    case ControlKind::GroupBox:
+        EXPECT_EQ(cls, "TGroupBox");
+        break;
+    case ControlKind::SpeedButton:
+        EXPECT_EQ(cls, "TSpeedButton");
+        break;
+    case ControlKind::ToolBar:
+        EXPECT_EQ(cls, "TRzToolbar");
+        break;
+    case ControlKind::ToolButton:
+        EXPECT_EQ(cls, "TRzToolButton");
+        break;
+    case ControlKind::Spacer:
+        EXPECT_EQ(cls, "TRzSpacer");
+        break;
     case ControlKind::StatusBar:
         EXPECT_EQ(cls, "msctls_statusbar32");
         EXPECT_FALSE(style & SBARS_SIZEGRIP);
@@ -169,7 +181,7 @@ TEST_F(ControlsTest, TheWindowItself) {
     EXPECT_TRUE(style & WS_SYSMENU);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-    EXPECT_FALSE(style & WS_THICKFRAME);  // fixed size
+    EXPECT_FALSE(style & WS_THICKFRAME);            // fixed size
     EXPECT_EQ(GetWindow(hwnd, GW_OWNER), nullptr);  // owns its taskbar button
     RECT client;
     GetClientRect(hwnd, &client);

@@ -23,12 +23,12 @@ TEST(ErrorText, FullStopWhenTheLastCharactersFirstAnsiByteIsAboveTheDot) {
     } cases[] = {
         {"'x' is not a valid integer value", "'x' is not a valid integer value."},
         {"Already ends.", "Already ends."},
-        {"ends in a quote'", "ends in a quote'"},   // ' is 0x27
+        {"ends in a quote'", "ends in a quote'"},  // ' is 0x27
         {"ends in a bracket)", "ends in a bracket)"},
         {"ends in a dash-", "ends in a dash-"},     // 0x2D
         {"ends in a slash/", "ends in a slash/."},  // 0x2F
         {"7", "7."},
-        {"拒绝访问", "拒绝访问."},                  // a lead byte
+        {"拒绝访问", "拒绝访问."},  // a lead byte
         {"拒绝访问。", "拒绝访问。."},
         {"line\r\n", "line\r\n"},
         {"", ""},
@@ -66,7 +66,7 @@ TEST_F(ErrorBoxTest, WorkBeforeTheFailureStands) {
 TEST_F(ErrorBoxTest, ATickThatFailsEveryTimeOpensOneBoxAtATime) {
     Open();
     Values().SetText("Edit6", "");  // the mouse task's interval: fails on every tick
-    Boxes().pumpMs = 3500;           // the box stays open for three and a half ticks
+    Boxes().pumpMs = 3500;          // the box stays open for three and a half ticks
     Values().SetChecked("CheckBox1", true);
     Pump(1300);
     EXPECT_EQ(Boxes().maxDepth, 1);

@@ -12,9 +12,10 @@ TEST(KeyFilters, PickerFilterPassesDigitsAndBackspaceOnly) {
     struct Case {
         wchar_t key;
         bool passes;
-    } cases[] = {{L'0', true}, {L'5', true}, {L'9', true}, {8, true},   {L'a', false},
-                 {L'/', false}, {L':', false}, {L' ', false}, {3, false}, {22, false},
-                 {24, false}, {26, false}, {13, false}, {27, false}, {L'٣', false}, {L'５', false}};
+    } cases[] = {{L'0', true},  {L'5', true},  {L'9', true},  {8, true},
+                 {L'a', false}, {L'/', false}, {L':', false}, {L' ', false},
+                 {3, false},    {22, false},   {24, false},   {26, false},
+                 {13, false},   {27, false},   {L'٣', false}, {L'５', false}};
     for (const Case& c : cases) {
         wchar_t key = c.key;
         FSetDate1KeyPress(key);
@@ -48,8 +49,8 @@ TEST_F(KeyFilterWindowTest, EachControlHasItsFilterAndNoOtherHasOne) {
         EXPECT_EQ(InstalledKeyFilter(Ctl(name)), &FSetDate1KeyPress) << name;
     for (const char* name : {"Edit6", "Edit7", "Edit8"})
         EXPECT_EQ(InstalledKeyFilter(Ctl(name)), &Edit7KeyPress) << name;
-    for (const char* name : {"dtpStartDate", "dtpStartTime", "Edit1", "Edit5", "Edit9", "Memo1",
-                             "ComboBox1"})
+    for (const char* name :
+         {"dtpStartDate", "dtpStartTime", "Edit1", "Edit5", "Edit9", "Memo1", "ComboBox1"})
         EXPECT_EQ(InstalledKeyFilter(Ctl(name)), nullptr) << name;
 }
 

@@ -20,7 +20,7 @@ struct Item {
     const char* caption;  // empty for spacers and check boxes
     int picture;
     bool button;
-    int width;            // spacers and check boxes: fixed; buttons: computed
+    int width;  // spacers and check boxes: fixed; buttons: computed
     int top;
 };
 

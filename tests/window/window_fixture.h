@@ -28,11 +28,11 @@ namespace tc::test {
 struct DialogScript {
     std::optional<std::wstring> answer;  // the file to choose; nothing: cancel
     int opened = 0;
-    std::wstring filter;                 // the filter as given, NUL separators kept
+    std::wstring filter;  // the filter as given, NUL separators kept
     int filterIndex = 0;
     std::wstring initialFile;
     DWORD flags = 0;
-    int chooseFilterIndex = 0;           // 0: keep the one it was opened with
+    int chooseFilterIndex = 0;  // 0: keep the one it was opened with
 };
 DialogScript& Dialog();
 BOOL WINAPI FakeGetOpenFileName(OPENFILENAMEW* ofn);
