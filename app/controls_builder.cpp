@@ -138,9 +138,9 @@ void ControlSet::Place(const Scale& scale, HFONT font) {
 }
 
 void ControlSet::FitLabel(std::string_view name, HFONT font) {
-    const ControlSpec* spec = FindControl(name);
+    const ControlSpec* entry = FindControl(name);
     HWND hwnd = Find(name);
-    if (!spec || !hwnd || !SizedToText(*spec)) return;
+    if (!entry || !hwnd || !SizedToText(*entry)) return;
     const int length = GetWindowTextLengthW(hwnd);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     GetWindowTextW(hwnd, text.data(), length + 1);
@@ -163,8 +163,8 @@ const ControlSpec* ControlSet::SpecOfId(int id) {
     return &table[static_cast<std::size_t>(index)];
 }
 
-int ControlSet::IdOf(const ControlSpec& spec) {
-    return kFirstId + static_cast<int>(&spec - ControlTable().data());
+int ControlSet::IdOf(const ControlSpec& entry) {
+    return kFirstId + static_cast<int>(&entry - ControlTable().data());
 }
 
 }  // namespace tc

@@ -30,7 +30,7 @@ public:
     HWND Find(std::string_view name) const;
     // The table row of a control id (WM_COMMAND), or nullptr.
     static const ControlSpec* SpecOfId(int id);
-    static int IdOf(const ControlSpec& spec);
+    static int IdOf(const ControlSpec& entry);
 
 private:
     std::map<std::string, HWND, std::less<>> byName_;

@@ -14,10 +14,10 @@ using Place = std::vector<HWND>;
 std::vector<Place> Places(const ControlSet& controls) {
     std::vector<Place> places;
     int lastOrder = 0;
-    for (const ControlSpec* spec : FocusOrder()) {
-        if (spec->tabOrder != lastOrder) places.emplace_back();
-        lastOrder = spec->tabOrder;
-        places.back().push_back(controls.Find(spec->name));
+    for (const ControlSpec* entry : FocusOrder()) {
+        if (entry->tabOrder != lastOrder) places.emplace_back();
+        lastOrder = entry->tabOrder;
+        places.back().push_back(controls.Find(entry->name));
     }
     return places;
 }

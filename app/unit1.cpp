@@ -255,9 +255,9 @@ void TForm1::Guard(const char* handler, void (TForm1::*work)()) {
 }
 
 void TForm1::OnCommand(int id, int code, HWND control) {
-    const ControlSpec* spec = ControlSet::SpecOfId(id);
-    if (!spec) return;
-    const std::string_view name = spec->name;
+    const ControlSpec* entry = ControlSet::SpecOfId(id);
+    if (!entry) return;
+    const std::string_view name = entry->name;
     if (code == EN_CHANGE && name == "Edit9") {
         // A text the program writes runs the handler inside its own write.
         if (!form_->Writing())
@@ -281,9 +281,9 @@ void TForm1::OnCommand(int id, int code, HWND control) {
         errorBox_->Guard("CheckBox1Click", [this] { scheduler_->CheckBox1Click(); });
     else if (name == "CheckBox3")
         errorBox_->Guard("CheckBox3Click", [this] { scheduler_->CheckBox3Click(); });
-    else if (spec->kind == ControlKind::SpeedButton)
+    else if (entry->kind == ControlKind::SpeedButton)
         errorBox_->Guard("SpeedButton1Click", [&] { SpeedButton1Click(control); });
-    else if (spec->kind == ControlKind::RadioButton)
+    else if (entry->kind == ControlKind::RadioButton)
         form_->SetChecked(name, true);  // clears the other button of the pair; no handler
 }
 
@@ -309,14 +309,14 @@ void TForm1::OnTimer(UINT_PTR id) {
 }
 
 LRESULT TForm1::OnControlColour(HDC dc, HWND control) {
-    const ControlSpec* spec = ControlSet::SpecOfId(GetDlgCtrlID(control));
+    const ControlSpec* entry = ControlSet::SpecOfId(GetDlgCtrlID(control));
     const bool ours =
-        spec && (spec->kind == ControlKind::Label || spec->kind == ControlKind::CheckBox ||
-                 spec->kind == ControlKind::RadioButton);
+        entry && (entry->kind == ControlKind::Label || entry->kind == ControlKind::CheckBox ||
+                  entry->kind == ControlKind::RadioButton);
     if (!ours)
         return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                               reinterpret_cast<LPARAM>(control));
-    SetTextColor(dc, spec->blue ? RGB(0, 0, 255) : GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, entry->blue ? RGB(0, 0, 255) : GetSysColor(COLOR_WINDOWTEXT));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
@@ -381,11 +381,11 @@ bool TForm1::HandleFocusKeys(const MSG& msg) {
         MoveFocus(!KeyDown(VK_SHIFT));
         return true;
     }
-    const ControlSpec* spec = ControlSet::SpecOfId(GetDlgCtrlID(msg.hwnd));
+    const ControlSpec* entry = ControlSet::SpecOfId(GetDlgCtrlID(msg.hwnd));
     const bool arrow = msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT || msg.wParam == VK_UP ||
                        msg.wParam == VK_DOWN;
-    if (arrow && spec && spec->kind == ControlKind::RadioButton) {
-        const std::string partner = RadioPartner(spec->name);
+    if (arrow && entry && entry->kind == ControlKind::RadioButton) {
+        const std::string partner = RadioPartner(entry->name);
         if (IsWindowEnabled(Control(partner))) {
             form_->SetChecked(partner, true);
             SetFocus(Control(partner));
@@ -417,9 +417,9 @@ void TForm1::RzToolButton4Click() {
 }
 
 void TForm1::SpeedButton1Click(HWND sender) {
-    const ControlSpec* spec = ControlSet::SpecOfId(GetDlgCtrlID(sender));
-    if (!spec || spec->tag < 1) return;
-    const int row = spec->tag;
+    const ControlSpec* entry = ControlSet::SpecOfId(GetDlgCtrlID(sender));
+    if (!entry || entry->tag < 1) return;
+    const int row = entry->tag;
     const std::optional<std::string> file = openDialog_.Execute(hwnd_);
     if (!file) return;
     const std::string ext = UpperAscii(FileExtension(*file));

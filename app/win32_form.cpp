@@ -14,8 +14,9 @@ namespace tc {
 namespace {
 
 bool IsPicker(std::string_view name) {
-    const ControlSpec* spec = FindControl(name);
-    return spec && (spec->kind == ControlKind::DatePicker || spec->kind == ControlKind::TimePicker);
+    const ControlSpec* entry = FindControl(name);
+    return entry &&
+           (entry->kind == ControlKind::DatePicker || entry->kind == ControlKind::TimePicker);
 }
 
 TDateTime FromSystemTime(const SYSTEMTIME& st) {

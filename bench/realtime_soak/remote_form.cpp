@@ -88,9 +88,9 @@ bool RemoteForm::FindWindowShown() {
 }
 
 HWND RemoteForm::Control(std::string_view name) const {
-    const ControlSpec* spec = FindControl(name);
-    if (window_ == nullptr || spec == nullptr) return nullptr;
-    Search search{pid_, ControlSet::IdOf(*spec), nullptr};
+    const ControlSpec* entry = FindControl(name);
+    if (window_ == nullptr || entry == nullptr) return nullptr;
+    Search search{pid_, ControlSet::IdOf(*entry), nullptr};
     EnumChildWindows(window_, FindById, reinterpret_cast<LPARAM>(&search));  // all descendants
     return search.found;
 }
