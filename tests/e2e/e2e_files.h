@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "test_folders.h"
+
 namespace tc::e2e {
 
 // The folder of this test program, without a trailing backslash.
@@ -12,12 +14,9 @@ std::wstring TestFolder();
 
 // A new, empty folder under the system's temporary folder; its name starts with `stem`.
 std::wstring MakeFreshFolder(const std::wstring& stem);
-// Removes a folder and everything in it.
-void RemoveTree(const std::wstring& folder);
+using test::RemoveTree;
 
-// The bytes of a file, empty when it cannot be read. Opened with full sharing, so a file that
-// another process is writing can be read too.
-std::string FileBytes(const std::wstring& path);
+using test::FileBytes;
 bool FileExists(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 // The time of the last write, or 0 when there is no such file.

@@ -7,6 +7,7 @@
 #include "app/win32_timers.h"
 #include "core/tdatetime.h"
 #include "platform/win32/win32_text.h"
+#include "test_folders.h"
 #include "window_fixture.h"
 
 namespace tc::test {
@@ -24,25 +25,6 @@ std::string ThisProgramsFolder() {
     std::wstring path(MAX_PATH * 2, L'\0');
     path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
     return Narrow(path.substr(0, path.find_last_of(L'\\')));
-}
-
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = folder + L"\\" + name;
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileW(path.c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
 }
 
 bool ProcessRuns(DWORD pid) {

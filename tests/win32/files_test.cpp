@@ -8,30 +8,12 @@
 
 #include "platform/errors.h"
 #include "platform/win32/win32_text.h"
+#include "test_folders.h"
 
 namespace tc {
 namespace {
 
-// Removes a folder and everything in it, read-only files included.
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = folder + L"\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path);
-            } else {
-                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(path.c_str());
-            }
-        } while (FindNextFileW(find, &entry));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
+using test::RemoveTree;
 
 std::vector<std::string> Names(const std::string& folder) {
     std::vector<std::string> names;

@@ -23,9 +23,13 @@
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_text.h"
+#include "test_folders.h"
 
 namespace tc {
 namespace {
+
+using test::FileBytes;
+using test::RemoveTree;
 
 std::wstring ExeFolder() {
     std::wstring path(MAX_PATH * 2, L'\0');
@@ -35,38 +39,6 @@ std::wstring ExeFolder() {
 
 // The helper programs are built beside the tests, in the folder helpers.
 std::wstring Helper(const wchar_t* name) { return ExeFolder() + L"\\helpers\\" + name + L".exe"; }
-
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW entry;
-    const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = folder + L"\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileW(path.c_str());
-        } while (FindNextFileW(find, &entry));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
-
-std::string FileText(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        bytes.append(buffer, got);
-    CloseHandle(file);
-    return bytes;
-}
 
 // Waits up to `ms` for `done` to hold, pumping this thread's messages meanwhile.
 template <typename Done>
@@ -170,7 +142,7 @@ TEST_F(ScheduledPortsTest, OpenFileStartsTheProgramThroughTheShell) {
     const std::wstring program = CopyHelper(L"marker", Folder(L"定时程序") + L"\\标记 程序.exe");
     Win32Shell shell(nullptr, nullptr);
     OpenFile(shell, Narrow(program));
-    EXPECT_TRUE(WaitFor([&] { return FileText(program + L".marker") == "started"; }))
+    EXPECT_TRUE(WaitFor([&] { return FileBytes(program + L".marker") == "started"; }))
         << Narrow(program);
 }
 
@@ -181,7 +153,7 @@ TEST_F(ScheduledPortsTest, ClickBurstReachesTheWindowAtThePointAndTheCursorGoesB
     const std::wstring report = dir + L"\\clicks.txt";
     Child target(L"\"" + Helper(L"click_target") + L"\" \"" + report + L"\" 100 120 240 160");
     ASSERT_TRUE(target.started());
-    ASSERT_TRUE(WaitFor([&] { return !FileText(report).empty(); }));
+    ASSERT_TRUE(WaitFor([&] { return !FileBytes(report).empty(); }));
     // The window is up when it is the one under the point (the first window of a run may also
     // bring up Wine's desktop, which centres the cursor when it starts).
     ASSERT_TRUE(WaitFor([] {
@@ -199,8 +171,8 @@ TEST_F(ScheduledPortsTest, ClickBurstReachesTheWindowAtThePointAndTheCursorGoesB
         3000));
     ClickAt(input, {220, 200});
 
-    EXPECT_TRUE(WaitFor([&] { return FileText(report) == "3 3 220 200\n"; }, 5000))
-        << FileText(report);
+    EXPECT_TRUE(WaitFor([&] { return FileBytes(report) == "3 3 220 200\n"; }, 5000))
+        << FileBytes(report);
     // Under Wine the button events reach the display after the call returns, and the position
     // they carry can show for a moment before the cursor settles back.
     EXPECT_TRUE(WaitFor([&] { return input.CursorPos() == Point{30, 40}; }, 2000));
@@ -219,7 +191,7 @@ public:
         GetSystemDirectoryW(system, MAX_PATH);
         shutdownPath_ = std::wstring(system) + L"\\shutdown.exe";
         hadOriginal_ = GetFileAttributesW(shutdownPath_.c_str()) != INVALID_FILE_ATTRIBUTES;
-        original_ = FileText(shutdownPath_);
+        original_ = FileBytes(shutdownPath_);
         if (!CopyFileW(Helper(L"recorder").c_str(), shutdownPath_.c_str(), FALSE)) return;
         if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides", 0, nullptr, 0,
                             KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &overrides_,
@@ -236,7 +208,7 @@ public:
             RegSetValueExW(overrides_, kValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(native),
                            sizeof native) == ERROR_SUCCESS;
         SetEnvironmentVariableW(L"TC_RECORDER_LOG", logPath.c_str());
-        ready_ = overridden_ && FileText(shutdownPath_) == FileText(Helper(L"recorder"));
+        ready_ = overridden_ && FileBytes(shutdownPath_) == FileBytes(Helper(L"recorder"));
     }
     ~RecorderAsShutdown() {
         SetEnvironmentVariableW(L"TC_RECORDER_LOG", nullptr);
@@ -319,11 +291,11 @@ TEST_F(ScheduledPortsTest, PowerCommandReachesShutdownExeWithItsParameters) {
         scheduler.timCloseSysTimer();
         expected.push_back(c.parameters);
         ASSERT_TRUE(WaitFor([&] {
-            const std::string text = FileText(log);
+            const std::string text = FileBytes(log);
             return std::count(text.begin(), text.end(), '\n') == static_cast<long>(expected.size());
-        })) << FileText(log);
+        })) << FileBytes(log);
     }
-    std::istringstream lines(FileText(log));
+    std::istringstream lines(FileBytes(log));
     std::string line;
     for (const std::string& parameters : expected) {
         std::getline(lines, line);
