@@ -5,6 +5,7 @@
 #include "app/group_box.h"
 #include "app/picture_list.h"
 #include "app/speed_button.h"
+#include "app/status_bar.h"
 #include "app/toolbar.h"
 #include "app/window_font.h"
 #include "platform/win32/win32_text.h"
@@ -24,7 +25,12 @@ WindowKind KindOf(const ControlSpec& c) {
     constexpr DWORD kTab = WS_TABSTOP;
     switch (c.kind) {
     case ControlKind::Label:
-        return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+        // A label of one line never wraps: "剩余：" must not lose its "：" to a second line.
+        return {L"STATIC",
+                static_cast<DWORD>(c.text.find('\n') == std::string_view::npos ? SS_LEFTNOWORDWRAP
+                                                                               : SS_LEFT) |
+                    SS_NOPREFIX,
+                0};
     case ControlKind::Edit:
         return {L"EDIT", ES_AUTOHSCROLL | kTab, WS_EX_CLIENTEDGE};
     case ControlKind::Memo:
@@ -54,7 +60,8 @@ WindowKind KindOf(const ControlSpec& c) {
     case ControlKind::Spacer:
         return {kSpacerClass, 0, 0};
     case ControlKind::StatusBar:
-        return {STATUSCLASSNAMEW, 0, 0};  // no size grip: the window has a fixed size
+        // No size grip: the window has a fixed size. Placed by the window, not by itself.
+        return {STATUSCLASSNAMEW, CCS_NORESIZE | CCS_NOPARENTALIGN, 0};
     }
     return {L"STATIC", 0, 0};
 }
@@ -79,7 +86,10 @@ void SetDesignState(HWND hwnd, const ControlSpec& c) {
     }
 }
 
+// Labels without a width take their text's size; labels with a width but no height take the
+// height of their text in the window font.
 bool SizedToText(const ControlSpec& c) { return c.kind == ControlKind::Label && c.width == 0; }
+bool HeightOfText(const ControlSpec& c) { return c.kind == ControlKind::Label && c.height == 0; }
 
 }  // namespace
 
@@ -97,6 +107,14 @@ void ControlSet::Create(HWND form, HINSTANCE instance, const PictureList* pictur
         byName_.emplace(std::string(c.name), hwnd);
         SetDesignState(hwnd, c);
     }
+    // A new child window goes below its siblings. Labels are raised in table order instead,
+    // so a label stands above one to its left: where a label reaches under its right-hand
+    // neighbour (the countdown's seconds under "秒"), the neighbour is drawn over it and stays
+    // readable, and the lower label's background cannot cover it.
+    for (const ControlSpec& c : ControlTable())
+        if (c.kind == ControlKind::Label)
+            SetWindowPos(Find(c.name), HWND_TOP, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetPictures(pictures);
 }
 
@@ -122,6 +140,7 @@ void ControlSet::Place(const Scale& scale, HFONT font) {
             continue;
         }
         int height = scale(c.height);
+        if (HeightOfText(c)) height = MeasureText(font, Widen(c.text).c_str()).cy;
         // A drop-down's window height includes its list; the closed box takes its height from
         // the item height set below.
         if (c.kind == ControlKind::ComboBox) height += scale(120);
@@ -131,10 +150,8 @@ void ControlSet::Place(const Scale& scale, HFONT font) {
             SendMessageW(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), scale(c.height) - 6);
     }
     LayoutToolbar(scale, font, [this](std::string_view name) { return Find(name); });
-    HWND status = Find("StatusBar1");
-    SendMessageW(status, WM_SIZE, 0, 0);  // the status bar places itself along the bottom
-    const int parts[2] = {scale(200), -1};
-    SendMessageW(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+    const ControlSpec* status = FindControl("StatusBar1");
+    PlaceStatusBar(Find(status->name), scale(status->height), scale(200));
 }
 
 void ControlSet::FitLabel(std::string_view name, HFONT font) {

@@ -2,13 +2,50 @@
 
 #include <commctrl.h>
 
+#include <cwchar>
+
 #include "platform/win32/win32_text.h"
 
 namespace tc {
 
+namespace {
+
+// The right panel's text ends this many blanks before the window's edge.
+constexpr wchar_t kRightMargin[] = L"  ";
+
+}  // namespace
+
+UniqueFont CreateStatusFont(int dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    using ForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+    static const auto forDpi = reinterpret_cast<ForDpiFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
+    if (forDpi &&
+        forDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, static_cast<UINT>(dpi)))
+        return UniqueFont(CreateFontIndirectW(&metrics.lfStatusFont));
+    // Older systems give the font at the scale the session started with.
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return {};
+    ScreenDc dc;
+    metrics.lfStatusFont.lfHeight =
+        MulDiv(metrics.lfStatusFont.lfHeight, dpi, GetDeviceCaps(dc.Get(), LOGPIXELSY));
+    return UniqueFont(CreateFontIndirectW(&metrics.lfStatusFont));
+}
+
+void PlaceStatusBar(HWND statusBar, int height, int firstWidth) {
+    // Placed by hand (the bar is created not to size itself): the height a status bar picks
+    // from its font differs between systems.
+    RECT parent;
+    GetClientRect(GetParent(statusBar), &parent);
+    SetWindowPos(statusBar, nullptr, 0, parent.bottom - height, parent.right, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const int parts[2] = {firstWidth, -1};
+    SendMessageW(statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+}
+
 void SetStatusText(HWND statusBar, int panel, const std::string& text) {
     // Two tabs in front right-align a status bar panel's text.
-    const std::wstring shown = (panel == 1 ? L"\t\t" : L"") + Widen(text);
+    const std::wstring shown = panel == 1 ? L"\t\t" + Widen(text) + kRightMargin : Widen(text);
     SendMessageW(statusBar, SB_SETTEXTW, static_cast<WPARAM>(panel),
                  reinterpret_cast<LPARAM>(shown.c_str()));
 }
@@ -20,7 +57,10 @@ std::string StatusText(HWND statusBar, int panel) {
                  reinterpret_cast<LPARAM>(text.data()));
     text.resize(wcslen(text.c_str()));
     const std::size_t start = text.find_first_not_of(L'\t');
-    return Narrow(start == std::wstring::npos ? std::wstring() : text.substr(start));
+    if (start == std::wstring::npos) return {};
+    text = text.substr(start);
+    if (panel == 1 && text.ends_with(kRightMargin)) text.resize(text.size() - wcslen(kRightMargin));
+    return Narrow(text);
 }
 
 }  // namespace tc

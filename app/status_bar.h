@@ -5,7 +5,15 @@
 
 #include <string>
 
+#include "app/handles.h"
+
 namespace tc {
+
+// The system's status-bar font at a display scale (dots per inch).
+UniqueFont CreateStatusFont(int dpi);
+// Along the bottom of its window, `height` high, the first panel `firstWidth` wide and the
+// second to the end of the bar.
+void PlaceStatusBar(HWND statusBar, int height, int firstWidth);
 
 void SetStatusText(HWND statusBar, int panel, const std::string& text);
 // The panel's text without the alignment marks.

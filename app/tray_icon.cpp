@@ -8,6 +8,9 @@ namespace {
 constexpr wchar_t kClass[] = L"TRzTrayIconWindow";
 constexpr UINT kCallbackMessage = WM_APP + 1;
 constexpr UINT kIconId = 1;
+constexpr UINT_PTR kRetryTimer = 1;
+constexpr UINT kRetryMs = 2000;
+constexpr int kRetries = 5;
 
 }  // namespace
 
@@ -17,8 +20,13 @@ UINT TrayIcon::TaskbarCreatedMessage() {
 }
 
 TrayIcon::TrayIcon(HINSTANCE instance, HICON icon, std::wstring tip,
-                   std::function<void()> onDoubleClick, NotifyIconFn notify)
-    : icon_(icon), tip_(std::move(tip)), onDoubleClick_(std::move(onDoubleClick)), notify_(notify) {
+                   std::function<void()> onDoubleClick, std::function<void()> onLost,
+                   NotifyIconFn notify, AllowMessageFn allowMessage)
+    : icon_(icon),
+      tip_(std::move(tip)),
+      onDoubleClick_(std::move(onDoubleClick)),
+      onLost_(std::move(onLost)),
+      notify_(notify) {
     TaskbarCreatedMessage();
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
@@ -30,6 +38,10 @@ TrayIcon::TrayIcon(HINSTANCE instance, HICON icon, std::wstring tip,
     // shell's "TaskbarCreated" broadcast and the end-of-session messages.
     window_.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, kClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
                                   nullptr, instance, this));
+    // Run elevated, the program would not hear the shell's broadcast, which comes from a process
+    // of lower integrity, unless it lets that one message through.
+    if (window_ && allowMessage)
+        allowMessage(window_.Get(), TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
 }
 
 TrayIcon::~TrayIcon() { Remove(); }
@@ -50,11 +62,49 @@ bool TrayIcon::Add() {
     if (switchedOff_ || !window_) return false;
     NOTIFYICONDATAW data = Data();
     active_ = notify_(NIM_ADD, &data) != FALSE;
+    wanted_ = active_;
     if (!active_) switchedOff_ = true;
     return active_;
 }
 
+void TrayIcon::SetIcon(HICON icon) {
+    icon_ = icon;
+    if (!active_) return;
+    NOTIFYICONDATAW data = Data();
+    notify_(NIM_MODIFY, &data);
+}
+
+bool TrayIcon::AddAgain() {
+    NOTIFYICONDATAW data = Data();
+    // A taskbar that still has the icon refuses to add it twice but takes a change.
+    active_ = notify_(NIM_ADD, &data) != FALSE || notify_(NIM_MODIFY, &data) != FALSE;
+    return active_;
+}
+
+void TrayIcon::OnTaskbarCreated() {
+    // The shell's new taskbar has none of the old icons: add ours again if it was on (or was
+    // still being tried).
+    if (switchedOff_ || !wanted_) return;
+    KillTimer(window_.Get(), kRetryTimer);
+    retriesLeft_ = 0;
+    if (AddAgain()) return;
+    retriesLeft_ = kRetries;
+    SetTimer(window_.Get(), kRetryTimer, kRetryMs, nullptr);
+    if (onLost_) onLost_();
+}
+
+void TrayIcon::OnRetry() {
+    if (retriesLeft_ <= 0) return;  // a tick that was already waiting
+    if (AddAgain() || --retriesLeft_ <= 0) {
+        retriesLeft_ = 0;
+        KillTimer(window_.Get(), kRetryTimer);
+    }
+}
+
 void TrayIcon::Remove() {
+    KillTimer(window_.Get(), kRetryTimer);
+    retriesLeft_ = 0;
+    wanted_ = false;
     if (!active_) return;
     NOTIFYICONDATAW data = Data();
     data.uFlags = 0;
@@ -79,14 +129,13 @@ LRESULT TrayIcon::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
         return 0;
     }
     if (message == TaskbarCreatedMessage()) {
-        // The shell's new taskbar has none of the old icons: add ours again if it is on.
-        if (active_) {
-            NOTIFYICONDATAW data = Data();
-            notify_(NIM_ADD, &data);
-        }
+        OnTaskbarCreated();
         return 0;
     }
     switch (message) {
+    case WM_TIMER:
+        if (wParam == kRetryTimer) OnRetry();
+        return 0;
     case WM_QUERYENDSESSION:
         return TRUE;  // no objection
     case WM_ENDSESSION:

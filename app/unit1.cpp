@@ -18,6 +18,7 @@
 #include "app/window_font.h"
 #include "core/convert.h"
 #include "core/scheduler.h"
+#include "core/time_form.h"
 #include "platform/errors.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_text.h"
@@ -168,10 +169,7 @@ bool TForm1::OnCreate() {
         ProgramTitle(ExePath()), ports_.codePage, [this] { return hwnd_; }, ports_.messageBox);
     dpi_ = WindowDpi(hwnd_);
     const Scale scale{dpi_};
-    bigIcon_.Reset(LoadProgramIcon(instance_, GetSystemMetrics(SM_CXICON)));
-    smallIcon_.Reset(LoadProgramIcon(instance_, GetSystemMetrics(SM_CXSMICON)));
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+    SetIcons();
 
     pictures_ = std::make_unique<PictureList>(scale(16));
     controls_.Create(hwnd_, instance_, pictures_.get());
@@ -189,6 +187,7 @@ bool TForm1::OnCreate() {
                       [this] { scheduler_->UpdateCountdownDisplay(); },
                       [this] { scheduler_->StartScheduling(); }});
     commandLog_.SetTimeSeparator(moments_.Forms().Info().timeSeparator);
+    SetPickerFormats();
     WireHandlers();
     ApplyDpi(dpi_);
 
@@ -196,7 +195,7 @@ bool TForm1::OnCreate() {
     SetTimer(hwnd_, kTimer5, 1000, nullptr);
     tray_ = std::make_unique<TrayIcon>(
         instance_, smallIcon_.Get(), L"Tallowcron", [this] { RestoreFromTray(); },
-        ports_.notifyIcon);
+        [this] { OnTrayIconLost(); }, ports_.notifyIcon, ports_.allowMessage);
     tray_->Add();
     return true;
 }
@@ -210,15 +209,38 @@ void TForm1::WireHandlers() {
     for (const char* name : kDigitFiltered) InstallKeyFilter(Control(name), Edit7KeyPress);
 }
 
+void TForm1::SetIcons() {
+    const Scale scale{dpi_};
+    UniqueIcon big(LoadProgramIcon(instance_, scale(32)));
+    UniqueIcon small(LoadProgramIcon(instance_, scale(16)));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+    if (tray_) tray_->SetIcon(small.Get());
+    // The old pictures go only when nothing shows them any more.
+    bigIcon_ = std::move(big);
+    smallIcon_ = std::move(small);
+}
+
+void TForm1::OnTrayIconLost() {
+    // Back on the taskbar as an ordinary minimised window until the icon is there again.
+    if (!IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_SHOWMINNOACTIVE);
+}
+
 void TForm1::ApplyDpi(int dpi) {
+    const bool rescaled = dpi != dpi_;
     dpi_ = dpi;
     const Scale scale{dpi};
+    if (rescaled) SetIcons();
     auto pictures = std::make_unique<PictureList>(scale(16));
     controls_.SetPictures(pictures.get());
     pictures_ = std::move(pictures);
     UniqueFont font = CreateWindowFont(dpi);
     controls_.SetFont(font.Get());
     font_ = std::move(font);
+    UniqueFont statusFont = CreateStatusFont(dpi);
+    SendMessageW(Control("StatusBar1"), WM_SETFONT, reinterpret_cast<WPARAM>(statusFont.Get()),
+                 FALSE);
+    statusFont_ = std::move(statusFont);
     ResizeToClientArea();
     controls_.Place(scale, font_.Get());
     InvalidateRect(hwnd_, nullptr, TRUE);
@@ -262,6 +284,10 @@ void TForm1::OnCommand(int id, int code, HWND control) {
         // A text the program writes runs the handler inside its own write.
         if (!form_->Writing())
             errorBox_->Guard("Edit9Change", [this] { scheduler_->Edit9Change(); });
+        return;
+    }
+    if (code == CBN_EDITCHANGE && entry->kind == ControlKind::ComboBox) {
+        SelectItemOfTypedText(control);
         return;
     }
     if (code != BN_CLICKED) return;
@@ -360,10 +386,20 @@ void TForm1::OnDpiChanged(int dpi, const RECT& suggested) {
 void TForm1::OnSettingChange() {
     moments_.ReloadLocale();
     commandLog_.SetTimeSeparator(moments_.Forms().Info().timeSeparator);
-    // The pickers take the new regional forms again.
-    for (const ControlSpec& c : ControlTable())
-        if (c.kind == ControlKind::DatePicker || c.kind == ControlKind::TimePicker)
+    SetPickerFormats();
+}
+
+void TForm1::SetPickerFormats() {
+    // Date pickers show the short date form of the regional settings (their default format);
+    // time pickers the long time form, seconds always included, since slots fire on the second.
+    const std::wstring timeFormat = Widen(PickerTimeFormat(moments_.Forms().Info()));
+    for (const ControlSpec& c : ControlTable()) {
+        if (c.kind == ControlKind::DatePicker)
             SendMessageW(Control(c.name), DTM_SETFORMATW, 0, 0);
+        else if (c.kind == ControlKind::TimePicker)
+            SendMessageW(Control(c.name), DTM_SETFORMATW, 0,
+                         reinterpret_cast<LPARAM>(timeFormat.c_str()));
+    }
 }
 
 void TForm1::OnDestroy() {

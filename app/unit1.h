@@ -47,6 +47,7 @@ struct FormPorts {
     HWND appWindow = nullptr;
     GetOpenFileNameFn openFile = GetOpenFileNameW;
     NotifyIconFn notifyIcon = Shell_NotifyIconW;
+    AllowMessageFn allowMessage = ChangeWindowMessageFilterEx;
     MessageBoxFn messageBox = MessageBoxW;
     // Closing the window ends the message loop (the program); tests keep their loop running.
     bool quitOnClose = true;
@@ -113,9 +114,15 @@ private:
     void OnDpiChanged(int dpi, const RECT& suggested);
     void OnGetMinMaxInfo(MINMAXINFO& info);
     void OnSettingChange();
+    void SetPickerFormats();
     void OnDestroy();
     void Guard(const char* handler, void (TForm1::*work)());
     void ResizeToClientArea();
+    // The title bar's, the taskbar's and the notification area's icons at the window's scale.
+    void SetIcons();
+    // The icon left the notification area and did not come back: the window must not stay
+    // hidden where nothing leads to it.
+    void OnTrayIconLost();
     void WireHandlers();
     std::string ExePath();
 
@@ -124,6 +131,7 @@ private:
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
     UniqueFont font_;
+    UniqueFont statusFont_;
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;
     std::unique_ptr<PictureList> pictures_;

@@ -47,6 +47,28 @@ std::string RadioPartner(std::string_view name) {
     return {};
 }
 
+void SelectItemOfTypedText(HWND comboBox) {
+    const std::string typed = WindowText(comboBox);
+    const int count = static_cast<int>(SendMessageW(comboBox, CB_GETCOUNT, 0, 0));
+    int match = -1;
+    for (int i = 0; i < count && match < 0; ++i) {
+        const auto length = SendMessageW(comboBox, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
+        SendMessageW(comboBox, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(item.data()));
+        item.resize(static_cast<std::size_t>(length));
+        if (Narrow(item) == typed) match = i;
+    }
+    if (SendMessageW(comboBox, CB_GETCURSEL, 0, 0) == match) return;
+    DWORD start = 0, end = 0;
+    SendMessageW(comboBox, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    SendMessageW(comboBox, CB_SETCURSEL, static_cast<WPARAM>(match), 0);
+    // Selecting no item empties the field: the user's text goes back in.
+    if (match < 0) SetWindowTextW(comboBox, Widen(typed).c_str());
+    SendMessageW(comboBox, CB_SETEDITSEL, 0, MAKELPARAM(start, end));
+}
+
 std::string WindowText(HWND hwnd) {
     const int length = GetWindowTextLengthW(hwnd);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');

@@ -52,6 +52,11 @@ private:
     bool writing_ = false;
 };
 
+// A drop-down whose text the user edits: the item whose text equals the typed text becomes the
+// selected one, and with no such item none is, so what the field shows is what runs. The typed
+// text and the caret stay as they are.
+void SelectItemOfTypedText(HWND comboBox);
+
 // The other button of a slot row's radio pair ("rbtOp3" <-> "rbtColse3"); empty otherwise.
 std::string RadioPartner(std::string_view name);
 

@@ -2,6 +2,7 @@
 
 #include "core/convert.h"
 #include "core/logs.h"
+#include "platform/errors.h"
 
 namespace tc {
 
@@ -27,11 +28,9 @@ void MouseTask::MouseTick(const std::vector<std::int64_t>& seconds, TDateTime no
     ++clickTickCount_;
     const std::int32_t interval = TextToInt(form_.Text("Edit6"));
     // Reaching or passing the interval clicks, so a lowered interval or a click that failed on
-    // a bad coordinate does not stop the clicking for good. 0 or below never clicks.
-    if (interval > 0 && clickTickCount_ >= interval) {
-        ClickAndLog(now);
-        clickTickCount_ = 0;
-    }
+    // a bad coordinate or a refused cursor does not stop the clicking for good: it is tried
+    // again on the next tick. 0 or below never clicks.
+    if (interval > 0 && clickTickCount_ >= interval && ClickAndLog(now)) clickTickCount_ = 0;
 }
 
 void MouseTask::CheckMouseStart(TDateTime start, const std::vector<std::int64_t>& seconds,
@@ -40,20 +39,29 @@ void MouseTask::CheckMouseStart(TDateTime start, const std::vector<std::int64_t>
     if (startClickedFor_ == startSecond) return;
     for (const std::int64_t second : seconds) {
         if (!SameSecond(FromWholeSeconds(second), start)) continue;
-        ClickAndLog(now);
+        // A start click the system refuses is not tried again: its second has passed.
+        const bool clicked = ClickAndLog(now);
         startClickedFor_ = startSecond;
-        clickTickCount_ = 0;
+        if (clicked) clickTickCount_ = 0;
         return;
     }
 }
 
-void MouseTask::ClickAndLog(TDateTime now) {
+bool MouseTask::ClickAndLog(TDateTime now) {
     // Y is converted before X: with both wrong, the message quotes Edit8.
     const std::int32_t y = TextToInt(form_.Text("Edit8"));
     const std::int32_t x = TextToInt(form_.Text("Edit7"));
-    ClickAt(input_, {x, y});
+    try {
+        ClickAt(input_, {x, y});
+    } catch (const SystemError&) {
+        // The system refuses the cursor while another desktop has the input (the lock screen,
+        // a consent prompt). Nothing was clicked; the status read-out already tells the user,
+        // so no box comes for every tick of it.
+        return false;
+    }
     AddActivityLine(form_, "鼠标单击坐标-" + form_.Text("Edit7") + "," + form_.Text("Edit8") +
                                "-执行时间-" + moments_.Forms().DateTimeText(now));
+    return true;
 }
 
 }  // namespace tc

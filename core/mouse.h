@@ -12,7 +12,8 @@
 namespace tc {
 
 // Remembers the cursor, moves it to `at`, sends three left clicks back to back (down and up
-// with no pause between them) and puts the cursor back.
+// with no pause between them) and puts the cursor back. Throws SystemError, before anything is
+// moved or clicked, when the system refuses to report the cursor position.
 void ClickAt(Input& input, Point at);
 
 class MouseTask {
@@ -28,7 +29,8 @@ public:
 
 private:
     void CheckMouseStart(TDateTime start, const std::vector<std::int64_t>& seconds, TDateTime now);
-    void ClickAndLog(TDateTime now);
+    // Clicks and logs; false when the system refused the cursor and nothing was clicked.
+    bool ClickAndLog(TDateTime now);
 
     Form& form_;
     Moments& moments_;

@@ -58,7 +58,13 @@ void Scheduler::CheckBox1Click() {
         mouseSeconds_.StartAfter(ToWholeSeconds(moments_.Now()));
     }
     ports_.timers.Enable(TimerId::Mouse, on);
-    ArmNext(TimerId::Mouse);
+    if (!on) return;
+    // The first tick comes a whole second or more after the box was ticked, on a second
+    // boundary like every later one, so that interval 1 does not click right under the user's
+    // own click on the box. It looks at every second since then.
+    int delay = DelayToNextSecond(moments_.Now());
+    if (delay < 1000) delay += 1000;
+    ports_.timers.ArmNext(TimerId::Mouse, delay);
 }
 
 void Scheduler::CheckBox3Click() { power_.UpdateCountdownDisplay(); }

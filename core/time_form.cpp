@@ -56,6 +56,23 @@ std::string RenderTime(const LocaleInfo& locale, const TimeParts& time) {
     return text;
 }
 
+std::string PickerTimeFormat(const LocaleInfo& locale) {
+    // Literal text stands in single quotes; a quote inside it is written twice.
+    std::string separator = "'";
+    for (const char c : locale.timeSeparator)
+        separator += c == '\'' ? std::string("''") : std::string(1, c);
+    separator += "'";
+    const bool twelve = UsesTwelveHourClock(locale);
+    std::string hour = twelve ? "h" : "H";
+    if (locale.hourLeadingZero != 0) hour += hour;
+
+    std::string format;
+    if (twelve && locale.markerPosition != 0) format += "tt' '";
+    format += hour + separator + "mm" + separator + "ss";
+    if (twelve && locale.markerPosition == 0) format += "' 'tt";
+    return format;
+}
+
 bool ScanTime(const LocaleInfo& locale, TextScanner& scanner, TimeParts& time) {
     time = {};
     scanner.SkipBlanks();

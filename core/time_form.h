@@ -16,6 +16,11 @@ bool UsesTwelveHourClock(const LocaleInfo& locale);
 
 std::string RenderTime(const LocaleInfo& locale, const TimeParts& time);
 
+// The long time form as a date and time picker's format string ("HH':'mm':'ss", "tt h'.'mm'.'ss"),
+// so that a time picker shows what RenderTime gives, seconds included, whatever the locale's
+// own time pattern leaves out. The separator is quoted as literal text.
+std::string PickerTimeFormat(const LocaleInfo& locale);
+
 // Reads a time of day from the scanner's position:
 //   [marker] hour sep minute [sep second [fraction]] [marker]
 // One marker at most, in front or behind, blanks allowed around it; the locale's AM and PM and

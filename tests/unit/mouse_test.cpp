@@ -156,13 +156,23 @@ TEST_F(MouseTest, BadCoordinateAtTheStartMomentLeavesThatTickUncounted) {
     EXPECT_EQ(rig.scheduler.ClickTickCount(), 0);
 }
 
-TEST_F(MouseTest, RefusedCursorPositionEscapesAsSystemError) {
+TEST_F(MouseTest, RefusedCursorSkipsTheBurstQuietlyAndTriesAgainNextTick) {
+    // While the lock screen has the input: no error, no click, no line, the timer goes on.
+    SetStart(Moment(2023, 1, 19, 9, 0, 2));
+    rig.form.SetText("Edit6", "2");
     rig.input.refuseCursorPos = true;
     TickBoxAt(9, 0, 0);
-    rig.clock.AdvanceMs(1000);
-    EXPECT_THROW(rig.scheduler.Timer4Timer(), SystemError);
+    EXPECT_TRUE(Ticks(3).empty());  // the interval click is due on tick 2, the start on tick 2
+    EXPECT_TRUE(rig.input.events.empty());
     EXPECT_TRUE(Lines().empty());
-    EXPECT_EQ(rig.timers.ArmCount(TimerId::Mouse), 2);
+    EXPECT_TRUE(rig.timers.Enabled(TimerId::Mouse));
+    EXPECT_EQ(rig.timers.ArmCount(TimerId::Mouse), 4);
+    // Once the cursor is back, the interval click that was due comes on the next tick; the
+    // start moment, whose second has passed, is not caught up.
+    rig.input.refuseCursorPos = false;
+    EXPECT_EQ(Ticks(1), (std::vector<int>{1}));
+    EXPECT_EQ(Lines().size(), 1u);
+    EXPECT_EQ(rig.scheduler.ClickTickCount(), 0);
 }
 
 TEST_F(MouseTest, StartMomentClicksOnceEvenWhenItsSecondComesRoundAgain) {

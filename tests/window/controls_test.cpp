@@ -2,6 +2,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+
+#include "app/dpi.h"
+#include "app/status_bar.h"
 #include "app/window_font.h"
 #include "core/controls.h"
 #include "platform/win32/win32_text.h"
@@ -104,7 +111,7 @@ TEST_F(ControlsTest, EveryControlHasItsKindParentAndDesignState) {
     }
 }
 
-TEST_F(ControlsTest, EveryControlStandsAtItsTablePositionAndSize) {
+TEST_F(ControlsTest, EveryControlStandsAtItsTablePosition) {
     Open(false);
     for (const ControlSpec& c : ControlTable()) {
         if (c.kind == ControlKind::StatusBar || c.parent == "RzToolbar1") continue;  // own tests
@@ -112,19 +119,141 @@ TEST_F(ControlsTest, EveryControlStandsAtItsTablePositionAndSize) {
         const RECT r = RectInParent(Ctl(c.name));
         EXPECT_EQ(r.left, c.left);
         EXPECT_EQ(r.top, c.top);
-        if (c.kind == ControlKind::Label && c.width == 0) {
-            // Sized to its text in the window font.
-            const SIZE text = MeasureText(form->Font(), Widen(c.text).c_str());
-            EXPECT_EQ(r.right - r.left, text.cx);
-            EXPECT_EQ(r.bottom - r.top, text.cy);
-            continue;
+        if (c.width > 0) {
+            EXPECT_EQ(r.right - r.left, c.width);
         }
-        EXPECT_EQ(r.right - r.left, c.width);
-        if (c.kind == ControlKind::ComboBox) {
-            EXPECT_NEAR(r.bottom - r.top, c.height, 2);  // the closed box
-        } else {
-            EXPECT_EQ(r.bottom - r.top, c.height);
+    }
+}
+
+// The size of a control's text in the control's own font, line breaks included.
+SIZE TextSize(HWND hwnd, const std::string& text) {
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
+    return MeasureText(font, Widen(text).c_str());
+}
+
+// The room a control leaves its caption or shown value; nothing for fields whose text scrolls.
+std::optional<SIZE> TextRoom(const ControlSpec& c, const RECT& r, const Scale& scale) {
+    const LONG w = r.right - r.left, h = r.bottom - r.top;
+    switch (c.kind) {
+    case ControlKind::Label:
+        return SIZE{w, h};
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:  // the box or circle and the gap after it
+        return SIZE{w - scale(16), h};
+    case ControlKind::Button:
+    case ControlKind::SpeedButton:
+        return SIZE{w - scale(6), h - scale(4)};
+    case ControlKind::ToolButton:  // the picture left of the caption
+        return SIZE{w - scale(16) - scale(8), h};
+    case ControlKind::GroupBox:  // the caption sits in the frame's top line
+        return SIZE{w - scale(16), h};
+    case ControlKind::DatePicker:
+    case ControlKind::TimePicker:
+    case ControlKind::ComboBox:  // the shown value, left of the drop-down or spin button
+        return SIZE{w - scale(20), h};
+    default:
+        return std::nullopt;
+    }
+}
+
+// The column after the rightmost text pixel of a window as it paints itself (text in the
+// button-text colour on the button face), 0 when it shows no text.
+int RightmostInk(HWND hwnd) {
+    RECT r;
+    GetClientRect(hwnd, &r);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    int end = 0;
+    for (int x = 0; x < r.right; ++x)
+        for (int y = 0; y < r.bottom; ++y) {
+            const COLORREF pixel = GetPixel(dc, x, y);
+            // Text is much darker than the face; borders and separators are not.
+            if (GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) + 240 <
+                GetRValue(face) + GetGValue(face) + GetBValue(face))
+                end = x + 1;
         }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return end;
+}
+
+// What the user sees, over the whole window at every scale: every visible control has a size and
+// lies inside its parent, every caption and shown value fits its control on the lines it has,
+// and siblings overlap only where the layout puts them so, the lower one's text clear of the
+// upper one.
+TEST_F(ControlsTest, WhatTheUserSeesAtEveryScale) {
+    Open();
+    // The countdown on at its longest read-out: the labels it shows carry real texts.
+    Values().SetText("Edit9", "16666");
+    Values().SetChecked("CheckBox3", true);
+    ASSERT_EQ(Values().Text("Label15"), "999960");
+    const std::set<std::pair<std::string, std::string>> allowed = {{"Label15", "Label16"}};
+    for (const int dpi : {96, 120, 144, 192}) {
+        SCOPED_TRACE(dpi);
+        form->ApplyDpi(dpi);
+        const Scale scale{dpi};
+        std::set<std::pair<std::string, std::string>> overlaps;
+        int checked = 0;
+        for (const ControlSpec& c : ControlTable()) {
+            HWND hwnd = Ctl(c.name);
+            SCOPED_TRACE(std::string(c.name));
+            EXPECT_TRUE(IsWindowVisible(hwnd));
+            if (!IsWindowVisible(hwnd)) continue;
+            ++checked;
+            const RECT r = RectInParent(hwnd);
+            EXPECT_GT(r.right - r.left, 0);
+            EXPECT_GT(r.bottom - r.top, 0);
+            RECT parent;
+            GetClientRect(GetParent(hwnd), &parent);
+            EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= parent.right &&
+                        r.bottom <= parent.bottom);
+
+            const std::string text = WindowText(hwnd);
+            if (const auto room = TextRoom(c, r, scale); room && !text.empty()) {
+                const SIZE size = TextSize(hwnd, text);
+                EXPECT_LE(size.cx, room->cx) << text;
+                EXPECT_LE(size.cy, room->cy) << text;
+            }
+
+            // Siblings drawn over this one (earlier in the z-order): none may cover its text.
+            for (HWND above = GetWindow(hwnd, GW_HWNDPREV); above;
+                 above = GetWindow(above, GW_HWNDPREV)) {
+                const ControlSpec* other = ControlSet::SpecOfId(GetDlgCtrlID(above));
+                if (!other || !IsWindowVisible(above)) continue;
+                const RECT o = RectInParent(above);
+                RECT common;
+                if (!IntersectRect(&common, &r, &o)) continue;
+                overlaps.insert(std::minmax(std::string(c.name), std::string(other->name)));
+                const SIZE size = TextSize(hwnd, text);
+                const RECT inked{r.left, r.top, r.left + size.cx, r.top + size.cy};
+                EXPECT_FALSE(IntersectRect(&common, &inked, &o)) << other->name << " covers it";
+            }
+        }
+        EXPECT_EQ(overlaps, allowed);
+        EXPECT_EQ(checked, static_cast<int>(ControlTable().size()));
+
+        // The status bar: its design height, and the clock's text within its panel.
+        HWND bar = Ctl("StatusBar1");
+        form->Timer5Timer();
+        RECT barRect, panel;
+        GetClientRect(bar, &barRect);
+        EXPECT_EQ(barRect.bottom, scale(19));
+        SendMessageW(bar, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&panel));
+        const SIZE clock = TextSize(bar, StatusText(bar, 0));
+        EXPECT_LE(clock.cx, panel.right - panel.left);
+        EXPECT_LE(clock.cy, panel.bottom - panel.top);
+        // The cursor position, right-aligned, ends a little before the window's edge.
+        form->Timer3Timer();
+        const int inkEnd = RightmostInk(bar);
+        EXPECT_GT(inkEnd, barRect.right / 2);
+        EXPECT_LE(inkEnd, barRect.right - scale(4));
     }
 }
 

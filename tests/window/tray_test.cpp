@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <utility>
+#include <vector>
+
 #include "app/tray_icon.h"
 #include "window_fixture.h"
 
@@ -72,6 +75,10 @@ TEST_F(TrayTest, TimersKeepRunningWhileHidden) {
 
 TEST_F(TrayTest, ANewTaskbarGetsTheIconAgainAndTheEndOfTheSessionRemovesIt) {
     Open(false);
+    // Run elevated, the shell's broadcast only arrives when the icon's window lets it through.
+    EXPECT_EQ(Notifications().allowed,
+              (std::vector<std::pair<HWND, UINT>>{
+                  {form->Tray().Window(), TrayIcon::TaskbarCreatedMessage()}}));
     SendMessageW(form->Tray().Window(), TrayIcon::TaskbarCreatedMessage(), 0, 0);
     EXPECT_EQ(Notifications().Count(NIM_ADD), 2);
     EXPECT_EQ(SendMessageW(form->Tray().Window(), WM_QUERYENDSESSION, 0, 0), TRUE);
@@ -80,6 +87,35 @@ TEST_F(TrayTest, ANewTaskbarGetsTheIconAgainAndTheEndOfTheSessionRemovesIt) {
     EXPECT_EQ(Notifications().Count(NIM_DELETE), 1);
     form.reset();
     EXPECT_EQ(Notifications().Count(NIM_DELETE), 1);  // removed once
+}
+
+TEST_F(TrayTest, ANewTaskbarThatRefusesTheIconBringsTheWindowBackUntilARetryTakes) {
+    Open();
+    Minimise();
+    ASSERT_FALSE(IsWindowVisible(form->Handle()));
+    Notifications().refuse = true;
+    SendMessageW(form->Tray().Window(), TrayIcon::TaskbarCreatedMessage(), 0, 0);
+    // No icon and no window would leave the program unreachable: it is back on the taskbar,
+    // minimised, and minimising again keeps it there.
+    EXPECT_FALSE(form->Tray().Active());
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_TRUE(IsIconic(form->Handle()));
+    Minimise();
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+
+    // A few tries, a little apart (their timer messages sent here at once), then it stops.
+    const int adds = Notifications().Count(NIM_ADD);
+    for (int i = 0; i < 8; ++i) SendMessageW(form->Tray().Window(), WM_TIMER, 1, 0);
+    EXPECT_EQ(Notifications().Count(NIM_ADD) - adds, 5);
+
+    // The next new taskbar tries again, and a try that takes brings the icon back.
+    SendMessageW(form->Tray().Window(), TrayIcon::TaskbarCreatedMessage(), 0, 0);
+    Notifications().refuse = false;
+    SendMessageW(form->Tray().Window(), WM_TIMER, 1, 0);
+    EXPECT_TRUE(form->Tray().Active());
+    ShowWindow(form->Handle(), SW_RESTORE);
+    Minimise();
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
 }
 
 TEST_F(TrayTest, ClosingTheWindowRemovesTheIcon) {

@@ -52,8 +52,14 @@ NotifyScript& Notifications() {
 
 BOOL WINAPI FakeNotifyIcon(DWORD message, PNOTIFYICONDATAW data) {
     NotifyScript& n = Notifications();
-    n.calls.push_back({message, data->hWnd, data->uFlags, data->szTip, data->hIcon != nullptr});
+    n.calls.push_back(
+        {message, data->hWnd, data->uFlags, data->szTip, data->hIcon != nullptr, data->hIcon});
     return n.refuse ? FALSE : TRUE;
+}
+
+BOOL WINAPI FakeAllowMessage(HWND window, UINT message, DWORD action, PCHANGEFILTERSTRUCT) {
+    if (action == MSGFLT_ALLOW) Notifications().allowed.emplace_back(window, message);
+    return TRUE;
 }
 
 void Pump(int ms) {
@@ -102,6 +108,7 @@ void WindowTest::Open(bool show) {
     ports.shell = &shell;
     ports.openFile = FakeGetOpenFileName;
     ports.notifyIcon = FakeNotifyIcon;
+    ports.allowMessage = FakeAllowMessage;
     ports.messageBox = FakeMessageBox;
     ports.quitOnClose = false;
     form = std::make_unique<TForm1>(GetModuleHandleW(nullptr), ports);

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/unit1.h"
@@ -61,14 +62,18 @@ struct NotifyCall {
     UINT flags;
     std::wstring tip;
     bool hasIcon;
+    HICON icon;
 };
 struct NotifyScript {
     std::vector<NotifyCall> calls;
     bool refuse = false;
+    // Messages that windows were let receive from less trusted processes.
+    std::vector<std::pair<HWND, UINT>> allowed;
     int Count(DWORD message) const;
 };
 NotifyScript& Notifications();
 BOOL WINAPI FakeNotifyIcon(DWORD message, PNOTIFYICONDATAW data);
+BOOL WINAPI FakeAllowMessage(HWND window, UINT message, DWORD action, PCHANGEFILTERSTRUCT);
 
 // Runs the thread's messages for about `ms` milliseconds.
 void Pump(int ms);

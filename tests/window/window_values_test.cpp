@@ -3,15 +3,30 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 #include "app/toolbar.h"
+#include "core/controls.h"
+#include "core/moments.h"
 #include "core/scheduler.h"
 #include "platform/errors.h"
+#include "platform/win32/win32_text.h"
 #include "window_fixture.h"
 
 namespace tc::test {
 namespace {
 
 class WindowValuesTest : public WindowTest {};
+
+int IconWidth(HICON icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return 0;
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
 
 TEST_F(WindowValuesTest, ProgramWritesRunTheHandlersOnARealChangeOnly) {
     Open(false);
@@ -115,8 +130,58 @@ TEST_F(WindowValuesTest, AnErrorOfTheFirstShowIsSeenBeforeTheWindow) {
     EXPECT_TRUE(IsWindowVisible(form->Handle()));  // then shown as usual
 }
 
+TEST_F(WindowValuesTest, TimePickersShowTheLongTimeFormWithSecondsAndFollowALocaleChange) {
+    Open();
+    const auto expectLongTime = [this](const LocaleInfo& info) {
+        const LocaleForms forms(info);
+        for (const ControlSpec& c : ControlTable()) {
+            if (c.kind != ControlKind::TimePicker) continue;
+            SCOPED_TRACE(std::string(c.name));
+            Values().SetDateTime(c.name, EncodeDateTime({2026, 3, 4}, {15, 4, 5, 0}));
+            EXPECT_EQ(WindowText(Ctl(c.name)), forms.LongTime(Values().DateTime(c.name)));
+        }
+    };
+    expectLongTime(locale.Read());  // 15:04:05, whatever the system's own pattern leaves out
+
+    // A 12-hour clock with the marker in front, hours without a leading zero, and a dot. The
+    // picker draws the marker itself, in the system's words (Wine's picker: AM and PM).
+    LocaleInfo twelve = ChineseLocale();
+    twelve.timeFormat = 0;
+    twelve.hourLeadingZero = 0;
+    twelve.markerPosition = 1;
+    twelve.timeSeparator = ".";
+    twelve.am = "AM";
+    twelve.pm = "PM";
+    locale.Set(twelve);
+    SendMessageW(form->Handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"intl"));
+    expectLongTime(twelve);
+}
+
+TEST_F(WindowValuesTest, TypingInTheDropDownSelectsTheItemItShowsOrNone) {
+    Open();
+    HWND edit = FindWindowExW(Ctl("ComboBox1"), nullptr, L"Edit", nullptr);
+    ASSERT_NE(edit, nullptr);
+    const auto type = [edit](const wchar_t* text) {
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+        for (const wchar_t* c = text; *c; ++c) SendMessageW(edit, WM_CHAR, *c, 0);
+        Pump(20);
+    };
+    const struct {
+        const wchar_t* typed;
+        int index;
+    } cases[] = {{L"重启", 1}, {L"关", -1}, {L"关机", 0}, {L"关机 ", -1}, {L"重启", 1}, {L"x", -1}};
+    for (const auto& c : cases) {
+        type(c.typed);
+        EXPECT_EQ(Values().Text("ComboBox1"), Narrow(c.typed));  // the typed text stays
+        EXPECT_EQ(Values().ItemIndex("ComboBox1"), c.index) << Narrow(c.typed);
+    }
+}
+
 TEST_F(WindowValuesTest, AtAnotherScaleEverythingIsMultipliedAndTheFontFollows) {
     Open(false);
+    LOGFONTW statusAt96{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Ctl("StatusBar1"), WM_GETFONT, 0, 0)),
+               sizeof(statusAt96), &statusAt96);
     struct Scaled {
         int dpi;
     } scales[] = {{120}, {144}, {192}, {96}};
@@ -142,6 +207,21 @@ TEST_F(WindowValuesTest, AtAnotherScaleEverythingIsMultipliedAndTheFontFollows) 
         int parts[2] = {};
         SendMessageW(Ctl("StatusBar1"), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(parts));
         EXPECT_EQ(parts[0], scale(200));
+
+        // The status bar's font, the title bar's icons and the notification area's icon follow.
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Ctl("StatusBar1"), WM_GETFONT, 0, 0)),
+                   sizeof(lf), &lf);
+        EXPECT_NEAR(lf.lfHeight, MulDiv(statusAt96.lfHeight, s.dpi, 96), 1);
+        const auto small =
+            reinterpret_cast<HICON>(SendMessageW(form->Handle(), WM_GETICON, ICON_SMALL, 0));
+        EXPECT_EQ(IconWidth(small), scale(16));
+        EXPECT_EQ(IconWidth(reinterpret_cast<HICON>(
+                      SendMessageW(form->Handle(), WM_GETICON, ICON_BIG, 0))),
+                  scale(32));
+        if (s.dpi != 96) {
+            EXPECT_EQ(Notifications().calls.back().message, static_cast<DWORD>(NIM_MODIFY));
+            EXPECT_EQ(Notifications().calls.back().icon, small);
+        }
     }
 }
 
