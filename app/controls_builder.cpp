@@ -163,7 +163,9 @@ void ControlSet::FitLabel(std::string_view name, HFONT font) {
     GetWindowTextW(hwnd, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(length));
     SIZE size = MeasureText(font, text.empty() ? L" " : text.c_str());
-    if (text.empty()) size.cx = 0;
+    // A glyph's ink can reach a pixel or two past its advance ("0" in Tahoma, many Chinese
+    // glyphs): that much room after the text, in proportion to the font, keeps it uncut.
+    size.cx = text.empty() ? 0 : size.cx + (size.cy + 5) / 6;
     SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd, nullptr, TRUE);
 }
