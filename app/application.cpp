@@ -1,8 +1,8 @@
 #include "app/application.h"
 
 #include "app/app_window.h"
+#include "app/main_window.h"
 #include "app/tray_icon.h"
-#include "app/unit1.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_files.h"
@@ -25,10 +25,10 @@ int RunApplication(HINSTANCE instance) {
     Win32Processes processes;
     Win32Input input;
     Win32Registry registry;
-    FormPorts ports{clock, locale, files, codePage, processes, input, registry};
+    MainWindowPorts ports{clock, locale, files, codePage, processes, input, registry};
     ports.appWindow = app.Handle();
 
-    TForm1 form1(instance, ports);
+    MainWindow form1(instance, ports);
     if (!form1.Create()) return 0;
     form1.Show();
 

@@ -22,8 +22,6 @@ public:
 
     // Shows the message for the named handler unless a box of that handler is open.
     void Show(const std::string& handler, const std::string& message);
-    bool IsOpen(const std::string& handler) const { return open_.count(handler) != 0; }
-    const std::string& Title() const { return title_; }
 
     // Runs a handler's work; an exception that escapes it is shown, and the work done before it
     // stands.

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/controls_builder.h"
+#include "app/window_controls.h"
 #include "core/controls.h"
 
 namespace tc {
@@ -11,7 +11,7 @@ namespace {
 // One place in the order: a control, or both buttons of a radio pair.
 using Place = std::vector<HWND>;
 
-std::vector<Place> Places(const ControlSet& controls) {
+std::vector<Place> Places(const WindowControls& controls) {
     std::vector<Place> places;
     int lastOrder = 0;
     for (const ControlSpec* entry : FocusOrder()) {
@@ -45,7 +45,7 @@ bool Holds(const Place& place, HWND focus) {
 
 }  // namespace
 
-HWND NextFocusStop(const ControlSet& controls, HWND focus, bool forward) {
+HWND NextFocusStop(const WindowControls& controls, HWND focus, bool forward) {
     const std::vector<Place> places = Places(controls);
     const int count = static_cast<int>(places.size());
     int current = -1;
@@ -60,6 +60,8 @@ HWND NextFocusStop(const ControlSet& controls, HWND focus, bool forward) {
     return nullptr;
 }
 
-HWND FirstFocusStop(const ControlSet& controls) { return NextFocusStop(controls, nullptr, true); }
+HWND FirstFocusStop(const WindowControls& controls) {
+    return NextFocusStop(controls, nullptr, true);
+}
 
 }  // namespace tc

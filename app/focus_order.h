@@ -6,10 +6,10 @@
 
 namespace tc {
 
-class ControlSet;
+class WindowControls;
 
 // The stop after (or before) the one that holds `focus`; nullptr when no stop can take it.
-HWND NextFocusStop(const ControlSet& controls, HWND focus, bool forward);
-HWND FirstFocusStop(const ControlSet& controls);
+HWND NextFocusStop(const WindowControls& controls, HWND focus, bool forward);
+HWND FirstFocusStop(const WindowControls& controls);
 
 }  // namespace tc

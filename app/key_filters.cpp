@@ -15,7 +15,7 @@ LRESULT CALLBACK FilterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
                             DWORD_PTR data) {
     if (message == WM_CHAR) {
         wchar_t key = static_cast<wchar_t>(wParam);
-        reinterpret_cast<KeyFilter>(data)(key);
+        reinterpret_cast<KeyPressFn>(data)(key);
         if (key == 0) return 0;
         wParam = key;
     } else if (message == WM_NCDESTROY) {
@@ -35,13 +35,13 @@ void Edit7KeyPress(wchar_t& key) {
     if (!IsDigit(key)) key = 0;
 }
 
-void InstallKeyFilter(HWND control, KeyFilter filter) {
+void InstallKeyFilter(HWND control, KeyPressFn filter) {
     SetWindowSubclass(control, FilterProc, kSubclassId, reinterpret_cast<DWORD_PTR>(filter));
     SetPropW(control, kFilterProperty, reinterpret_cast<HANDLE>(filter));
 }
 
-KeyFilter InstalledKeyFilter(HWND control) {
-    return reinterpret_cast<KeyFilter>(GetPropW(control, kFilterProperty));
+KeyPressFn InstalledKeyFilter(HWND control) {
+    return reinterpret_cast<KeyPressFn>(GetPropW(control, kFilterProperty));
 }
 
 }  // namespace tc

@@ -12,9 +12,9 @@ void FSetDate1KeyPress(wchar_t& key);
 // Edit6, Edit7, Edit8: only the digits 0 to 9 pass; backspace is discarded too.
 void Edit7KeyPress(wchar_t& key);
 
-using KeyFilter = void (*)(wchar_t& key);
-void InstallKeyFilter(HWND control, KeyFilter filter);
+using KeyPressFn = void (*)(wchar_t& key);
+void InstallKeyFilter(HWND control, KeyPressFn filter);
 // The filter installed on a control, or nullptr.
-KeyFilter InstalledKeyFilter(HWND control);
+KeyPressFn InstalledKeyFilter(HWND control);
 
 }  // namespace tc

@@ -20,7 +20,6 @@ public:
     std::optional<std::string> Execute(HWND owner);
 
     int FilterIndex() const { return filterIndex_; }
-    const std::wstring& FileName() const { return fileName_; }
 
 private:
     GetOpenFileNameFn show_;

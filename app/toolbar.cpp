@@ -11,7 +11,7 @@
 namespace tc {
 namespace {
 
-constexpr std::string_view kToolbarName = "RzToolbar1";
+constexpr std::string_view kToolbarName = kToolbar;
 
 // Background (painted whole in WM_PAINT) and the window font, kept like every control's.
 LRESULT CommonMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

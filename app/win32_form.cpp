@@ -5,7 +5,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "app/controls_builder.h"
+#include "app/window_controls.h"
 #include "core/controls.h"
 #include "platform/errors.h"
 #include "platform/win32/win32_text.h"
@@ -40,13 +40,6 @@ SYSTEMTIME ToSystemTime(TDateTime value) {
 
 }  // namespace
 
-std::string RadioPartner(std::string_view name) {
-    constexpr std::string_view open = "rbtOp", close = "rbtColse";
-    if (name.starts_with(open)) return std::string(close) + std::string(name.substr(open.size()));
-    if (name.starts_with(close)) return std::string(open) + std::string(name.substr(close.size()));
-    return {};
-}
-
 void SelectItemOfTypedText(HWND comboBox) {
     const std::string typed = WindowText(comboBox);
     const int count = static_cast<int>(SendMessageW(comboBox, CB_GETCOUNT, 0, 0));
@@ -77,7 +70,7 @@ std::string WindowText(HWND hwnd) {
     return Narrow(text);
 }
 
-Win32Form::Win32Form(const ControlSet& controls, std::function<void(std::string_view)> fitLabel)
+Win32Form::Win32Form(const WindowControls& controls, std::function<void(std::string_view)> fitLabel)
     : controls_(controls), fitLabel_(std::move(fitLabel)) {}
 
 HWND Win32Form::At(std::string_view name) const {
@@ -171,7 +164,7 @@ void Win32Form::SetDateTime(std::string_view name, TDateTime value) {
 }
 
 void Win32Form::AppendActivityLine(const std::string& line) {
-    HWND memo = At("Memo1");
+    HWND memo = At(kActivityMemo);
     // Each line ends with a line break, so the caret rests below the last line. Text the user
     // typed without a final line break gets one in front of the new line instead. Appended at
     // the end through the selection: no copy of the whole text, whatever its length.
@@ -185,7 +178,7 @@ void Win32Form::AppendActivityLine(const std::string& line) {
     SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void Win32Form::ClearActivity() { SetWindowTextW(At("Memo1"), L""); }
+void Win32Form::ClearActivity() { SetWindowTextW(At(kActivityMemo), L""); }
 
 void Win32Form::OnTextChange(std::string_view name, std::function<void()> handler) {
     At(name);

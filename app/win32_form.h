@@ -13,12 +13,12 @@
 
 namespace tc {
 
-class ControlSet;
+class WindowControls;
 
 class Win32Form : public Form {
 public:
     // fitLabel: resizes a label that is sized to its text after its text changed.
-    Win32Form(const ControlSet& controls, std::function<void(std::string_view)> fitLabel);
+    Win32Form(const WindowControls& controls, std::function<void(std::string_view)> fitLabel);
 
     std::string Text(std::string_view name) const override;
     void SetText(std::string_view name, const std::string& text) override;
@@ -45,7 +45,7 @@ private:
     void Run(const std::map<std::string, std::function<void()>, std::less<>>& handlers,
              std::string_view name);
 
-    const ControlSet& controls_;
+    const WindowControls& controls_;
     std::function<void(std::string_view)> fitLabel_;
     std::map<std::string, std::function<void()>, std::less<>> onChange_;
     std::map<std::string, std::function<void()>, std::less<>> onClick_;
@@ -56,9 +56,6 @@ private:
 // selected one, and with no such item none is, so what the field shows is what runs. The typed
 // text and the caret stay as they are.
 void SelectItemOfTypedText(HWND comboBox);
-
-// The other button of a slot row's radio pair ("rbtOp3" <-> "rbtColse3"); empty otherwise.
-std::string RadioPartner(std::string_view name);
 
 // Window text of any window, as UTF-8.
 std::string WindowText(HWND hwnd);

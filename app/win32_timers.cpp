@@ -7,11 +7,11 @@ namespace tc {
 UINT_PTR WindowTimerOf(TimerId id) {
     switch (id) {
     case TimerId::Slots:
-        return kTimer1;
+        return kSlotTimer;
     case TimerId::Power:
-        return kTimCloseSys;
+        return kPowerTimer;
     case TimerId::Mouse:
-        return kTimer4;
+        return kMouseTimer;
     }
     return 0;
 }

@@ -9,11 +9,11 @@ namespace tc {
 
 // Window timer ids of the main window: Timer1, timCloseSys, Timer3, Timer4, Timer5.
 enum WindowTimerId : UINT_PTR {
-    kTimer1 = 1,
-    kTimCloseSys = 2,
-    kTimer3 = 3,
-    kTimer4 = 4,
-    kTimer5 = 5,
+    kSlotTimer = 1,
+    kPowerTimer = 2,
+    kCursorReadoutTimer = 3,
+    kMouseTimer = 4,
+    kClockReadoutTimer = 5,
 };
 
 UINT_PTR WindowTimerOf(TimerId id);

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/app_window.h"
-#include "app/unit1.h"
+#include "app/main_window.h"
 #include "app/win32_form.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_code_page.h"
@@ -94,10 +94,10 @@ int Run(HINSTANCE instance) {
     Win32Processes processes;
     Win32Input input;
     Win32Registry registry;
-    FormPorts ports{clock, locale, files, codePage, processes, input, registry};
+    MainWindowPorts ports{clock, locale, files, codePage, processes, input, registry};
     ports.appWindow = app.Handle();
     ports.quitOnClose = false;
-    TForm1 form1(instance, ports);
+    MainWindow form1(instance, ports);
     if (!form1.Create()) {
         std::printf("the main window could not be created\n");
         return 1;

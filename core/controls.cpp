@@ -105,10 +105,12 @@ constexpr std::array kControls = std::to_array<ControlSpec>({
      .left = 450, .top = 41, .width = 80, .height = 17, .tabOrder = 43},
     {.name = "FSetDate1", .kind = ControlKind::DatePicker, .text = "", .section = "SoftRun",
      .key = "TaskDate1", .storedAs = StoredAs::DateSerial, .saveOrder = 30, .parent = "GroupBox8",
-     .left = 531, .top = 41, .width = 97, .height = 21, .tabOrder = 18, .spin = true},
+     .left = 531, .top = 41, .width = 97, .height = 21, .tabOrder = 18, .spin = true,
+     .keyFilter = KeyFilter::Picker},
     {.name = "FSetTime1", .kind = ControlKind::TimePicker, .text = "", .section = "SoftRun",
      .key = "TaskTime1", .storedAs = StoredAs::TimeText, .saveOrder = 35, .parent = "GroupBox8",
-     .left = 634, .top = 41, .width = 97, .height = 21, .tabOrder = 19},
+     .left = 634, .top = 41, .width = 97, .height = 21, .tabOrder = 19,
+     .keyFilter = KeyFilter::Picker},
     {.name = "GroupBox1", .kind = ControlKind::GroupBox, .text = "", .parent = "GroupBox8",
      .left = 735, .top = 41, .width = 162, .height = 22},
     {.name = "rbtOp1", .kind = ControlKind::RadioButton, .text = "打开程序", .checked = true,
@@ -129,10 +131,12 @@ constexpr std::array kControls = std::to_array<ControlSpec>({
      .left = 450, .top = 69, .width = 80, .height = 17, .tabOrder = 44},
     {.name = "FSetDate2", .kind = ControlKind::DatePicker, .text = "", .section = "SoftRun",
      .key = "TaskDate2", .storedAs = StoredAs::DateSerial, .saveOrder = 31, .parent = "GroupBox8",
-     .left = 531, .top = 69, .width = 97, .height = 21, .tabOrder = 21, .spin = true},
+     .left = 531, .top = 69, .width = 97, .height = 21, .tabOrder = 21, .spin = true,
+     .keyFilter = KeyFilter::Picker},
     {.name = "FSetTime2", .kind = ControlKind::TimePicker, .text = "", .section = "SoftRun",
      .key = "TaskTime2", .storedAs = StoredAs::TimeText, .saveOrder = 36, .parent = "GroupBox8",
-     .left = 634, .top = 69, .width = 97, .height = 21, .tabOrder = 22},
+     .left = 634, .top = 69, .width = 97, .height = 21, .tabOrder = 22,
+     .keyFilter = KeyFilter::Picker},
     {.name = "GroupBox2", .kind = ControlKind::GroupBox, .text = "", .parent = "GroupBox8",
      .left = 735, .top = 69, .width = 162, .height = 22},
     {.name = "rbtOp2", .kind = ControlKind::RadioButton, .text = "打开程序", .checked = true,
@@ -153,10 +157,12 @@ constexpr std::array kControls = std::to_array<ControlSpec>({
      .left = 450, .top = 97, .width = 80, .height = 17, .tabOrder = 45},
     {.name = "FSetDate3", .kind = ControlKind::DatePicker, .text = "", .section = "SoftRun",
      .key = "TaskDate3", .storedAs = StoredAs::DateSerial, .saveOrder = 32, .parent = "GroupBox8",
-     .left = 531, .top = 97, .width = 97, .height = 21, .tabOrder = 24, .spin = true},
+     .left = 531, .top = 97, .width = 97, .height = 21, .tabOrder = 24, .spin = true,
+     .keyFilter = KeyFilter::Picker},
     {.name = "FSetTime3", .kind = ControlKind::TimePicker, .text = "", .section = "SoftRun",
      .key = "TaskTime3", .storedAs = StoredAs::TimeText, .saveOrder = 37, .parent = "GroupBox8",
-     .left = 634, .top = 97, .width = 97, .height = 21, .tabOrder = 25},
+     .left = 634, .top = 97, .width = 97, .height = 21, .tabOrder = 25,
+     .keyFilter = KeyFilter::Picker},
     {.name = "GroupBox3", .kind = ControlKind::GroupBox, .text = "", .parent = "GroupBox8",
      .left = 735, .top = 97, .width = 162, .height = 22},
     {.name = "rbtOp3", .kind = ControlKind::RadioButton, .text = "打开程序", .checked = true,
@@ -177,10 +183,12 @@ constexpr std::array kControls = std::to_array<ControlSpec>({
      .left = 450, .top = 125, .width = 80, .height = 17, .tabOrder = 46},
     {.name = "FSetDate4", .kind = ControlKind::DatePicker, .text = "", .section = "SoftRun",
      .key = "TaskDate4", .storedAs = StoredAs::DateSerial, .saveOrder = 33, .parent = "GroupBox8",
-     .left = 531, .top = 125, .width = 97, .height = 21, .tabOrder = 27, .spin = true},
+     .left = 531, .top = 125, .width = 97, .height = 21, .tabOrder = 27, .spin = true,
+     .keyFilter = KeyFilter::Picker},
     {.name = "FSetTime4", .kind = ControlKind::TimePicker, .text = "", .section = "SoftRun",
      .key = "TaskTime4", .storedAs = StoredAs::TimeText, .saveOrder = 38, .parent = "GroupBox8",
-     .left = 634, .top = 125, .width = 97, .height = 21, .tabOrder = 28},
+     .left = 634, .top = 125, .width = 97, .height = 21, .tabOrder = 28,
+     .keyFilter = KeyFilter::Picker},
     {.name = "GroupBox4", .kind = ControlKind::GroupBox, .text = "", .parent = "GroupBox8",
      .left = 735, .top = 125, .width = 162, .height = 22},
     {.name = "rbtOp4", .kind = ControlKind::RadioButton, .text = "打开程序", .checked = true,
@@ -201,10 +209,12 @@ constexpr std::array kControls = std::to_array<ControlSpec>({
      .left = 450, .top = 153, .width = 80, .height = 17, .tabOrder = 47},
     {.name = "FSetDate5", .kind = ControlKind::DatePicker, .text = "", .section = "SoftRun",
      .key = "TaskDate5", .storedAs = StoredAs::DateSerial, .saveOrder = 34, .parent = "GroupBox8",
-     .left = 531, .top = 153, .width = 97, .height = 21, .tabOrder = 30, .spin = true},
+     .left = 531, .top = 153, .width = 97, .height = 21, .tabOrder = 30, .spin = true,
+     .keyFilter = KeyFilter::Picker},
     {.name = "FSetTime5", .kind = ControlKind::TimePicker, .text = "", .section = "SoftRun",
      .key = "TaskTime5", .storedAs = StoredAs::TimeText, .saveOrder = 39, .parent = "GroupBox8",
-     .left = 634, .top = 153, .width = 97, .height = 21, .tabOrder = 31},
+     .left = 634, .top = 153, .width = 97, .height = 21, .tabOrder = 31,
+     .keyFilter = KeyFilter::Picker},
     {.name = "GroupBox5", .kind = ControlKind::GroupBox, .text = "", .parent = "GroupBox8",
      .left = 735, .top = 153, .width = 162, .height = 22},
     {.name = "rbtOp5", .kind = ControlKind::RadioButton, .text = "打开程序", .checked = true,
@@ -226,9 +236,11 @@ constexpr std::array kControls = std::to_array<ControlSpec>({
     {.name = "Label6", .kind = ControlKind::Label, .text = "启用时间", .parent = "GroupBox6",
      .left = 19, .top = 54},
     {.name = "DateTimePicker1", .kind = ControlKind::DatePicker, .text = "", .parent = "GroupBox6",
-     .left = 19, .top = 73, .width = 97, .height = 21, .tabOrder = 5, .spin = true},
+     .left = 19, .top = 73, .width = 97, .height = 21, .tabOrder = 5, .spin = true,
+     .keyFilter = KeyFilter::Picker},
     {.name = "DateTimePicker2", .kind = ControlKind::TimePicker, .text = "", .parent = "GroupBox6",
-     .left = 122, .top = 73, .width = 97, .height = 21, .tabOrder = 6},
+     .left = 122, .top = 73, .width = 97, .height = 21, .tabOrder = 6,
+     .keyFilter = KeyFilter::Picker},
     {.name = "Label7", .kind = ControlKind::Label, .text = "时间间隔", .parent = "GroupBox6",
      .left = 19, .top = 110},
     {.name = "Label10", .kind = ControlKind::Label,
@@ -240,17 +252,20 @@ constexpr std::array kControls = std::to_array<ControlSpec>({
      .parent = "GroupBox6", .left = 148, .top = 110, .width = 132, .height = 65, .blue = true},
     {.name = "Edit6", .kind = ControlKind::Edit, .text = "1", .section = "MouseRun",
      .key = "timeInv", .storedAs = StoredAs::Text, .saveOrder = 40, .parent = "GroupBox6",
-     .left = 19, .top = 129, .width = 97, .height = 21, .tabOrder = 7},
+     .left = 19, .top = 129, .width = 97, .height = 21, .tabOrder = 7,
+     .keyFilter = KeyFilter::Digits},
     {.name = "Label8", .kind = ControlKind::Label, .text = "秒", .parent = "GroupBox6", .left = 122,
      .top = 132},
     {.name = "Label9", .kind = ControlKind::Label, .text = "鼠标单击坐标点", .parent = "GroupBox6",
      .left = 19, .top = 167},
     {.name = "Edit7", .kind = ControlKind::Edit, .text = "1080", .section = "MouseRun",
      .key = "mouseX", .storedAs = StoredAs::Text, .saveOrder = 41, .parent = "GroupBox6",
-     .left = 19, .top = 186, .width = 97, .height = 21, .tabOrder = 8},
+     .left = 19, .top = 186, .width = 97, .height = 21, .tabOrder = 8,
+     .keyFilter = KeyFilter::Digits},
     {.name = "Edit8", .kind = ControlKind::Edit, .text = "654", .section = "MouseRun",
      .key = "mouseY", .storedAs = StoredAs::Text, .saveOrder = 42, .parent = "GroupBox6",
-     .left = 122, .top = 186, .width = 97, .height = 21, .tabOrder = 9},
+     .left = 122, .top = 186, .width = 97, .height = 21, .tabOrder = 9,
+     .keyFilter = KeyFilter::Digits},
     {.name = "Button6", .kind = ControlKind::Button, .text = "鼠标定位", .parent = "GroupBox6",
      .left = 224, .top = 186, .width = 61, .height = 22, .tabOrder = 10},
     {.name = "StatusBar1", .kind = ControlKind::StatusBar, .text = "", .left = 0, .top = 560,
@@ -280,6 +295,24 @@ std::vector<const ControlSpec*> FocusOrder() {
 
 std::string RowName(std::string_view prefix, int row) {
     return std::string(prefix) + std::to_string(row);
+}
+
+std::string RadioPartner(std::string_view name) {
+    if (name.starts_with(kOpenButtonPrefix))
+        return std::string(kCloseButtonPrefix) + std::string(name.substr(kOpenButtonPrefix.size()));
+    if (name.starts_with(kCloseButtonPrefix))
+        return std::string(kOpenButtonPrefix) + std::string(name.substr(kCloseButtonPrefix.size()));
+    return {};
+}
+
+std::vector<const ControlSpec*> StoredControls() {
+    std::vector<const ControlSpec*> stored;
+    for (const ControlSpec& c : kControls)
+        if (c.storedAs != StoredAs::None) stored.push_back(&c);
+    std::stable_sort(stored.begin(), stored.end(), [](const ControlSpec* a, const ControlSpec* b) {
+        return a->saveOrder < b->saveOrder;
+    });
+    return stored;
 }
 
 }  // namespace tc

@@ -39,6 +39,13 @@ enum class StoredAs {
     TimeText,    // the long time form; loading applies the time of day only
 };
 
+// Which typed characters a field lets through.
+enum class KeyFilter {
+    None,
+    Picker,  // digits and backspace (FSetDate1KeyPress)
+    Digits,  // digits only (Edit7KeyPress)
+};
+
 struct ControlSpec {
     std::string_view name;
     ControlKind kind;
@@ -63,10 +70,52 @@ struct ControlSpec {
     bool enabled = true;
     int picture = -1;   // toolbar buttons: index in the picture list
     bool spin = false;  // date pickers stepped with spin buttons instead of a calendar
+    KeyFilter keyFilter = KeyFilter::None;
 };
 
 // Every control of the window in creation order (a parent always before what it holds).
 std::span<const ControlSpec> ControlTable();
+
+// The controls that code outside the table names, by what they hold. The window's own names
+// stay (the settings file, the tests and the handler names go by them); these say what each is.
+inline constexpr std::string_view kToolbar = "RzToolbar1";
+inline constexpr std::string_view kStartButton = "RzToolButton1";
+inline constexpr std::string_view kStopButton = "RzToolButton2";
+inline constexpr std::string_view kClearButton = "RzToolButton3";
+inline constexpr std::string_view kExitButton = "RzToolButton4";
+inline constexpr std::string_view kSaveButton = "RzToolButton5";
+inline constexpr std::string_view kStartWithWindowsCheck = "chkAutorun";
+inline constexpr std::string_view kAutoStartCheck = "TimeAtuoRunchk";
+// The power-off group.
+inline constexpr std::string_view kPowerCommandCombo = "ComboBox1";
+inline constexpr std::string_view kCountdownCheck = "CheckBox3";
+inline constexpr std::string_view kCountdownMinutesEdit = "Edit9";
+inline constexpr std::string_view kRemainingSecondsLabel = "Label15";
+inline constexpr std::string_view kCountdownStartLabel = "Label14";
+inline constexpr std::string_view kCountdownTargetLabel = "Label17";
+inline constexpr std::string_view kSetMomentCheck = "CheckBox4";
+inline constexpr std::string_view kSetMomentDatePicker = "dtpStartDate";
+inline constexpr std::string_view kSetMomentTimePicker = "dtpStartTime";
+inline constexpr std::string_view kByClockCheck = "chkTime";  // compare the time of day only
+// The slot rows: a prefix and the row number, 1 to 5 (RowName).
+inline constexpr int kSlotRows = 5;
+inline constexpr std::string_view kSlotOnPrefix = "chk";
+inline constexpr std::string_view kSlotPathPrefix = "Edit";
+inline constexpr std::string_view kSlotDailyPrefix = "softchk";
+inline constexpr std::string_view kSlotDatePrefix = "FSetDate";
+inline constexpr std::string_view kSlotTimePrefix = "FSetTime";
+inline constexpr std::string_view kOpenButtonPrefix = "rbtOp";
+inline constexpr std::string_view kCloseButtonPrefix = "rbtColse";
+// The activity box, the mouse group and the status bar.
+inline constexpr std::string_view kActivityMemo = "Memo1";
+inline constexpr std::string_view kMouseOnCheck = "CheckBox1";
+inline constexpr std::string_view kMouseStartDatePicker = "DateTimePicker1";
+inline constexpr std::string_view kMouseStartTimePicker = "DateTimePicker2";
+inline constexpr std::string_view kClickIntervalEdit = "Edit6";
+inline constexpr std::string_view kClickXEdit = "Edit7";
+inline constexpr std::string_view kClickYEdit = "Edit8";
+inline constexpr std::string_view kLocateButton = "Button6";
+inline constexpr std::string_view kStatusBar = "StatusBar1";
 // nullptr when no control has that name.
 const ControlSpec* FindControl(std::string_view name);
 
@@ -74,7 +123,13 @@ const ControlSpec* FindControl(std::string_view name);
 // the stop).
 std::vector<const ControlSpec*> FocusOrder();
 
-// Row controls are reached by prefix and row number: RowName("FSetDate", 3) is "FSetDate3".
+// Row controls are reached by prefix and row number: RowName(kSlotDatePrefix, 3) is "FSetDate3".
 std::string RowName(std::string_view prefix, int row);
+
+// The other button of a slot row's radio pair (open <-> close); empty for any other control.
+std::string RadioPartner(std::string_view name);
+
+// The controls stored in the settings file, in the order they are saved.
+std::vector<const ControlSpec*> StoredControls();
 
 }  // namespace tc

@@ -1,4 +1,5 @@
 #include "core/power.h"
+#include "core/controls.h"
 
 #include <algorithm>
 
@@ -12,17 +13,17 @@ PowerScheduler::PowerScheduler(Form& form, Moments& moments, Shell& shell, Comma
     // The minutes always follow what Edit9 shows, from the design text on. A text that is no
     // integer leaves them at 0, and a countdown of 0 minutes never acts.
     try {
-        minutes_ = TextToInt(form_.Text("Edit9"));
+        minutes_ = TextToInt(form_.Text(kCountdownMinutesEdit));
     } catch (const ConvertError&) {
         minutes_ = 0;
     }
 }
 
 void PowerScheduler::UpdateCountdownDisplay() {
-    if (!form_.Checked("CheckBox3")) {
+    if (!form_.Checked(kCountdownCheck)) {
         // The countdown values stay as they are.
-        form_.SetVisible("Label14", false);
-        form_.SetVisible("Label17", false);
+        form_.SetVisible(kCountdownStartLabel, false);
+        form_.SetVisible(kCountdownTargetLabel, false);
         return;
     }
     start_ = moments_.Now();
@@ -31,39 +32,39 @@ void PowerScheduler::UpdateCountdownDisplay() {
     // length can never turn into an immediate shutdown.
     armed_ = minutes_ > 0;
     const LocaleForms& forms = moments_.Forms();
-    if (form_.Checked("chkTime")) {
-        form_.SetText("Label14", "开始时间 " + forms.LongTime(start_));
-        form_.SetText("Label17", "预计执行时间 " + forms.LongTime(target_));
+    if (form_.Checked(kByClockCheck)) {
+        form_.SetText(kCountdownStartLabel, "开始时间 " + forms.LongTime(start_));
+        form_.SetText(kCountdownTargetLabel, "预计执行时间 " + forms.LongTime(target_));
     } else {
-        form_.SetText("Label14", "开始时间 " + forms.DateTimeText(start_));
-        form_.SetText("Label17", "预计执行时间 " + forms.DateTimeText(target_));
+        form_.SetText(kCountdownStartLabel, "开始时间 " + forms.DateTimeText(start_));
+        form_.SetText(kCountdownTargetLabel, "预计执行时间 " + forms.DateTimeText(target_));
     }
-    form_.SetText("Label15", IntToText(static_cast<std::int64_t>(minutes_) * 60));
-    form_.SetVisible("Label14", true);
-    form_.SetVisible("Label17", true);
+    form_.SetText(kRemainingSecondsLabel, IntToText(static_cast<std::int64_t>(minutes_) * 60));
+    form_.SetVisible(kCountdownStartLabel, true);
+    form_.SetVisible(kCountdownTargetLabel, true);
 }
 
 void PowerScheduler::Edit9Change() {
-    const std::string text = form_.Text("Edit9");
+    const std::string text = form_.Text(kCountdownMinutesEdit);
     if (text.empty()) {
         // Setting the text runs this handler again, with "1".
-        form_.SetText("Edit9", "1");
+        form_.SetText(kCountdownMinutesEdit, "1");
         return;
     }
     minutes_ = TextToInt(text);  // not an integer: the minutes keep their value
-    form_.SetText("Label15", IntToText(static_cast<std::int64_t>(minutes_) * 60));
+    form_.SetText(kRemainingSecondsLabel, IntToText(static_cast<std::int64_t>(minutes_) * 60));
     UpdateCountdownDisplay();
 }
 
 void PowerScheduler::PowerTick(const std::vector<std::int64_t>& seconds, TDateTime now) {
-    const bool countdownOn = form_.Checked("CheckBox3");
+    const bool countdownOn = form_.Checked(kCountdownCheck);
     if (countdownOn && armed_) ShowRemaining(ToWholeSeconds(now));
     if (seconds.empty()) return;
 
-    const bool setMomentOn = form_.Checked("CheckBox4");
-    const TDateTime setMoment =
-        setMomentOn ? ComposeMoment(form_.DateTime("dtpStartDate"), form_.DateTime("dtpStartTime"))
-                    : 0;
+    const bool setMomentOn = form_.Checked(kSetMomentCheck);
+    const TDateTime setMoment = setMomentOn ? ComposeMoment(form_.DateTime(kSetMomentDatePicker),
+                                                            form_.DateTime(kSetMomentTimePicker))
+                                            : 0;
     // The countdown and the set moment are independent; each second is looked at in order.
     for (const std::int64_t second : seconds) {
         if (countdownOn) CheckCountdown(second, now);
@@ -75,7 +76,7 @@ void PowerScheduler::ShowRemaining(std::int64_t nowSecond) {
     // Whole seconds from now's second to the target's: one less on each tick, and still true
     // after a late tick or a clock that was set.
     const std::int64_t remaining = std::max<std::int64_t>(0, ToWholeSeconds(target_) - nowSecond);
-    form_.SetText("Label15", IntToText(remaining));
+    form_.SetText(kRemainingSecondsLabel, IntToText(remaining));
 }
 
 void PowerScheduler::CheckCountdown(std::int64_t second, TDateTime now) {
@@ -91,17 +92,18 @@ void PowerScheduler::CheckCountdown(std::int64_t second, TDateTime now) {
     }
     // With chkTime the time of day decides: the first second up to the target whose time of day
     // is the target's (for a countdown of more than a day, that comes before the target itself).
-    const bool due = form_.Checked("chkTime") ? SameClockSecond(FromWholeSeconds(second), target_)
-                                              : second == targetSecond;
+    const bool due = form_.Checked(kByClockCheck)
+                         ? SameClockSecond(FromWholeSeconds(second), target_)
+                         : second == targetSecond;
     if (!due) return;
     armed_ = false;  // once per arming
     CheckPowerTime(now);
 }
 
 void PowerScheduler::CheckSetMoment(TDateTime target, std::int64_t second, TDateTime now) {
-    const std::string command = "command:" + IntToText(form_.ItemIndex("ComboBox1"));
+    const std::string command = "command:" + IntToText(form_.ItemIndex(kPowerCommandCombo));
     Occurrence occurrence;
-    if (form_.Checked("chkTime")) {
+    if (form_.Checked(kByClockCheck)) {
         if (!SameClockSecond(FromWholeSeconds(second), target)) return;
         occurrence = DailyOccurrence(second, target, command);
     } else {
@@ -115,10 +117,10 @@ void PowerScheduler::CheckSetMoment(TDateTime target, std::int64_t second, TDate
 
 void PowerScheduler::CheckPowerTime(TDateTime now) {
     // The command runs first and the log line follows; the result is not examined.
-    switch (form_.ItemIndex("ComboBox1")) {
+    switch (form_.ItemIndex(kPowerCommandCombo)) {
     case static_cast<int>(PowerCommand::Shutdown):
         shell_.Open("shutdown.exe", "-s -t 0", ShellOwner::AppWindow);
-        form_.SetText("Label15", IntToText(static_cast<std::int64_t>(minutes_) * 60));
+        form_.SetText(kRemainingSecondsLabel, IntToText(static_cast<std::int64_t>(minutes_) * 60));
         break;
     case static_cast<int>(PowerCommand::Restart):
         shell_.Open("shutdown.exe", "-r -t 0", ShellOwner::AppWindow);
@@ -127,7 +129,7 @@ void PowerScheduler::CheckPowerTime(TDateTime now) {
         // No item selected: nothing runs, so nothing is logged as executed either.
         return;
     }
-    commandLog_.LogToFile("执行命令-" + form_.Text("ComboBox1") + "--Time--" +
+    commandLog_.LogToFile("执行命令-" + form_.Text(kPowerCommandCombo) + "--Time--" +
                           moments_.Forms().DateTimeText(now));
 }
 

@@ -1,4 +1,5 @@
 #include "core/scheduler.h"
+#include "core/controls.h"
 
 namespace tc {
 
@@ -52,7 +53,7 @@ void Scheduler::Timer4Timer() {
 }
 
 void Scheduler::CheckBox1Click() {
-    const bool on = form_.Checked("CheckBox1");
+    const bool on = form_.Checked(kMouseOnCheck);
     if (on) {
         mouse_.ResetCount();
         mouseSeconds_.StartAfter(ToWholeSeconds(moments_.Now()));
@@ -82,18 +83,18 @@ void Scheduler::StartScheduling() {
     ArmNext(TimerId::Slots);
     ArmNext(TimerId::Power);
     power_.UpdateCountdownDisplay();
-    form_.SetEnabled("Edit9", false);
-    form_.SetEnabled("RzToolButton1", false);
-    form_.SetEnabled("RzToolButton2", true);
+    form_.SetEnabled(kCountdownMinutesEdit, false);
+    form_.SetEnabled(kStartButton, false);
+    form_.SetEnabled(kStopButton, true);
 }
 
 void Scheduler::StopScheduling() {
     // The countdown's labels and values stay as they are: Label15 keeps its last value.
     ports_.timers.Enable(TimerId::Slots, false);
     ports_.timers.Enable(TimerId::Power, false);
-    form_.SetEnabled("Edit9", true);
-    form_.SetEnabled("RzToolButton1", true);
-    form_.SetEnabled("RzToolButton2", false);
+    form_.SetEnabled(kCountdownMinutesEdit, true);
+    form_.SetEnabled(kStartButton, true);
+    form_.SetEnabled(kStopButton, false);
 }
 
 bool Scheduler::Running() const {

@@ -18,12 +18,13 @@ std::string SlotSettings(const ProgramSlot& slot) {
 ProgramSlot ReadSlot(const Form& form, int row) {
     ProgramSlot slot;
     slot.row = row;
-    slot.target = ComposeMoment(form.DateTime(RowName("FSetDate", row)),
-                                form.DateTime(RowName("FSetTime", row)));
-    slot.path = form.Text(RowName("Edit", row));
-    slot.action = form.Checked(RowName("rbtColse", row)) ? SlotAction::Close : SlotAction::Open;
-    slot.enabled = form.Checked(RowName("chk", row));
-    slot.daily = form.Checked(RowName("softchk", row));
+    slot.target = ComposeMoment(form.DateTime(RowName(kSlotDatePrefix, row)),
+                                form.DateTime(RowName(kSlotTimePrefix, row)));
+    slot.path = form.Text(RowName(kSlotPathPrefix, row));
+    slot.action =
+        form.Checked(RowName(kCloseButtonPrefix, row)) ? SlotAction::Close : SlotAction::Open;
+    slot.enabled = form.Checked(RowName(kSlotOnPrefix, row));
+    slot.daily = form.Checked(RowName(kSlotDailyPrefix, row));
     return slot;
 }
 

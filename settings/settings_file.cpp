@@ -12,22 +12,6 @@
 namespace tc {
 namespace {
 
-constexpr std::string_view kCountdownMinutesEdit = "Edit9";
-constexpr std::string_view kAutoStartCheck = "TimeAtuoRunchk";
-constexpr std::string_view kOpenButtonPrefix = "rbtOp";
-constexpr std::string_view kCloseButtonPrefix = "rbtColse";
-
-// The stored controls in the order they are saved.
-std::vector<const ControlSpec*> StoredControls() {
-    std::vector<const ControlSpec*> stored;
-    for (const ControlSpec& c : ControlTable())
-        if (c.storedAs != StoredAs::None) stored.push_back(&c);
-    std::sort(stored.begin(), stored.end(), [](const ControlSpec* a, const ControlSpec* b) {
-        return a->saveOrder < b->saveOrder;
-    });
-    return stored;
-}
-
 // A moment's date and time of day as TDateTime reads them: the whole part is the day, the
 // fraction counts forward within it, also before 1899-12-30 (-1.25 is 1899-12-29 06:00).
 TDateTime DayOf(TDateTime value) { return std::trunc(value); }
@@ -48,12 +32,6 @@ TDateTime WithDateOf(TDateTime picker, TDateTime date) {
 
 TDateTime WithTimeOf(TDateTime picker, TDateTime time) {
     return Join(DayOf(picker), TimeOfDayOf(time));
-}
-
-// "rbtOp3" -> "rbtColse3": the other button of a slot row's pair.
-std::string CloseButtonOf(std::string_view openButton) {
-    return std::string(kCloseButtonPrefix) +
-           std::string(openButton.substr(kOpenButtonPrefix.size()));
 }
 
 std::string JoinLines(const std::vector<std::string>& messages) {
@@ -82,22 +60,22 @@ SettingsFile::SettingsFile(Form& form, Moments& moments, SettingsPorts ports, Se
 
 void SettingsFile::SetPickersToNow() {
     const TDateTime mouseStart = moments_.Now();
-    form_.SetDateTime("DateTimePicker1", mouseStart);
-    form_.SetDateTime("DateTimePicker2", mouseStart);
+    form_.SetDateTime(kMouseStartDatePicker, mouseStart);
+    form_.SetDateTime(kMouseStartTimePicker, mouseStart);
     const TDateTime now = moments_.Now();
     for (int row = 1; row <= 5; ++row) {
-        form_.SetDateTime(RowName("FSetDate", row), now);
-        form_.SetDateTime(RowName("FSetTime", row), now);
+        form_.SetDateTime(RowName(kSlotDatePrefix, row), now);
+        form_.SetDateTime(RowName(kSlotTimePrefix, row), now);
     }
-    form_.SetDateTime("dtpStartDate", Join(DayOf(now), kStartDateDesignTimeOfDay));
-    form_.SetDateTime("dtpStartTime", WithTimeOf(form_.DateTime("dtpStartTime"), now));
+    form_.SetDateTime(kSetMomentDatePicker, Join(DayOf(now), kStartDateDesignTimeOfDay));
+    form_.SetDateTime(kSetMomentTimePicker, WithTimeOf(form_.DateTime(kSetMomentTimePicker), now));
 }
 
 void SettingsFile::ApplyCountdownMinutes(const std::string& text) {
     const std::int32_t minutes = TextToInt(text);
     hooks_.setCountdownMinutes(minutes);
     form_.SetText(kCountdownMinutesEdit, IntToText(minutes));  // runs Edit9Change when it changes
-    form_.SetText("Label15", IntToText(std::int64_t{minutes} * 60));
+    form_.SetText(kRemainingSecondsLabel, IntToText(std::int64_t{minutes} * 60));
 }
 
 void SettingsFile::Apply(const ControlSpec& control, const std::string& text) {
@@ -118,7 +96,7 @@ void SettingsFile::Apply(const ControlSpec& control, const std::string& text) {
         break;
     }
     case StoredAs::OpenClose:
-        form_.SetChecked(text == "0" ? std::string(name) : CloseButtonOf(name), true);
+        form_.SetChecked(text == "0" ? std::string(name) : RadioPartner(name), true);
         break;
     case StoredAs::DateSerial: {
         const double date = TextToFloat(text, moments_.Forms().Info().decimalSeparator);
@@ -219,7 +197,8 @@ void SettingsFile::SaveSettings() {
     std::exception_ptr registryFailure;
     std::string registryMessage;
     try {
-        SetStartWithWindows(ports_.registry, ports_.files.ExePath(), form_.Checked("chkAutorun"));
+        SetStartWithWindows(ports_.registry, ports_.files.ExePath(),
+                            form_.Checked(kStartWithWindowsCheck));
     } catch (const RegistryError& e) {
         registryFailure = std::current_exception();
         registryMessage = e.what();

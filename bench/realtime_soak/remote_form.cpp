@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/controls_builder.h"
+#include "app/window_controls.h"
 #include "core/controls.h"
 
 namespace tc::soak {
@@ -90,7 +90,7 @@ bool RemoteForm::FindWindowShown() {
 HWND RemoteForm::Control(std::string_view name) const {
     const ControlSpec* entry = FindControl(name);
     if (window_ == nullptr || entry == nullptr) return nullptr;
-    Search search{pid_, ControlSet::IdOf(*entry), nullptr};
+    Search search{pid_, WindowControls::IdOf(*entry), nullptr};
     EnumChildWindows(window_, FindById, reinterpret_cast<LPARAM>(&search));  // all descendants
     return search.found;
 }

@@ -7,20 +7,6 @@
 #include "platform/errors.h"
 
 namespace tc {
-namespace {
-
-// "rbtOp3" <-> "rbtColse3"; empty for controls that are not part of a radio pair.
-std::string RadioPartner(std::string_view name) {
-    const std::string_view open = "rbtOp", close = "rbtColse";
-    if (name.substr(0, open.size()) == open)
-        return std::string(close) + std::string(name.substr(open.size()));
-    if (name.substr(0, close.size()) == close)
-        return std::string(open) + std::string(name.substr(close.size()));
-    return {};
-}
-
-}  // namespace
-
 MemoryForm::MemoryForm()
     : pickerMin(EncodeDate(1752, 9, 14)),
       pickerMax(EncodeDate(9999, 12, 31) + EncodeTime(23, 59, 59, 999)) {

@@ -214,16 +214,6 @@ std::string StoredValue(Win32Form& values, const ControlSpec& control) {
     return {};
 }
 
-std::vector<const ControlSpec*> StoredControls() {
-    std::vector<const ControlSpec*> stored;
-    for (const ControlSpec& c : ControlTable())
-        if (c.storedAs != StoredAs::None) stored.push_back(&c);
-    std::sort(stored.begin(), stored.end(), [](const ControlSpec* a, const ControlSpec* b) {
-        return a->saveOrder < b->saveOrder;
-    });
-    return stored;
-}
-
 void FaultTest::SetUp() {
     Boxes() = BoxScript{};
     Notifications() = NotifyScript{};
@@ -234,13 +224,13 @@ void FaultTest::SetUp() {
 void FaultTest::TearDown() { Close(); }
 
 void FaultTest::Open() {
-    FormPorts ports{clock, locale, files, codePage, processes, input, *registry};
+    MainWindowPorts ports{clock, locale, files, codePage, processes, input, *registry};
     ports.shell = shell;
     ports.openFile = FakeGetOpenFileName;
     ports.notifyIcon = FakeNotifyIcon;
     ports.messageBox = FakeMessageBox;
     ports.quitOnClose = false;
-    form = std::make_unique<TForm1>(GetModuleHandleW(nullptr), ports);
+    form = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), ports);
     ASSERT_TRUE(form->Create());
     form->Show();
     Pump(30);
@@ -254,7 +244,7 @@ void FaultTest::Close() {
 void FaultTest::Click(std::string_view name) { SendMessageW(Ctl(name), BM_CLICK, 0, 0); }
 
 void FaultTest::Tick() {
-    for (UINT_PTR timer : {kTimer1, kTimCloseSys, kTimer4})
+    for (UINT_PTR timer : {kSlotTimer, kPowerTimer, kMouseTimer})
         SendMessageW(form->Handle(), WM_TIMER, timer, 0);
 }
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/unit1.h"
+#include "app/main_window.h"
 #include "app/win32_form.h"
 #include "core/controls.h"
 #include "core/scheduler.h"
@@ -101,8 +101,6 @@ bool WaitFor(Done done, int ms) {
 // What a stored control holds, in the terms config.ini keeps: the text, the flag, the index,
 // the date alone or the time of day alone.
 std::string StoredValue(Win32Form& values, const ControlSpec& control);
-// The stored controls, in the order they are saved.
-std::vector<const ControlSpec*> StoredControls();
 
 class FaultTest : public ::testing::Test {
 protected:
@@ -134,7 +132,7 @@ protected:
     Registry* registry = &fakeRegistry;
     FakeShell fakeShell;
     Shell* shell = &fakeShell;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 }  // namespace tc::test

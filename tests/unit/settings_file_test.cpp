@@ -68,16 +68,6 @@ struct SettingsRig : SchedulerRig {
     }
 };
 
-std::vector<const ControlSpec*> StoredControls() {
-    std::vector<const ControlSpec*> stored;
-    for (const ControlSpec& c : ControlTable())
-        if (c.storedAs != StoredAs::None) stored.push_back(&c);
-    std::sort(stored.begin(), stored.end(), [](const ControlSpec* a, const ControlSpec* b) {
-        return a->saveOrder < b->saveOrder;
-    });
-    return stored;
-}
-
 int RowOf(std::string_view name) { return name.back() - '0'; }
 
 // A value for every stored control, different from its design value and from the others.

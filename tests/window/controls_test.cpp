@@ -230,7 +230,7 @@ TEST_F(ControlsTest, WhatTheUserSeesAtEveryScale) {
             // Siblings drawn over this one (earlier in the z-order): none may cover its text.
             for (HWND above = GetWindow(hwnd, GW_HWNDPREV); above;
                  above = GetWindow(above, GW_HWNDPREV)) {
-                const ControlSpec* other = ControlSet::SpecOfId(GetDlgCtrlID(above));
+                const ControlSpec* other = WindowControls::SpecOfId(GetDlgCtrlID(above));
                 if (!other || !IsWindowVisible(above)) continue;
                 const RECT o = RectInParent(above);
                 RECT common;

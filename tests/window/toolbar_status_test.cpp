@@ -174,12 +174,12 @@ TEST_F(StatusBarTest, CursorPanelTakesXFromTheFirstReadingAndYFromTheSecond) {
         {{0, 0}, {0, 0}, "当前鼠标坐标0 -- 0"},
     };
     MovingInput moving;
-    FormPorts ports{clock, locale, files, codePage, processes, moving, registry};
+    MainWindowPorts ports{clock, locale, files, codePage, processes, moving, registry};
     ports.shell = &shell;
     ports.notifyIcon = FakeNotifyIcon;
     ports.messageBox = FakeMessageBox;
     ports.quitOnClose = false;
-    TForm1 other(GetModuleHandleW(nullptr), ports);
+    MainWindow other(GetModuleHandleW(nullptr), ports);
     ASSERT_TRUE(other.Create());
     for (const Case& c : cases) {
         moving.readings = {c.first, c.second};

@@ -104,14 +104,14 @@ void WindowTest::SetUp() {
 }
 
 void WindowTest::Open(bool show) {
-    FormPorts ports{clock, locale, files, codePage, processes, input, registry};
+    MainWindowPorts ports{clock, locale, files, codePage, processes, input, registry};
     ports.shell = &shell;
     ports.openFile = FakeGetOpenFileName;
     ports.notifyIcon = FakeNotifyIcon;
     ports.allowMessage = FakeAllowMessage;
     ports.messageBox = FakeMessageBox;
     ports.quitOnClose = false;
-    form = std::make_unique<TForm1>(GetModuleHandleW(nullptr), ports);
+    form = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), ports);
     ASSERT_TRUE(form->Create());
     if (show) {
         form->Show();

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/unit1.h"
+#include "app/main_window.h"
 #include "app/win32_form.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_code_page.h"
@@ -102,7 +102,7 @@ protected:
     FakeInput input;
     FakeRegistry registry;
     FakeShell shell;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 }  // namespace tc::test

@@ -8,11 +8,11 @@
 #include <optional>
 #include <string>
 
-#include "app/controls_builder.h"
 #include "app/error_box.h"
 #include "app/handles.h"
 #include "app/open_dialog.h"
 #include "app/tray_icon.h"
+#include "app/window_controls.h"
 #include "core/logs.h"
 #include "core/moments.h"
 #include "platform/clock.h"
@@ -34,7 +34,7 @@ class Win32Timers;
 
 // What the window needs from outside. The program passes the system's implementations; window
 // tests pass fakes and stand-ins for the system dialogs.
-struct FormPorts {
+struct MainWindowPorts {
     Clock& clock;
     Locale& locale;
     Files& files;
@@ -53,15 +53,15 @@ struct FormPorts {
     bool quitOnClose = true;
 };
 
-class TForm1 {
+class MainWindow {
 public:
     // Registers the window classes of the main window and of its own kinds of control.
     static void RegisterClasses(HINSTANCE instance);
 
-    TForm1(HINSTANCE instance, FormPorts ports);
-    ~TForm1();
-    TForm1(const TForm1&) = delete;
-    TForm1& operator=(const TForm1&) = delete;
+    MainWindow(HINSTANCE instance, MainWindowPorts ports);
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
 
     // Creates the window, hidden, with every control at its design value; starts Timer3 and
     // Timer5 and adds the notification-area icon. False when the window could not be created.
@@ -75,8 +75,6 @@ public:
     Scheduler& Schedule() { return *scheduler_; }
     ErrorBox& Errors() { return *errorBox_; }
     TrayIcon& Tray() { return *tray_; }
-    const OpenDialog& OpenDialog1() const { return openDialog_; }
-    int Dpi() const { return dpi_; }
     HFONT Font() const { return font_.Get(); }
 
     // Tab and Shift+Tab move the focus along the window's focus order; arrow keys move between
@@ -102,6 +100,23 @@ public:
     void RestoreFromTray();
 
 private:
+    // A notification of a control (or of every control of a kind, when `control` is empty) and
+    // the handler that answers it; `handler` names it for the error box.
+    struct CommandBinding {
+        std::string_view control;
+        ControlKind kind;
+        WORD notification;
+        const char* handler;
+        void (*run)(MainWindow& window, const ControlSpec& control, HWND sender);
+    };
+    struct TimerBinding {
+        UINT_PTR id;
+        const char* handler;
+        void (*run)(MainWindow& window);
+    };
+    static const CommandBinding kCommands[];
+    static const TimerBinding kTimers[];
+
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnCreate();
@@ -116,7 +131,6 @@ private:
     void OnSettingChange();
     void SetPickerFormats();
     void OnDestroy();
-    void Guard(const char* handler, void (TForm1::*work)());
     void ResizeToClientArea();
     // The title bar's, the taskbar's and the notification area's icons at the window's scale.
     void SetIcons();
@@ -127,7 +141,7 @@ private:
     std::string ExePath();
 
     HINSTANCE instance_;
-    FormPorts ports_;
+    MainWindowPorts ports_;
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
     UniqueFont font_;
@@ -135,7 +149,7 @@ private:
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;
     std::unique_ptr<PictureList> pictures_;
-    ControlSet controls_;
+    WindowControls controls_;
     Moments moments_;
     CommandLog commandLog_;
     std::unique_ptr<Shell> systemShell_;

@@ -1,4 +1,4 @@
-#include "app/unit1.h"
+#include "app/main_window.h"
 
 #include <commctrl.h>
 
@@ -33,11 +33,6 @@ constexpr DWORD kFormStyle =
 constexpr int kClientWidth = 939;
 constexpr int kClientHeight = 579;
 
-constexpr const char* kPickerFiltered[] = {
-    "DateTimePicker1", "DateTimePicker2", "FSetDate1", "FSetDate2", "FSetDate3", "FSetDate4",
-    "FSetDate5",       "FSetTime1",       "FSetTime2", "FSetTime3", "FSetTime4", "FSetTime5"};
-constexpr const char* kDigitFiltered[] = {"Edit6", "Edit7", "Edit8"};
-
 HICON LoadProgramIcon(HINSTANCE instance, int size) {
     HANDLE icon = LoadImageW(instance, L"MAINICON", IMAGE_ICON, size, size, LR_DEFAULTCOLOR);
     if (!icon) icon = LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, size, size, LR_SHARED);
@@ -59,7 +54,7 @@ bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
 }  // namespace
 
-void TForm1::RegisterClasses(HINSTANCE instance) {
+void MainWindow::RegisterClasses(HINSTANCE instance) {
     INITCOMMONCONTROLSEX icc{sizeof(icc),
                              ICC_DATE_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
@@ -78,25 +73,25 @@ void TForm1::RegisterClasses(HINSTANCE instance) {
     RegisterClassExW(&wc);  // registering again (a second window in one process) fails harmlessly
 }
 
-TForm1::TForm1(HINSTANCE instance, FormPorts ports)
+MainWindow::MainWindow(HINSTANCE instance, MainWindowPorts ports)
     : instance_(instance),
       ports_(ports),
       moments_(ports.clock, ports.locale),
       commandLog_(ports.clock, ports.files, ports.codePage),
       openDialog_(ports.openFile) {}
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
-bool TForm1::Create() {
+bool MainWindow::Create() {
     RegisterClasses(instance_);
     CreateWindowExW(0, kFormClass, L"Tallowcron", kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                     kClientWidth, kClientHeight, nullptr, nullptr, instance_, this);
     return hwnd_ != nullptr;
 }
 
-void TForm1::Show() {
+void MainWindow::Show() {
     // Centred on the screen at the window's size.
     RECT r;
     GetWindowRect(hwnd_, &r);
@@ -108,13 +103,14 @@ void TForm1::Show() {
     UpdateWindow(hwnd_);
 }
 
-LRESULT CALLBACK TForm1::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* self =
+            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<TForm1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -124,7 +120,7 @@ LRESULT CALLBACK TForm1::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     return self->HandleMessage(message, wParam, lParam);
 }
 
-LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         return OnCreate() ? 0 : -1;
@@ -162,9 +158,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-std::string TForm1::ExePath() { return ports_.files.ExePath(); }
+std::string MainWindow::ExePath() { return ports_.files.ExePath(); }
 
-bool TForm1::OnCreate() {
+bool MainWindow::OnCreate() {
     errorBox_ = std::make_unique<ErrorBox>(
         ProgramTitle(ExePath()), ports_.codePage, [this] { return hwnd_; }, ports_.messageBox);
     dpi_ = WindowDpi(hwnd_);
@@ -191,8 +187,8 @@ bool TForm1::OnCreate() {
     WireHandlers();
     ApplyDpi(dpi_);
 
-    SetTimer(hwnd_, kTimer3, 100, nullptr);
-    SetTimer(hwnd_, kTimer5, 1000, nullptr);
+    SetTimer(hwnd_, kCursorReadoutTimer, 100, nullptr);
+    SetTimer(hwnd_, kClockReadoutTimer, 1000, nullptr);
     tray_ = std::make_unique<TrayIcon>(
         instance_, smallIcon_.Get(), L"Tallowcron", [this] { RestoreFromTray(); },
         [this] { OnTrayIconLost(); }, ports_.notifyIcon, ports_.allowMessage);
@@ -200,16 +196,78 @@ bool TForm1::OnCreate() {
     return true;
 }
 
-void TForm1::WireHandlers() {
-    // The program's own writes run these through the window values, inside the write.
-    form_->OnTextChange("Edit9", [this] { scheduler_->Edit9Change(); });
-    form_->OnClick("CheckBox1", [this] { scheduler_->CheckBox1Click(); });
-    form_->OnClick("CheckBox3", [this] { scheduler_->CheckBox3Click(); });
-    for (const char* name : kPickerFiltered) InstallKeyFilter(Control(name), FSetDate1KeyPress);
-    for (const char* name : kDigitFiltered) InstallKeyFilter(Control(name), Edit7KeyPress);
+// Every control notification the window answers, with the handler that answers it. A binding
+// without a control name serves every control of its kind.
+const MainWindow::CommandBinding MainWindow::kCommands[] = {
+    {kStartButton, ControlKind::ToolButton, BN_CLICKED, "RzToolButton1Click",
+     [](MainWindow& w, const ControlSpec&, HWND) { w.RzToolButton1Click(); }},
+    {kStopButton, ControlKind::ToolButton, BN_CLICKED, "RzToolButton2Click",
+     [](MainWindow& w, const ControlSpec&, HWND) { w.RzToolButton2Click(); }},
+    {kSaveButton, ControlKind::ToolButton, BN_CLICKED, "RzToolButton5Click",
+     [](MainWindow& w, const ControlSpec&, HWND) { w.RzToolButton5Click(); }},
+    {kClearButton, ControlKind::ToolButton, BN_CLICKED, "RzToolButton3Click",
+     [](MainWindow& w, const ControlSpec&, HWND) { w.RzToolButton3Click(); }},
+    {kExitButton, ControlKind::ToolButton, BN_CLICKED, "RzToolButton4Click",
+     [](MainWindow& w, const ControlSpec&, HWND) { w.RzToolButton4Click(); }},
+    {kLocateButton, ControlKind::Button, BN_CLICKED, "Button6Click",
+     [](MainWindow& w, const ControlSpec&, HWND) { w.Button6Click(); }},
+    {kMouseOnCheck, ControlKind::CheckBox, BN_CLICKED, "CheckBox1Click",
+     [](MainWindow& w, const ControlSpec&, HWND) { w.scheduler_->CheckBox1Click(); }},
+    {kCountdownCheck, ControlKind::CheckBox, BN_CLICKED, "CheckBox3Click",
+     [](MainWindow& w, const ControlSpec&, HWND) { w.scheduler_->CheckBox3Click(); }},
+    // A text the program writes runs the handler inside its own write, not here again.
+    {kCountdownMinutesEdit, ControlKind::Edit, EN_CHANGE, "Edit9Change",
+     [](MainWindow& w, const ControlSpec&, HWND) {
+         if (!w.form_->Writing()) w.scheduler_->Edit9Change();
+     }},
+    {{},
+     ControlKind::SpeedButton,
+     BN_CLICKED,
+     "SpeedButton1Click",
+     [](MainWindow& w, const ControlSpec&, HWND sender) { w.SpeedButton1Click(sender); }},
+    // No handler of the program's own: the pair's other button is cleared, the typed text of
+    // the drop-down selects the item it names.
+    {{},
+     ControlKind::RadioButton,
+     BN_CLICKED,
+     "radio pair",
+     [](MainWindow& w, const ControlSpec& c, HWND) { w.form_->SetChecked(c.name, true); }},
+    {{},
+     ControlKind::ComboBox,
+     CBN_EDITCHANGE,
+     "drop-down text",
+     [](MainWindow&, const ControlSpec&, HWND sender) { SelectItemOfTypedText(sender); }},
+};
+
+// The window's timers and their tick handlers.
+const MainWindow::TimerBinding MainWindow::kTimers[] = {
+    {kSlotTimer, "Timer1Timer", [](MainWindow& w) { w.scheduler_->Timer1Timer(); }},
+    {kPowerTimer, "timCloseSysTimer", [](MainWindow& w) { w.scheduler_->timCloseSysTimer(); }},
+    {kMouseTimer, "Timer4Timer", [](MainWindow& w) { w.scheduler_->Timer4Timer(); }},
+    {kCursorReadoutTimer, "Timer3Timer", [](MainWindow& w) { w.Timer3Timer(); }},
+    {kClockReadoutTimer, "Timer5Timer", [](MainWindow& w) { w.Timer5Timer(); }},
+};
+
+void MainWindow::WireHandlers() {
+    // The program's own writes to a check box or a text field run its handler too, inside the
+    // write, so that their errors reach the code that wrote.
+    for (const CommandBinding& b : kCommands) {
+        if (b.control.empty()) continue;
+        const ControlSpec& control = *FindControl(b.control);
+        HWND hwnd = Control(b.control);
+        auto run = [this, &b, &control, hwnd] { b.run(*this, control, hwnd); };
+        if (b.kind == ControlKind::Edit && b.notification == EN_CHANGE)
+            form_->OnTextChange(b.control, run);
+        else if (b.kind == ControlKind::CheckBox && b.notification == BN_CLICKED)
+            form_->OnClick(b.control, run);
+    }
+    for (const ControlSpec& c : ControlTable()) {
+        if (c.keyFilter == KeyFilter::Picker) InstallKeyFilter(Control(c.name), FSetDate1KeyPress);
+        if (c.keyFilter == KeyFilter::Digits) InstallKeyFilter(Control(c.name), Edit7KeyPress);
+    }
 }
 
-void TForm1::SetIcons() {
+void MainWindow::SetIcons() {
     const Scale scale{dpi_};
     UniqueIcon big(LoadProgramIcon(instance_, scale(32)));
     UniqueIcon small(LoadProgramIcon(instance_, scale(16)));
@@ -221,12 +279,12 @@ void TForm1::SetIcons() {
     smallIcon_ = std::move(small);
 }
 
-void TForm1::OnTrayIconLost() {
+void MainWindow::OnTrayIconLost() {
     // Back on the taskbar as an ordinary minimised window until the icon is there again.
     if (!IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_SHOWMINNOACTIVE);
 }
 
-void TForm1::ApplyDpi(int dpi) {
+void MainWindow::ApplyDpi(int dpi) {
     const bool rescaled = dpi != dpi_;
     dpi_ = dpi;
     const Scale scale{dpi};
@@ -238,7 +296,7 @@ void TForm1::ApplyDpi(int dpi) {
     controls_.SetFont(font.Get());
     font_ = std::move(font);
     UniqueFont statusFont = CreateStatusFont(dpi);
-    SendMessageW(Control("StatusBar1"), WM_SETFONT, reinterpret_cast<WPARAM>(statusFont.Get()),
+    SendMessageW(Control(kStatusBar), WM_SETFONT, reinterpret_cast<WPARAM>(statusFont.Get()),
                  FALSE);
     statusFont_ = std::move(statusFont);
     ResizeToClientArea();
@@ -246,7 +304,7 @@ void TForm1::ApplyDpi(int dpi) {
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void TForm1::ResizeToClientArea() {
+void MainWindow::ResizeToClientArea() {
     const Scale scale{dpi_};
     RECT r{0, 0, scale(kClientWidth), scale(kClientHeight)};
     AdjustForDpi(r, dpi_);
@@ -263,7 +321,7 @@ void TForm1::ResizeToClientArea() {
                      frame.bottom - frame.top + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TForm1::OnGetMinMaxInfo(MINMAXINFO& info) {
+void MainWindow::OnGetMinMaxInfo(MINMAXINFO& info) {
     // The window keeps its size at any scale, also when that is larger than the screen.
     const Scale scale{dpi_};
     RECT r{0, 0, scale(kClientWidth), scale(kClientHeight)};
@@ -272,70 +330,25 @@ void TForm1::OnGetMinMaxInfo(MINMAXINFO& info) {
     info.ptMaxTrackSize.y = std::max<LONG>(info.ptMaxTrackSize.y, (r.bottom - r.top) * 2);
 }
 
-void TForm1::Guard(const char* handler, void (TForm1::*work)()) {
-    errorBox_->Guard(handler, [&] { (this->*work)(); });
-}
-
-void TForm1::OnCommand(int id, int code, HWND control) {
-    const ControlSpec* entry = ControlSet::SpecOfId(id);
+void MainWindow::OnCommand(int id, int code, HWND control) {
+    const ControlSpec* entry = WindowControls::SpecOfId(id);
     if (!entry) return;
-    const std::string_view name = entry->name;
-    if (code == EN_CHANGE && name == "Edit9") {
-        // A text the program writes runs the handler inside its own write.
-        if (!form_->Writing())
-            errorBox_->Guard("Edit9Change", [this] { scheduler_->Edit9Change(); });
+    for (const CommandBinding& b : kCommands) {
+        if (b.notification != code) continue;
+        if (b.control.empty() ? b.kind != entry->kind : b.control != entry->name) continue;
+        errorBox_->Guard(b.handler, [&] { b.run(*this, *entry, control); });
         return;
     }
-    if (code == CBN_EDITCHANGE && entry->kind == ControlKind::ComboBox) {
-        SelectItemOfTypedText(control);
-        return;
-    }
-    if (code != BN_CLICKED) return;
-    if (name == "RzToolButton1")
-        Guard("RzToolButton1Click", &TForm1::RzToolButton1Click);
-    else if (name == "RzToolButton2")
-        Guard("RzToolButton2Click", &TForm1::RzToolButton2Click);
-    else if (name == "RzToolButton5")
-        Guard("RzToolButton5Click", &TForm1::RzToolButton5Click);
-    else if (name == "RzToolButton3")
-        Guard("RzToolButton3Click", &TForm1::RzToolButton3Click);
-    else if (name == "RzToolButton4")
-        Guard("RzToolButton4Click", &TForm1::RzToolButton4Click);
-    else if (name == "Button6")
-        Guard("Button6Click", &TForm1::Button6Click);
-    else if (name == "CheckBox1")
-        errorBox_->Guard("CheckBox1Click", [this] { scheduler_->CheckBox1Click(); });
-    else if (name == "CheckBox3")
-        errorBox_->Guard("CheckBox3Click", [this] { scheduler_->CheckBox3Click(); });
-    else if (entry->kind == ControlKind::SpeedButton)
-        errorBox_->Guard("SpeedButton1Click", [&] { SpeedButton1Click(control); });
-    else if (entry->kind == ControlKind::RadioButton)
-        form_->SetChecked(name, true);  // clears the other button of the pair; no handler
 }
 
-void TForm1::OnTimer(UINT_PTR id) {
+void MainWindow::OnTimer(UINT_PTR id) {
     if (timers_->IsStale(id)) return;  // a tick that was waiting when its timer was switched off
-    switch (id) {
-    case kTimer1:
-        errorBox_->Guard("Timer1Timer", [this] { scheduler_->Timer1Timer(); });
-        break;
-    case kTimCloseSys:
-        errorBox_->Guard("timCloseSysTimer", [this] { scheduler_->timCloseSysTimer(); });
-        break;
-    case kTimer4:
-        errorBox_->Guard("Timer4Timer", [this] { scheduler_->Timer4Timer(); });
-        break;
-    case kTimer3:
-        Guard("Timer3Timer", &TForm1::Timer3Timer);
-        break;
-    case kTimer5:
-        Guard("Timer5Timer", &TForm1::Timer5Timer);
-        break;
-    }
+    for (const TimerBinding& t : kTimers)
+        if (t.id == id) errorBox_->Guard(t.handler, [&] { t.run(*this); });
 }
 
-LRESULT TForm1::OnControlColour(HDC dc, HWND control) {
-    const ControlSpec* entry = ControlSet::SpecOfId(GetDlgCtrlID(control));
+LRESULT MainWindow::OnControlColour(HDC dc, HWND control) {
+    const ControlSpec* entry = WindowControls::SpecOfId(GetDlgCtrlID(control));
     const bool ours =
         entry && (entry->kind == ControlKind::Label || entry->kind == ControlKind::CheckBox ||
                   entry->kind == ControlKind::RadioButton);
@@ -347,14 +360,14 @@ LRESULT TForm1::OnControlColour(HDC dc, HWND control) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
-void TForm1::OnShowWindow(bool shown) {
+void MainWindow::OnShowWindow(bool shown) {
     // Sent before the window appears: an error of the first show is seen before the window.
     if (!shown || shownOnce_) return;
     shownOnce_ = true;
-    Guard("FormShow", &TForm1::FormShow);
+    errorBox_->Guard("FormShow", [this] { FormShow(); });
 }
 
-void TForm1::OnActivate(WPARAM wParam) {
+void MainWindow::OnActivate(WPARAM wParam) {
     if (LOWORD(wParam) == WA_INACTIVE) {
         HWND focus = GetFocus();
         if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
@@ -367,29 +380,29 @@ void TForm1::OnActivate(WPARAM wParam) {
     if (target) SetFocus(target);
 }
 
-void TForm1::OnSize(WPARAM kind) {
+void MainWindow::OnSize(WPARAM kind) {
     // Minimised: hidden into the notification area, off the taskbar and out of Alt+Tab.
     if (kind == SIZE_MINIMIZED && tray_ && tray_->Active()) ShowWindow(hwnd_, SW_HIDE);
 }
 
-void TForm1::RestoreFromTray() {
+void MainWindow::RestoreFromTray() {
     if (!IsWindowVisible(hwnd_) || IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
     SetForegroundWindow(hwnd_);
 }
 
-void TForm1::OnDpiChanged(int dpi, const RECT& suggested) {
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     ApplyDpi(dpi);
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TForm1::OnSettingChange() {
+void MainWindow::OnSettingChange() {
     moments_.ReloadLocale();
     commandLog_.SetTimeSeparator(moments_.Forms().Info().timeSeparator);
     SetPickerFormats();
 }
 
-void TForm1::SetPickerFormats() {
+void MainWindow::SetPickerFormats() {
     // Date pickers show the short date form of the regional settings (their default format);
     // time pickers the long time form, seconds always included, since slots fire on the second.
     const std::wstring timeFormat = Widen(PickerTimeFormat(moments_.Forms().Info()));
@@ -402,22 +415,22 @@ void TForm1::SetPickerFormats() {
     }
 }
 
-void TForm1::OnDestroy() {
-    KillTimer(hwnd_, kTimer3);
-    KillTimer(hwnd_, kTimer5);
+void MainWindow::OnDestroy() {
+    KillTimer(hwnd_, kCursorReadoutTimer);
+    KillTimer(hwnd_, kClockReadoutTimer);
     for (TimerId id : {TimerId::Slots, TimerId::Power, TimerId::Mouse}) timers_->Enable(id, false);
     tray_->Remove();
     if (ports_.quitOnClose) PostQuitMessage(0);
 }
 
-bool TForm1::HandleFocusKeys(const MSG& msg) {
+bool MainWindow::HandleFocusKeys(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || !hwnd_) return false;
     if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
     if (msg.wParam == VK_TAB && !KeyDown(VK_CONTROL) && !KeyDown(VK_MENU)) {
         MoveFocus(!KeyDown(VK_SHIFT));
         return true;
     }
-    const ControlSpec* entry = ControlSet::SpecOfId(GetDlgCtrlID(msg.hwnd));
+    const ControlSpec* entry = WindowControls::SpecOfId(GetDlgCtrlID(msg.hwnd));
     const bool arrow = msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT || msg.wParam == VK_UP ||
                        msg.wParam == VK_DOWN;
     if (arrow && entry && entry->kind == ControlKind::RadioButton) {
@@ -431,64 +444,64 @@ bool TForm1::HandleFocusKeys(const MSG& msg) {
     return false;
 }
 
-void TForm1::MoveFocus(bool forward) {
+void MainWindow::MoveFocus(bool forward) {
     if (HWND next = NextFocusStop(controls_, GetFocus(), forward)) SetFocus(next);
 }
 
 // ---- Handlers ----
 
-void TForm1::FormShow() { settings_->LoadSettings(); }
+void MainWindow::FormShow() { settings_->LoadSettings(); }
 
-void TForm1::RzToolButton1Click() { scheduler_->StartScheduling(); }
+void MainWindow::RzToolButton1Click() { scheduler_->StartScheduling(); }
 
-void TForm1::RzToolButton2Click() { scheduler_->StopScheduling(); }
+void MainWindow::RzToolButton2Click() { scheduler_->StopScheduling(); }
 
-void TForm1::RzToolButton5Click() { settings_->SaveSettings(); }
+void MainWindow::RzToolButton5Click() { settings_->SaveSettings(); }
 
-void TForm1::RzToolButton3Click() { ClearActivityLog(*form_); }
+void MainWindow::RzToolButton3Click() { ClearActivityLog(*form_); }
 
-void TForm1::RzToolButton4Click() {
+void MainWindow::RzToolButton4Click() {
     // Closing the main window ends the program, whatever is scheduled; nothing is saved.
     PostMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
-void TForm1::SpeedButton1Click(HWND sender) {
-    const ControlSpec* entry = ControlSet::SpecOfId(GetDlgCtrlID(sender));
+void MainWindow::SpeedButton1Click(HWND sender) {
+    const ControlSpec* entry = WindowControls::SpecOfId(GetDlgCtrlID(sender));
     if (!entry || entry->tag < 1) return;
     const int row = entry->tag;
     const std::optional<std::string> file = openDialog_.Execute(hwnd_);
     if (!file) return;
     const std::string ext = UpperAscii(FileExtension(*file));
-    form_->SetText(RowName("Edit", row), *file);
+    form_->SetText(RowName(kSlotPathPrefix, row), *file);
     if (ext == ".BAT") {
-        form_->SetEnabled(RowName("rbtColse", row), false);
-        form_->SetChecked(RowName("rbtOp", row), true);
+        form_->SetEnabled(RowName(kCloseButtonPrefix, row), false);
+        form_->SetChecked(RowName(kOpenButtonPrefix, row), true);
     } else if (ext == ".EXE") {
-        form_->SetEnabled(RowName("rbtColse", row), true);
+        form_->SetEnabled(RowName(kCloseButtonPrefix, row), true);
     }
 }
 
-void TForm1::Button6Click() {
-    const std::int32_t x = TextToInt(form_->Text("Edit7"));
-    const std::int32_t y = TextToInt(form_->Text("Edit8"));
+void MainWindow::Button6Click() {
+    const std::int32_t x = TextToInt(form_->Text(kClickXEdit));
+    const std::int32_t y = TextToInt(form_->Text(kClickYEdit));
     ports_.input.SetCursorPos({x, y});
 }
 
-void TForm1::Timer5Timer() {
-    SetStatusText(Control("StatusBar1"), 0, moments_.Forms().DateTimeText(moments_.Now()));
+void MainWindow::Timer5Timer() {
+    SetStatusText(Control(kStatusBar), 0, moments_.Forms().DateTimeText(moments_.Now()));
 }
 
-void TForm1::Timer3Timer() {
+void MainWindow::Timer3Timer() {
     // X from one reading and Y from a second. While the system refuses the position the panel
     // says so; the error box comes for the first refusal of a run of refusals only.
     try {
         const Point first = ports_.input.CursorPos();
         const Point second = ports_.input.CursorPos();
-        SetStatusText(Control("StatusBar1"), 1,
+        SetStatusText(Control(kStatusBar), 1,
                       "当前鼠标坐标" + std::to_string(first.x) + " -- " + std::to_string(second.y));
         cursorRefused_ = false;
     } catch (const SystemError&) {
-        SetStatusText(Control("StatusBar1"), 1, "当前鼠标坐标不可用");
+        SetStatusText(Control(kStatusBar), 1, "当前鼠标坐标不可用");
         if (cursorRefused_) return;
         cursorRefused_ = true;
         throw;

@@ -1,4 +1,4 @@
-#include "app/controls_builder.h"
+#include "app/window_controls.h"
 
 #include <commctrl.h>
 
@@ -93,7 +93,7 @@ bool HeightOfText(const ControlSpec& c) { return c.kind == ControlKind::Label &&
 
 }  // namespace
 
-void ControlSet::Create(HWND form, HINSTANCE instance, const PictureList* pictures) {
+void WindowControls::Create(HWND form, HINSTANCE instance, const PictureList* pictures) {
     for (const ControlSpec& c : ControlTable()) {
         const WindowKind kind = KindOf(c);
         HWND parent = c.parent.empty() ? form : Find(c.parent);
@@ -118,21 +118,21 @@ void ControlSet::Create(HWND form, HINSTANCE instance, const PictureList* pictur
     SetPictures(pictures);
 }
 
-void ControlSet::SetPictures(const PictureList* pictures) {
+void WindowControls::SetPictures(const PictureList* pictures) {
     for (const ControlSpec& c : ControlTable())
         if (c.kind == ControlKind::ToolButton) SetButtonPicture(Find(c.name), pictures, c.picture);
 }
 
-void ControlSet::SetFont(HFONT font) {
+void WindowControls::SetFont(HFONT font) {
     for (const ControlSpec& c : ControlTable())
         if (c.kind != ControlKind::StatusBar)
             SendMessageW(Find(c.name), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
-void ControlSet::Place(const Scale& scale, HFONT font) {
+void WindowControls::Place(const Scale& scale, HFONT font) {
     for (const ControlSpec& c : ControlTable()) {
         HWND hwnd = Find(c.name);
-        if (c.parent == "RzToolbar1" || c.kind == ControlKind::StatusBar) continue;
+        if (c.parent == kToolbar || c.kind == ControlKind::StatusBar) continue;
         if (SizedToText(c)) {
             SetWindowPos(hwnd, nullptr, scale(c.left), scale(c.top), 0, 0,
                          SWP_NOZORDER | SWP_NOACTIVATE);
@@ -150,11 +150,11 @@ void ControlSet::Place(const Scale& scale, HFONT font) {
             SendMessageW(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), scale(c.height) - 6);
     }
     LayoutToolbar(scale, font, [this](std::string_view name) { return Find(name); });
-    const ControlSpec* status = FindControl("StatusBar1");
+    const ControlSpec* status = FindControl(kStatusBar);
     PlaceStatusBar(Find(status->name), scale(status->height), scale(200));
 }
 
-void ControlSet::FitLabel(std::string_view name, HFONT font) {
+void WindowControls::FitLabel(std::string_view name, HFONT font) {
     const ControlSpec* entry = FindControl(name);
     HWND hwnd = Find(name);
     if (!entry || !hwnd || !SizedToText(*entry)) return;
@@ -170,19 +170,19 @@ void ControlSet::FitLabel(std::string_view name, HFONT font) {
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
-HWND ControlSet::Find(std::string_view name) const {
+HWND WindowControls::Find(std::string_view name) const {
     const auto it = byName_.find(name);
     return it == byName_.end() ? nullptr : it->second;
 }
 
-const ControlSpec* ControlSet::SpecOfId(int id) {
+const ControlSpec* WindowControls::SpecOfId(int id) {
     const auto table = ControlTable();
     const int index = id - kFirstId;
     if (index < 0 || index >= static_cast<int>(table.size())) return nullptr;
     return &table[static_cast<std::size_t>(index)];
 }
 
-int ControlSet::IdOf(const ControlSpec& entry) {
+int WindowControls::IdOf(const ControlSpec& entry) {
     return kFirstId + static_cast<int>(&entry - ControlTable().data());
 }
 

@@ -13,7 +13,7 @@ namespace tc {
 
 class PictureList;
 
-class ControlSet {
+class WindowControls {
 public:
     // Creates every control of the table inside `form` with its design state (positions are set
     // by Place). The pictures are those of the toolbar buttons.
