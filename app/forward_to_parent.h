@@ -24,12 +24,4 @@ inline LRESULT ForwardToParent(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     return SendMessageW(GetParent(hwnd), message, wParam, lParam);
 }
 
-// WM_SETFONT / WM_GETFONT for our own window classes: the font is kept as a window property.
-inline void StoreFont(HWND hwnd, WPARAM font, LPARAM redraw) {
-    SetPropW(hwnd, L"TcFont", reinterpret_cast<HANDLE>(font));
-    if (LOWORD(redraw)) InvalidateRect(hwnd, nullptr, TRUE);
-}
-
-inline HFONT StoredFont(HWND hwnd) { return static_cast<HFONT>(GetPropW(hwnd, L"TcFont")); }
-
 }  // namespace tc

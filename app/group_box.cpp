@@ -4,6 +4,7 @@
 
 #include "app/forward_to_parent.h"
 #include "app/handles.h"
+#include "app/win32_window.h"
 
 namespace tc {
 namespace {
@@ -20,14 +21,12 @@ void Paint(HWND hwnd) {
     GetTextMetricsW(dc, &metrics);
     // The frame runs through the middle of the caption line; a frame without a caption (the
     // radio pairs of the slot rows) encloses its whole area.
-    const int length = GetWindowTextLengthW(hwnd);
+    const std::wstring caption = WindowTextW(hwnd);
+    const int length = static_cast<int>(caption.size());
     RECT frame = client;
     if (length > 0) frame.top = metrics.tmHeight / 2 - 1;
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
     if (length == 0) return;
-    std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(hwnd, caption.data(), length + 1);
-    caption.resize(static_cast<std::size_t>(length));
     RECT text{metrics.tmAveCharWidth + 2, 0, client.right - 8, metrics.tmHeight};
     DrawTextW(dc, caption.c_str(), length, &text, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     text.left -= 1, text.right += 1;
@@ -56,7 +55,7 @@ LRESULT CALLBACK GroupBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         return result;
     }
     case WM_NCDESTROY:
-        RemovePropW(hwnd, L"TcFont");
+        ForgetFont(hwnd);
         break;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -65,14 +64,8 @@ LRESULT CALLBACK GroupBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 void RegisterGroupBoxClass(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = GroupBoxProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kGroupBoxClass;
-    RegisterClassExW(&wc);  // a second registration fails harmlessly
+    RegisterWindowClass(
+        instance, {kGroupBoxClass, GroupBoxProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)});
 }
 
 }  // namespace tc

@@ -15,6 +15,7 @@
 #include "app/toolbar.h"
 #include "app/win32_form.h"
 #include "app/win32_timers.h"
+#include "app/win32_window.h"
 #include "app/window_font.h"
 #include "core/convert.h"
 #include "core/scheduler.h"
@@ -33,10 +34,15 @@ constexpr DWORD kFormStyle =
 constexpr int kClientWidth = 939;
 constexpr int kClientHeight = 579;
 
+constexpr wchar_t kProgramIcon[] = L"MAINICON";
+
+// The program's icon at a size of the window's scale, owned by the caller. Without the
+// resource (a test program), the system's application icon, copied so that it can be owned.
 HICON LoadProgramIcon(HINSTANCE instance, int size) {
-    HANDLE icon = LoadImageW(instance, L"MAINICON", IMAGE_ICON, size, size, LR_DEFAULTCOLOR);
-    if (!icon) icon = LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, size, size, LR_SHARED);
-    return static_cast<HICON>(icon);
+    if (HANDLE icon = LoadImageW(instance, kProgramIcon, IMAGE_ICON, size, size, LR_DEFAULTCOLOR))
+        return static_cast<HICON>(icon);
+    return CopyIcon(static_cast<HICON>(
+        LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, size, size, LR_SHARED)));
 }
 
 // AdjustWindowRectExForDpi where the system has it (Windows 10 on), else the plain form.
@@ -61,16 +67,8 @@ void MainWindow::RegisterClasses(HINSTANCE instance) {
     RegisterGroupBoxClass(instance);
     RegisterSpeedButtonClasses(instance);
     RegisterToolbarClasses(instance);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kFormClass;
-    wc.hIcon = LoadProgramIcon(instance, GetSystemMetrics(SM_CXICON));
-    wc.hIconSm = LoadProgramIcon(instance, GetSystemMetrics(SM_CXSMICON));
-    RegisterClassExW(&wc);  // registering again (a second window in one process) fails harmlessly
+    RegisterWindowClass(
+        instance, {kFormClass, Proc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), kProgramIcon});
 }
 
 MainWindow::MainWindow(HINSTANCE instance, MainWindowPorts ports)
@@ -123,7 +121,7 @@ LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        return OnCreate() ? 0 : -1;
+        return OnCreateGuarded() ? 0 : -1;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
@@ -132,7 +130,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-        return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        return OnControlColour(message, reinterpret_cast<HDC>(wParam),
+                               reinterpret_cast<HWND>(lParam));
     case WM_SHOWWINDOW:
         OnShowWindow(wParam != FALSE);
         break;
@@ -160,7 +159,20 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 std::string MainWindow::ExePath() { return ports_.files.ExePath(); }
 
-bool MainWindow::OnCreate() {
+bool MainWindow::OnCreateGuarded() {
+    // Nothing may leave a window procedure: a failure while building the window is shown and
+    // the window is not created (Create answers false).
+    try {
+        OnCreate();
+        return true;
+    } catch (const std::exception& e) {
+        if (errorBox_) errorBox_->Show("OnCreate", e.what());
+    } catch (...) {
+    }
+    return false;
+}
+
+void MainWindow::OnCreate() {
     errorBox_ = std::make_unique<ErrorBox>(
         ProgramTitle(ExePath()), ports_.codePage, [this] { return hwnd_; }, ports_.messageBox);
     dpi_ = WindowDpi(hwnd_);
@@ -193,7 +205,6 @@ bool MainWindow::OnCreate() {
         instance_, smallIcon_.Get(), L"Tallowcron", [this] { RestoreFromTray(); },
         [this] { OnTrayIconLost(); }, ports_.notifyIcon, ports_.allowMessage);
     tray_->Add();
-    return true;
 }
 
 // Every control notification the window answers, with the handler that answers it. A binding
@@ -347,13 +358,13 @@ void MainWindow::OnTimer(UINT_PTR id) {
         if (t.id == id) errorBox_->Guard(t.handler, [&] { t.run(*this); });
 }
 
-LRESULT MainWindow::OnControlColour(HDC dc, HWND control) {
+LRESULT MainWindow::OnControlColour(UINT message, HDC dc, HWND control) {
     const ControlSpec* entry = WindowControls::SpecOfId(GetDlgCtrlID(control));
     const bool ours =
         entry && (entry->kind == ControlKind::Label || entry->kind == ControlKind::CheckBox ||
                   entry->kind == ControlKind::RadioButton);
     if (!ours)
-        return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+        return DefWindowProcW(hwnd_, message, reinterpret_cast<WPARAM>(dc),
                               reinterpret_cast<LPARAM>(control));
     SetTextColor(dc, entry->blue ? RGB(0, 0, 255) : GetSysColor(COLOR_WINDOWTEXT));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
@@ -418,8 +429,11 @@ void MainWindow::SetPickerFormats() {
 void MainWindow::OnDestroy() {
     KillTimer(hwnd_, kCursorReadoutTimer);
     KillTimer(hwnd_, kClockReadoutTimer);
-    for (TimerId id : {TimerId::Slots, TimerId::Power, TimerId::Mouse}) timers_->Enable(id, false);
-    tray_->Remove();
+    // A window whose creation failed half-way has not all of its parts.
+    if (timers_)
+        for (TimerId id : {TimerId::Slots, TimerId::Power, TimerId::Mouse})
+            timers_->Enable(id, false);
+    if (tray_) tray_->Remove();
     if (ports_.quitOnClose) PostQuitMessage(0);
 }
 

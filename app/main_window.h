@@ -119,10 +119,11 @@ private:
 
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    bool OnCreate();
+    bool OnCreateGuarded();
+    void OnCreate();
     void OnCommand(int id, int code, HWND control);
     void OnTimer(UINT_PTR id);
-    LRESULT OnControlColour(HDC dc, HWND control);
+    LRESULT OnControlColour(UINT message, HDC dc, HWND control);
     void OnShowWindow(bool shown);
     void OnActivate(WPARAM wParam);
     void OnSize(WPARAM kind);

@@ -5,6 +5,7 @@
 #include "app/forward_to_parent.h"
 #include "app/handles.h"
 #include "app/picture_list.h"
+#include "app/win32_window.h"
 
 namespace tc {
 namespace {
@@ -20,14 +21,6 @@ struct ButtonState {
 
 ButtonState* State(HWND hwnd) {
     return reinterpret_cast<ButtonState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-}
-
-std::wstring Caption(HWND hwnd) {
-    const int length = GetWindowTextLengthW(hwnd);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(hwnd, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
 }
 
 // Disabled text: a highlight copy one pixel down and right under a shadow copy.
@@ -64,7 +57,7 @@ void PaintFlat(HWND hwnd, HDC dc, const ButtonState& s, RECT client, bool enable
             s.pictures->DrawEmbossed(dc, s.picture, pad, y);
     }
     RECT text{pad + size + pad + shift, shift, client.right, client.bottom + shift};
-    DrawCaption(dc, Caption(hwnd), text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX, enabled);
+    DrawCaption(dc, WindowTextW(hwnd), text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX, enabled);
 }
 
 void PaintRaised(HWND hwnd, HDC dc, const ButtonState& s, RECT client, bool enabled) {
@@ -74,7 +67,7 @@ void PaintRaised(HWND hwnd, HDC dc, const ButtonState& s, RECT client, bool enab
                      DFCS_BUTTONPUSH | (down ? DFCS_PUSHED : 0) | (enabled ? 0 : DFCS_INACTIVE));
     RECT text = client;
     if (down) OffsetRect(&text, 1, 1);
-    DrawCaption(dc, Caption(hwnd), text, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX,
+    DrawCaption(dc, WindowTextW(hwnd), text, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX,
                 enabled);
 }
 
@@ -157,7 +150,7 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_NCDESTROY:
         delete s;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        RemovePropW(hwnd, L"TcFont");
+        ForgetFont(hwnd);
         break;
     case WM_PAINT:
         Paint(hwnd);
@@ -192,22 +185,12 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-void Register(HINSTANCE instance, const wchar_t* name) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = ButtonProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = name;
-    RegisterClassExW(&wc);
-}
-
 }  // namespace
 
 void RegisterSpeedButtonClasses(HINSTANCE instance) {
-    Register(instance, kSpeedButtonClass);
-    Register(instance, kToolButtonClass);
+    const auto face = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    RegisterWindowClass(instance, {kSpeedButtonClass, ButtonProc, face});
+    RegisterWindowClass(instance, {kToolButtonClass, ButtonProc, face});
 }
 
 void SetButtonPicture(HWND button, const PictureList* pictures, int index) {

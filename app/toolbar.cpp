@@ -5,6 +5,7 @@
 
 #include "app/forward_to_parent.h"
 #include "app/handles.h"
+#include "app/win32_window.h"
 #include "app/window_font.h"
 #include "core/controls.h"
 
@@ -24,7 +25,7 @@ LRESULT CommonMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(StoredFont(hwnd));
     case WM_NCDESTROY:
-        RemovePropW(hwnd, L"TcFont");
+        ForgetFont(hwnd);
         break;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -58,30 +59,17 @@ LRESULT CALLBACK SpacerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     return CommonMessage(hwnd, message, wParam, lParam);
 }
 
-void Register(HINSTANCE instance, const wchar_t* name, WNDPROC proc) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = name;
-    RegisterClassExW(&wc);
-}
-
 int CaptionWidth(HWND button, HFONT font) {
-    const int length = GetWindowTextLengthW(button);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(button, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
+    const std::wstring text = WindowTextW(button);
     return text.empty() ? 0 : MeasureText(font, text.c_str()).cx;
 }
 
 }  // namespace
 
 void RegisterToolbarClasses(HINSTANCE instance) {
-    Register(instance, kToolbarClass, ToolbarProc);
-    Register(instance, kSpacerClass, SpacerProc);
+    const auto face = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    RegisterWindowClass(instance, {kToolbarClass, ToolbarProc, face});
+    RegisterWindowClass(instance, {kSpacerClass, SpacerProc, face});
 }
 
 int ToolButtonWidth(int captionWidth, const Scale& scale) {

@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "app/win32_window.h"
+
 namespace tc {
 namespace {
 
@@ -28,12 +30,7 @@ TrayIcon::TrayIcon(HINSTANCE instance, HICON icon, std::wstring tip,
       onLost_(std::move(onLost)),
       notify_(notify) {
     TaskbarCreatedMessage();
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kClass;
-    RegisterClassExW(&wc);
+    RegisterWindowClass(instance, {kClass, Proc});
     // A hidden top-level window, not a message-only one: only top-level windows receive the
     // shell's "TaskbarCreated" broadcast and the end-of-session messages.
     window_.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, kClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,

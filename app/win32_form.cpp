@@ -62,14 +62,6 @@ void SelectItemOfTypedText(HWND comboBox) {
     SendMessageW(comboBox, CB_SETEDITSEL, 0, MAKELPARAM(start, end));
 }
 
-std::string WindowText(HWND hwnd) {
-    const int length = GetWindowTextLengthW(hwnd);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(copied));
-    return Narrow(text);
-}
-
 Win32Form::Win32Form(const WindowControls& controls, std::function<void(std::string_view)> fitLabel)
     : controls_(controls), fitLabel_(std::move(fitLabel)) {}
 

@@ -9,6 +9,7 @@
 #include <map>
 #include <string>
 
+#include "app/win32_window.h"
 #include "core/form.h"
 
 namespace tc {
@@ -56,8 +57,5 @@ private:
 // selected one, and with no such item none is, so what the field shows is what runs. The typed
 // text and the caret stay as they are.
 void SelectItemOfTypedText(HWND comboBox);
-
-// Window text of any window, as UTF-8.
-std::string WindowText(HWND hwnd);
 
 }  // namespace tc

@@ -7,6 +7,7 @@
 #include "app/speed_button.h"
 #include "app/status_bar.h"
 #include "app/toolbar.h"
+#include "app/win32_window.h"
 #include "app/window_font.h"
 #include "platform/win32/win32_text.h"
 
@@ -158,10 +159,7 @@ void WindowControls::FitLabel(std::string_view name, HFONT font) {
     const ControlSpec* entry = FindControl(name);
     HWND hwnd = Find(name);
     if (!entry || !hwnd || !SizedToText(*entry)) return;
-    const int length = GetWindowTextLengthW(hwnd);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(hwnd, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
+    const std::wstring text = WindowTextW(hwnd);
     SIZE size = MeasureText(font, text.empty() ? L" " : text.c_str());
     // A glyph's ink can reach a pixel or two past its advance ("0" in Tahoma, many Chinese
     // glyphs): that much room after the text, in proportion to the font, keeps it uncut.
