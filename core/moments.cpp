@@ -11,12 +11,6 @@ namespace {
 constexpr std::int64_t kSecondsPerDay = 86400;
 constexpr std::int64_t kMsPerDay = kSecondsPerDay * 1000;
 
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    std::int64_t q = a / b;
-    if (a % b != 0 && (a < 0) != (b < 0)) --q;
-    return q;
-}
-
 std::int64_t SecondOfDay(TDateTime value) {
     const std::int64_t seconds = ToWholeSeconds(value);
     return seconds - FloorDiv(seconds, kSecondsPerDay) * kSecondsPerDay;

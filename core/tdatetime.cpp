@@ -7,12 +7,6 @@ namespace {
 
 constexpr std::int64_t kMsPerDay = 86400000;
 
-constexpr std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    std::int64_t q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-    return q;
-}
-
 // Days since 1970-01-01 of a proleptic Gregorian date (the civil-from-days algorithm pair).
 constexpr std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
     y -= m <= 2;

@@ -40,6 +40,13 @@ struct Decoded {
 };
 Decoded Decode(TDateTime value);
 
+// a / b rounded towards minus infinity (b not 0): the day or second a moment before 1899-12-30
+// or before midnight falls in.
+constexpr std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+    const std::int64_t q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
 // Whole milliseconds since 1899-12-30 00:00 (the same rounding as Decode); whole seconds likewise
 // (floored, so every moment of one second gives the same number).
 std::int64_t ToMilliseconds(TDateTime value);

@@ -6,19 +6,11 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include "wait.h"
 
 namespace tc::e2e {
 
-// Checks `done` every 50 ms for up to `ms` milliseconds; true as soon as it holds.
-template <typename Done>
-bool WaitFor(Done done, int ms) {
-    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms);
-    while (!done()) {
-        if (GetTickCount64() >= end) return false;
-        Sleep(50);
-    }
-    return true;
-}
+using test::WaitFor;
 
 // This process runs under Wine (not on Windows itself).
 bool RunningUnderWine();

@@ -25,6 +25,7 @@
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_shell.h"
+#include "wait.h"
 
 namespace tc::test {
 
@@ -84,19 +85,6 @@ std::string CopyHelper(const char* name, const std::string& folder);
 int RunUnix(const std::string& shellCommand);
 // The Linux path of a Windows path.
 std::string UnixPath(const std::string& windowsPath);
-
-// Waits up to `ms`, running this thread's messages, until `done` holds.
-template <typename Done>
-bool WaitFor(Done done, int ms) {
-    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms);
-    while (!done()) {
-        if (GetTickCount64() >= end) return false;
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        Sleep(20);
-    }
-    return true;
-}
 
 // What a stored control holds, in the terms config.ini keeps: the text, the flag, the index,
 // the date alone or the time of day alone.

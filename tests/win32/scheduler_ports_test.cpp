@@ -24,9 +24,12 @@
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_text.h"
 #include "test_folders.h"
+#include "wait.h"
 
 namespace tc {
 namespace {
+
+using test::WaitFor;
 
 using test::FileBytes;
 using test::RemoveTree;
@@ -39,18 +42,6 @@ std::wstring ExeFolder() {
 
 // The helper programs are built beside the tests, in the folder helpers.
 std::wstring Helper(const wchar_t* name) { return ExeFolder() + L"\\helpers\\" + name + L".exe"; }
-
-// Waits up to `ms` for `done` to hold, pumping this thread's messages meanwhile.
-template <typename Done>
-bool WaitFor(Done done, int ms = 10000) {
-    for (int waited = 0; waited < ms; waited += 20) {
-        if (done()) return true;
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        Sleep(20);
-    }
-    return done();
-}
 
 // A started process, ended and closed when it goes out of scope.
 class Child {
