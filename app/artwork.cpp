@@ -82,6 +82,31 @@ Rgb Grey(Rgb c) {
     return {light, light, light};
 }
 
+// One pixel of a picture: four by four samples, each taking the colour of the topmost layer
+// that covers it; premultiplied ARGB, the sum over covered samples divided by all samples.
+std::uint32_t SamplePixel(const std::vector<Layer>& layers, bool grey, int px, int py, int size) {
+    constexpr int kSamples = 4;  // per axis
+    constexpr int kAll = kSamples * kSamples;
+    Rgb sum{0, 0, 0};
+    int hits = 0;
+    for (int sy = 0; sy < kSamples; ++sy) {
+        for (int sx = 0; sx < kSamples; ++sx) {
+            const double x = (px + (sx + 0.5) / kSamples) * 16.0 / size;
+            const double y = (py + (sy + 0.5) / kSamples) * 16.0 / size;
+            const auto top = std::find_if(layers.rbegin(), layers.rend(),
+                                          [x, y](const Layer& l) { return l.covers(x, y); });
+            if (top == layers.rend()) continue;
+            const Rgb c = grey ? Grey(top->colour) : top->colour;
+            sum.r += c.r;
+            sum.g += c.g;
+            sum.b += c.b;
+            ++hits;
+        }
+    }
+    const auto channel = [](int value) { return static_cast<std::uint32_t>(value / kAll); };
+    return channel(hits * 255) << 24 | channel(sum.r) << 16 | channel(sum.g) << 8 | channel(sum.b);
+}
+
 }  // namespace
 
 std::vector<std::uint32_t> RenderPicture(int index, int size) {
@@ -89,31 +114,10 @@ std::vector<std::uint32_t> RenderPicture(int index, int size) {
     if (index < 0 || index >= kPictureCount || size <= 0) return pixels;
     const std::vector<Layer> layers = Picture(index - index % 2);
     const bool grey = index % 2 == 1;
-    constexpr int kSamples = 4;  // per axis
-    for (int py = 0; py < size; ++py) {
-        for (int px = 0; px < size; ++px) {
-            int r = 0, g = 0, b = 0, hits = 0;
-            for (int sy = 0; sy < kSamples; ++sy) {
-                for (int sx = 0; sx < kSamples; ++sx) {
-                    const double x = (px + (sx + 0.5) / kSamples) * 16.0 / size;
-                    const double y = (py + (sy + 0.5) / kSamples) * 16.0 / size;
-                    for (auto it = layers.rbegin(); it != layers.rend(); ++it) {
-                        if (!it->covers(x, y)) continue;
-                        const Rgb c = grey ? Grey(it->colour) : it->colour;
-                        r += c.r, g += c.g, b += c.b, ++hits;
-                        break;
-                    }
-                }
-            }
-            if (hits == 0) continue;
-            constexpr int kAll = kSamples * kSamples;
-            // Premultiplied: the sum over covered samples divided by all samples.
-            const std::uint32_t a = static_cast<std::uint32_t>(hits * 255 / kAll);
+    for (int py = 0; py < size; ++py)
+        for (int px = 0; px < size; ++px)
             pixels[static_cast<std::size_t>(py) * size + px] =
-                (a << 24) | (static_cast<std::uint32_t>(r / kAll) << 16) |
-                (static_cast<std::uint32_t>(g / kAll) << 8) | static_cast<std::uint32_t>(b / kAll);
-        }
-    }
+                SamplePixel(layers, grey, px, py, size);
     return pixels;
 }
 

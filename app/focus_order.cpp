@@ -1,5 +1,6 @@
 #include "app/focus_order.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "app/window_controls.h"
@@ -38,9 +39,9 @@ HWND StopOf(const Place& place) {
 }
 
 bool Holds(const Place& place, HWND focus) {
-    for (HWND hwnd : place)
-        if (hwnd == focus || IsChild(hwnd, focus)) return true;
-    return false;
+    return std::ranges::any_of(place, [focus](HWND stop) {
+        return stop == focus || IsChild(/*hWndParent=*/stop, /*hWnd=*/focus);
+    });
 }
 
 }  // namespace

@@ -11,10 +11,10 @@ constexpr wchar_t kFilterProperty[] = L"TcKeyFilter";
 
 bool IsDigit(wchar_t key) { return key >= L'0' && key <= L'9'; }
 
-LRESULT CALLBACK FilterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+LRESULT CALLBACK FilterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
                             DWORD_PTR data) {
     if (message == WM_CHAR) {
-        wchar_t key = static_cast<wchar_t>(wParam);
+        auto key = static_cast<wchar_t>(wParam);
         reinterpret_cast<KeyPressFn>(data)(key);
         if (key == 0) return 0;
         wParam = key;

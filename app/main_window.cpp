@@ -93,7 +93,8 @@ void MainWindow::Show() {
     // Centred on the screen at the window's size.
     RECT r;
     GetWindowRect(hwnd_, &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
     SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -209,7 +210,7 @@ void MainWindow::OnCreate() {
 
 // Every control notification the window answers, with the handler that answers it. A binding
 // without a control name serves every control of its kind.
-const MainWindow::CommandBinding MainWindow::kCommands[] = {
+constexpr MainWindow::CommandBinding MainWindow::kCommands[] = {
     {kStartButton, ControlKind::ToolButton, BN_CLICKED, "RzToolButton1Click",
      [](MainWindow& w, const ControlSpec&, HWND) { w.RzToolButton1Click(); }},
     {kStopButton, ControlKind::ToolButton, BN_CLICKED, "RzToolButton2Click",
@@ -251,7 +252,7 @@ const MainWindow::CommandBinding MainWindow::kCommands[] = {
 };
 
 // The window's timers and their tick handlers.
-const MainWindow::TimerBinding MainWindow::kTimers[] = {
+constexpr MainWindow::TimerBinding MainWindow::kTimers[] = {
     {kSlotTimer, "Timer1Timer", [](MainWindow& w) { w.scheduler_->Timer1Timer(); }},
     {kPowerTimer, "timCloseSysTimer", [](MainWindow& w) { w.scheduler_->timCloseSysTimer(); }},
     {kMouseTimer, "Timer4Timer", [](MainWindow& w) { w.scheduler_->Timer4Timer(); }},
@@ -322,7 +323,8 @@ void MainWindow::ResizeToClientArea() {
     SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // Where the frame drawn differs from what the calculation assumed, correct by the difference.
-    RECT client, frame;
+    RECT client;
+    RECT frame;
     GetClientRect(hwnd_, &client);
     GetWindowRect(hwnd_, &frame);
     const int dx = scale(kClientWidth) - client.right;

@@ -23,7 +23,7 @@ UniqueBitmap MakeBitmap(const std::vector<std::uint32_t>& pixels, int size) {
 }
 
 std::uint32_t Opaque(COLORREF c) {
-    return 0xFF000000u | (static_cast<std::uint32_t>(GetRValue(c)) << 16) |
+    return 0xFF000000U | (static_cast<std::uint32_t>(GetRValue(c)) << 16) |
            (static_cast<std::uint32_t>(GetGValue(c)) << 8) | GetBValue(c);
 }
 

@@ -1,5 +1,6 @@
 #include "app/speed_button.h"
 
+#include <memory>
 #include <string>
 
 #include "app/forward_to_parent.h"
@@ -140,15 +141,16 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     ButtonState* s = State(hwnd);
     switch (message) {
     case WM_NCCREATE: {
-        auto* state = new ButtonState;
+        // The window owns its state from here until WM_NCDESTROY.
+        auto state = std::make_unique<ButtonState>();
         wchar_t name[32] = {};
         GetClassNameW(hwnd, name, 32);
         state->flat = lstrcmpW(name, kToolButtonClass) == 0;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.release()));
         break;
     }
     case WM_NCDESTROY:
-        delete s;
+        std::unique_ptr<ButtonState>{s}.reset();
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         ForgetFont(hwnd);
         break;
@@ -188,7 +190,7 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 void RegisterSpeedButtonClasses(HINSTANCE instance) {
-    const auto face = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    auto* const face = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     RegisterWindowClass(instance, {kSpeedButtonClass, ButtonProc, face});
     RegisterWindowClass(instance, {kToolButtonClass, ButtonProc, face});
 }

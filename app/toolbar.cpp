@@ -67,7 +67,7 @@ int CaptionWidth(HWND button, HFONT font) {
 }  // namespace
 
 void RegisterToolbarClasses(HINSTANCE instance) {
-    const auto face = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    auto* const face = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     RegisterWindowClass(instance, {kToolbarClass, ToolbarProc, face});
     RegisterWindowClass(instance, {kSpacerClass, SpacerProc, face});
 }

@@ -53,7 +53,8 @@ void SelectItemOfTypedText(HWND comboBox) {
         if (Narrow(item) == typed) match = i;
     }
     if (SendMessageW(comboBox, CB_GETCURSEL, 0, 0) == match) return;
-    DWORD start = 0, end = 0;
+    DWORD start = 0;
+    DWORD end = 0;
     SendMessageW(comboBox, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
     SendMessageW(comboBox, CB_SETCURSEL, static_cast<WPARAM>(match), 0);

@@ -43,8 +43,8 @@ public:
 
 private:
     HWND At(std::string_view name) const;
-    void Run(const std::map<std::string, std::function<void()>, std::less<>>& handlers,
-             std::string_view name);
+    static void Run(const std::map<std::string, std::function<void()>, std::less<>>& handlers,
+                    std::string_view name);
 
     const WindowControls& controls_;
     std::function<void(std::string_view)> fitLabel_;

@@ -119,12 +119,12 @@ void WindowControls::Create(HWND form, HINSTANCE instance, const PictureList* pi
     SetPictures(pictures);
 }
 
-void WindowControls::SetPictures(const PictureList* pictures) {
+void WindowControls::SetPictures(const PictureList* pictures) const {
     for (const ControlSpec& c : ControlTable())
         if (c.kind == ControlKind::ToolButton) SetButtonPicture(Find(c.name), pictures, c.picture);
 }
 
-void WindowControls::SetFont(HFONT font) {
+void WindowControls::SetFont(HFONT font) const {
     for (const ControlSpec& c : ControlTable())
         if (c.kind != ControlKind::StatusBar)
             SendMessageW(Find(c.name), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
@@ -155,7 +155,7 @@ void WindowControls::Place(const Scale& scale, HFONT font) {
     PlaceStatusBar(Find(status->name), scale(status->height), scale(200));
 }
 
-void WindowControls::FitLabel(std::string_view name, HFONT font) {
+void WindowControls::FitLabel(std::string_view name, HFONT font) const {
     const ControlSpec* entry = FindControl(name);
     HWND hwnd = Find(name);
     if (!entry || !hwnd || !SizedToText(*entry)) return;

@@ -22,10 +22,10 @@ public:
     // Positions and sizes at the scale; labels without a width are sized to their text.
     void Place(const Scale& scale, HFONT font);
     // Gives every control the font (the status bar keeps the system's status-bar font).
-    void SetFont(HFONT font);
+    void SetFont(HFONT font) const;
     // Resizes a label without a table width to fit its current text.
-    void FitLabel(std::string_view name, HFONT font);
-    void SetPictures(const PictureList* pictures);
+    void FitLabel(std::string_view name, HFONT font) const;
+    void SetPictures(const PictureList* pictures) const;
 
     HWND Find(std::string_view name) const;
     // The table row of a control id (WM_COMMAND), or nullptr.
