@@ -99,12 +99,11 @@ peak_kb() { awk '/^VmHWM:/ { print $2 }' /proc/"$1"/status; }
 # $1: a process id. Context switches so far, voluntary and involuntary: "main all", the main
 # thread's and those of all its threads.
 switches() {
-    local main all
-    main=$(awk '/ctxt_switches:/ { n += $2 } END { print n + 0 }' /proc/"$1"/task/"$1"/status \
-        2>/dev/null)
-    all=$(cat /proc/"$1"/task/*/status 2>/dev/null |
-        awk '/ctxt_switches:/ { n += $2 } END { print n + 0 }')
-    echo "$main $all"
+    local task
+    for task in /proc/"$1"/task/*; do
+        awk -v tid="${task##*/}" '/ctxt_switches:/ { n += $2 } END { print tid, n + 0 }' \
+            "$task/status" 2>/dev/null
+    done | awk -v main="$1" '{ all += $2; if ($1 == main) m = $2 } END { print m + 0, all + 0 }'
 }
 # $1 $2: "main all" before and after, $3: seconds. Per second, "main X, all Y".
 per_second() {
