@@ -6,7 +6,7 @@
 #                              # command to run as root and exits with 2
 
 PACKAGES="wine wine64 libwine fonts-wine fonts-wqy-microhei g++-mingw-w64-x86-64-posix cmake make
-          googletest xvfb x11-utils xdotool imagemagick locales python3
+          googletest xvfb x11-utils xdotool imagemagick locales python3 strace
           clang libclang-rt-14-dev clang-format clang-tidy"
 LOCALES="zh_CN.UTF-8 en_US.UTF-8"
 LOCALE_LINES="s/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/; s/^# *en_US.UTF-8 UTF-8/en_US.UTF-8 UTF-8/"
