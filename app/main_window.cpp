@@ -13,7 +13,7 @@
 #include "app/speed_button.h"
 #include "app/status_bar.h"
 #include "app/toolbar.h"
-#include "app/win32_form.h"
+#include "app/win32_control_values.h"
 #include "app/win32_timers.h"
 #include "app/win32_window.h"
 #include "app/window_font.h"
@@ -182,16 +182,16 @@ void MainWindow::OnCreate() {
 
     pictures_ = std::make_unique<PictureList>(scale(16));
     controls_.Create(hwnd_, instance_, pictures_.get());
-    form_ = std::make_unique<Win32Form>(
+    values_ = std::make_unique<Win32ControlValues>(
         controls_, [this](std::string_view name) { controls_.FitLabel(name, font_.Get()); });
     timers_ = std::make_unique<Win32Timers>(hwnd_);
     if (!ports_.shell) systemShell_ = std::make_unique<Win32Shell>(hwnd_, ports_.appWindow);
     Shell& shell = ports_.shell ? *ports_.shell : *systemShell_;
     scheduler_ = std::make_unique<Scheduler>(
-        *form_, moments_,
+        *values_, moments_,
         SchedulerPorts{shell, ports_.processes, ports_.input, *timers_, commandLog_});
     settings_ = std::make_unique<SettingsFile>(
-        *form_, moments_, SettingsPorts{ports_.files, ports_.codePage, ports_.registry},
+        *values_, moments_, SettingsPorts{ports_.files, ports_.codePage, ports_.registry},
         SettingsHooks{[this](std::int32_t minutes) { scheduler_->SetCountdownMinutes(minutes); },
                       [this] { scheduler_->UpdateCountdownDisplay(); },
                       [this] { scheduler_->StartScheduling(); }});
@@ -230,7 +230,7 @@ constexpr MainWindow::CommandBinding MainWindow::kCommands[] = {
     // A text the program writes runs the handler inside its own write, not here again.
     {kCountdownMinutesEdit, ControlKind::Edit, EN_CHANGE, "Edit9Change",
      [](MainWindow& w, const ControlSpec&, HWND) {
-         if (!w.form_->Writing()) w.scheduler_->Edit9Change();
+         if (!w.values_->Writing()) w.scheduler_->Edit9Change();
      }},
     {{},
      ControlKind::SpeedButton,
@@ -243,7 +243,7 @@ constexpr MainWindow::CommandBinding MainWindow::kCommands[] = {
      ControlKind::RadioButton,
      BN_CLICKED,
      "radio pair",
-     [](MainWindow& w, const ControlSpec& c, HWND) { w.form_->SetChecked(c.name, true); }},
+     [](MainWindow& w, const ControlSpec& c, HWND) { w.values_->SetChecked(c.name, true); }},
     {{},
      ControlKind::ComboBox,
      CBN_EDITCHANGE,
@@ -269,9 +269,9 @@ void MainWindow::WireHandlers() {
         HWND hwnd = Control(b.control);
         auto run = [this, &b, &control, hwnd] { b.run(*this, control, hwnd); };
         if (b.kind == ControlKind::Edit && b.notification == EN_CHANGE)
-            form_->OnTextChange(b.control, run);
+            values_->OnTextChange(b.control, run);
         else if (b.kind == ControlKind::CheckBox && b.notification == BN_CLICKED)
-            form_->OnClick(b.control, run);
+            values_->OnClick(b.control, run);
     }
     for (const ControlSpec& c : ControlTable()) {
         if (c.keyFilter == KeyFilter::Picker) InstallKeyFilter(Control(c.name), FSetDate1KeyPress);
@@ -452,7 +452,7 @@ bool MainWindow::HandleFocusKeys(const MSG& msg) {
     if (arrow && entry && entry->kind == ControlKind::RadioButton) {
         const std::string partner = RadioPartner(entry->name);
         if (IsWindowEnabled(Control(partner))) {
-            form_->SetChecked(partner, true);
+            values_->SetChecked(partner, true);
             SetFocus(Control(partner));
         }
         return true;
@@ -474,7 +474,7 @@ void MainWindow::RzToolButton2Click() { scheduler_->StopScheduling(); }
 
 void MainWindow::RzToolButton5Click() { settings_->SaveSettings(); }
 
-void MainWindow::RzToolButton3Click() { ClearActivityLog(*form_); }
+void MainWindow::RzToolButton3Click() { ClearActivityLog(*values_); }
 
 void MainWindow::RzToolButton4Click() {
     // Closing the main window ends the program, whatever is scheduled; nothing is saved.
@@ -488,18 +488,18 @@ void MainWindow::SpeedButton1Click(HWND sender) {
     const std::optional<std::string> file = openDialog_.Execute(hwnd_);
     if (!file) return;
     const std::string ext = UpperAscii(FileExtension(*file));
-    form_->SetText(RowName(kSlotPathPrefix, row), *file);
+    values_->SetText(RowName(kSlotPathPrefix, row), *file);
     if (ext == ".BAT") {
-        form_->SetEnabled(RowName(kCloseButtonPrefix, row), false);
-        form_->SetChecked(RowName(kOpenButtonPrefix, row), true);
+        values_->SetEnabled(RowName(kCloseButtonPrefix, row), false);
+        values_->SetChecked(RowName(kOpenButtonPrefix, row), true);
     } else if (ext == ".EXE") {
-        form_->SetEnabled(RowName(kCloseButtonPrefix, row), true);
+        values_->SetEnabled(RowName(kCloseButtonPrefix, row), true);
     }
 }
 
 void MainWindow::Button6Click() {
-    const std::int32_t x = TextToInt(form_->Text(kClickXEdit));
-    const std::int32_t y = TextToInt(form_->Text(kClickYEdit));
+    const std::int32_t x = TextToInt(values_->Text(kClickXEdit));
+    const std::int32_t y = TextToInt(values_->Text(kClickYEdit));
     ports_.input.SetCursorPos({x, y});
 }
 

@@ -29,7 +29,7 @@ namespace tc {
 class PictureList;
 class Scheduler;
 class SettingsFile;
-class Win32Form;
+class Win32ControlValues;
 class Win32Timers;
 
 // What the window needs from outside. The program passes the system's implementations; window
@@ -71,7 +71,7 @@ public:
 
     HWND Handle() const { return hwnd_; }
     HWND Control(std::string_view name) const { return controls_.Find(name); }
-    Win32Form& Values() { return *form_; }
+    Win32ControlValues& Values() { return *values_; }
     Scheduler& Schedule() { return *scheduler_; }
     ErrorBox& Errors() { return *errorBox_; }
     TrayIcon& Tray() { return *tray_; }
@@ -154,7 +154,7 @@ private:
     Moments moments_;
     CommandLog commandLog_;
     std::unique_ptr<Shell> systemShell_;
-    std::unique_ptr<Win32Form> form_;
+    std::unique_ptr<Win32ControlValues> values_;
     std::unique_ptr<Win32Timers> timers_;
     std::unique_ptr<Scheduler> scheduler_;
     std::unique_ptr<SettingsFile> settings_;

@@ -13,7 +13,7 @@
 
 #include "app/app_window.h"
 #include "app/main_window.h"
-#include "app/win32_form.h"
+#include "app/win32_control_values.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_files.h"
@@ -74,7 +74,7 @@ double Fill(HWND memo, int lines) {
 }
 
 // Median milliseconds of one append with its repaint.
-double AppendCost(Win32Form& form) {
+double AppendCost(Win32ControlValues& form) {
     std::vector<double> costs;
     for (int i = 0; i < kAppends; ++i) {
         const double start = Now();

@@ -18,7 +18,7 @@
 #include "fakes/fake_locale.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_shell.h"
-#include "fakes/memory_form.h"
+#include "fakes/memory_control_values.h"
 #include "platform/win32/win32_clock.h"
 
 namespace tc {
@@ -56,7 +56,7 @@ struct Bench {
     Win32Clock clock;
     FakeLocale locale;
     Moments moments{clock, locale};
-    MemoryForm form;
+    MemoryControlValues form;
     FakeShell shell;
     FakeProcesses processes;
     FakeInput input;

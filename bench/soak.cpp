@@ -24,7 +24,7 @@
 #include "fakes/fake_locale.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_timers.h"
-#include "fakes/memory_form.h"
+#include "fakes/memory_control_values.h"
 
 namespace tc {
 namespace {
@@ -100,7 +100,7 @@ private:
     FakeClock clock_{LocalTime{2023, 3, 1, 0, 0, 0, 0}};
     FakeLocale locale_;
     Moments moments_{clock_, locale_};
-    MemoryForm form_;
+    MemoryControlValues form_;
     FakeShell shell_;
     SoakProcesses processes_;
     FakeInput input_;

@@ -17,9 +17,11 @@ std::string FolderOf(const std::string& path) {
 
 }  // namespace
 
-void AddActivityLine(Form& form, const std::string& text) { form.AppendActivityLine(text); }
+void AddActivityLine(ControlValues& values, const std::string& text) {
+    values.AppendActivityLine(text);
+}
 
-void ClearActivityLog(Form& form) { form.ClearActivity(); }
+void ClearActivityLog(ControlValues& values) { values.ClearActivity(); }
 
 CommandLog::CommandLog(Clock& clock, Files& files, CodePage& codePage)
     : clock_(clock), files_(files), codePage_(codePage) {}

@@ -2,15 +2,15 @@
 // The two logs: the activity box of the window, and the daily command log file beside the exe.
 #include <string>
 
-#include "core/form.h"
+#include "core/control_values.h"
 #include "platform/clock.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
 
 namespace tc {
 
-void AddActivityLine(Form& form, const std::string& text);
-void ClearActivityLog(Form& form);
+void AddActivityLine(ControlValues& values, const std::string& text);
+void ClearActivityLog(ControlValues& values);
 
 // Appends "HH:NN:SS.zzz " + message + CR LF, in the system code page, to
 // <exe folder>\log\_LogYYMMDD.txt, creating the folder and the file when missing. Now is read

@@ -17,17 +17,17 @@ void ClickAt(Input& input, Point at) {
     input.SetCursorPos(back);
 }
 
-MouseTask::MouseTask(Form& form, Moments& moments, Input& input)
-    : form_(form), moments_(moments), input_(input) {}
+MouseTask::MouseTask(ControlValues& values, Moments& moments, Input& input)
+    : values_(values), moments_(moments), input_(input) {}
 
 void MouseTask::MouseTick(const std::vector<std::int64_t>& seconds, TDateTime now) {
-    const TDateTime start =
-        ComposeMoment(form_.DateTime(kMouseStartDatePicker), form_.DateTime(kMouseStartTimePicker));
+    const TDateTime start = ComposeMoment(values_.DateTime(kMouseStartDatePicker),
+                                          values_.DateTime(kMouseStartTimePicker));
     CheckMouseStart(start, seconds, now);
 
     // The repeated clicks count ticks, one per tick, whatever seconds the tick looked at.
     ++clickTickCount_;
-    const std::int32_t interval = TextToInt(form_.Text(kClickIntervalEdit));
+    const std::int32_t interval = TextToInt(values_.Text(kClickIntervalEdit));
     // Reaching or passing the interval clicks, so a lowered interval or a click that failed on
     // a bad coordinate or a refused cursor does not stop the clicking for good: it is tried
     // again on the next tick. 0 or below never clicks.
@@ -50,8 +50,8 @@ void MouseTask::CheckMouseStart(TDateTime start, const std::vector<std::int64_t>
 
 bool MouseTask::ClickAndLog(TDateTime now) {
     // Y is converted before X: with both wrong, the message quotes Edit8.
-    const std::int32_t y = TextToInt(form_.Text(kClickYEdit));
-    const std::int32_t x = TextToInt(form_.Text(kClickXEdit));
+    const std::int32_t y = TextToInt(values_.Text(kClickYEdit));
+    const std::int32_t x = TextToInt(values_.Text(kClickXEdit));
     try {
         ClickAt(input_, {x, y});
     } catch (const SystemError&) {
@@ -60,9 +60,9 @@ bool MouseTask::ClickAndLog(TDateTime now) {
         // so no box comes for every tick of it.
         return false;
     }
-    AddActivityLine(form_, "鼠标单击坐标-" + form_.Text(kClickXEdit) + "," +
-                               form_.Text(kClickYEdit) + "-执行时间-" +
-                               moments_.Forms().DateTimeText(now));
+    AddActivityLine(values_, "鼠标单击坐标-" + values_.Text(kClickXEdit) + "," +
+                                 values_.Text(kClickYEdit) + "-执行时间-" +
+                                 moments_.Forms().DateTimeText(now));
     return true;
 }
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/form.h"
+#include "core/control_values.h"
 #include "core/moments.h"
 #include "platform/input.h"
 
@@ -18,7 +18,7 @@ void ClickAt(Input& input, Point at);
 
 class MouseTask {
 public:
-    MouseTask(Form& form, Moments& moments, Input& input);
+    MouseTask(ControlValues& values, Moments& moments, Input& input);
 
     // The check box was ticked: counting starts again from 0.
     void ResetCount() { clickTickCount_ = 0; }
@@ -32,7 +32,7 @@ private:
     // Clicks and logs; false when the system refused the cursor and nothing was clicked.
     bool ClickAndLog(TDateTime now);
 
-    Form& form_;
+    ControlValues& values_;
     Moments& moments_;
     Input& input_;
     std::int32_t clickTickCount_ = 0;

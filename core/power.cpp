@@ -8,22 +8,23 @@
 
 namespace tc {
 
-PowerScheduler::PowerScheduler(Form& form, Moments& moments, Shell& shell, CommandLog& commandLog)
-    : form_(form), moments_(moments), shell_(shell), commandLog_(commandLog) {
+PowerScheduler::PowerScheduler(ControlValues& values, Moments& moments, Shell& shell,
+                               CommandLog& commandLog)
+    : values_(values), moments_(moments), shell_(shell), commandLog_(commandLog) {
     // The minutes always follow what Edit9 shows, from the design text on. A text that is no
     // integer leaves them at 0, and a countdown of 0 minutes never acts.
     try {
-        minutes_ = TextToInt(form_.Text(kCountdownMinutesEdit));
+        minutes_ = TextToInt(values_.Text(kCountdownMinutesEdit));
     } catch (const ConvertError&) {
         minutes_ = 0;
     }
 }
 
 void PowerScheduler::UpdateCountdownDisplay() {
-    if (!form_.Checked(kCountdownCheck)) {
+    if (!values_.Checked(kCountdownCheck)) {
         // The countdown values stay as they are.
-        form_.SetVisible(kCountdownStartLabel, false);
-        form_.SetVisible(kCountdownTargetLabel, false);
+        values_.SetVisible(kCountdownStartLabel, false);
+        values_.SetVisible(kCountdownTargetLabel, false);
         return;
     }
     start_ = moments_.Now();
@@ -32,38 +33,38 @@ void PowerScheduler::UpdateCountdownDisplay() {
     // length can never turn into an immediate shutdown.
     armed_ = minutes_ > 0;
     const LocaleForms& forms = moments_.Forms();
-    if (form_.Checked(kByClockCheck)) {
-        form_.SetText(kCountdownStartLabel, "开始时间 " + forms.LongTime(start_));
-        form_.SetText(kCountdownTargetLabel, "预计执行时间 " + forms.LongTime(target_));
+    if (values_.Checked(kByClockCheck)) {
+        values_.SetText(kCountdownStartLabel, "开始时间 " + forms.LongTime(start_));
+        values_.SetText(kCountdownTargetLabel, "预计执行时间 " + forms.LongTime(target_));
     } else {
-        form_.SetText(kCountdownStartLabel, "开始时间 " + forms.DateTimeText(start_));
-        form_.SetText(kCountdownTargetLabel, "预计执行时间 " + forms.DateTimeText(target_));
+        values_.SetText(kCountdownStartLabel, "开始时间 " + forms.DateTimeText(start_));
+        values_.SetText(kCountdownTargetLabel, "预计执行时间 " + forms.DateTimeText(target_));
     }
-    form_.SetText(kRemainingSecondsLabel, IntToText(static_cast<std::int64_t>(minutes_) * 60));
-    form_.SetVisible(kCountdownStartLabel, true);
-    form_.SetVisible(kCountdownTargetLabel, true);
+    values_.SetText(kRemainingSecondsLabel, IntToText(static_cast<std::int64_t>(minutes_) * 60));
+    values_.SetVisible(kCountdownStartLabel, true);
+    values_.SetVisible(kCountdownTargetLabel, true);
 }
 
 void PowerScheduler::Edit9Change() {
-    const std::string text = form_.Text(kCountdownMinutesEdit);
+    const std::string text = values_.Text(kCountdownMinutesEdit);
     if (text.empty()) {
         // Setting the text runs this handler again, with "1".
-        form_.SetText(kCountdownMinutesEdit, "1");
+        values_.SetText(kCountdownMinutesEdit, "1");
         return;
     }
     minutes_ = TextToInt(text);  // not an integer: the minutes keep their value
-    form_.SetText(kRemainingSecondsLabel, IntToText(static_cast<std::int64_t>(minutes_) * 60));
+    values_.SetText(kRemainingSecondsLabel, IntToText(static_cast<std::int64_t>(minutes_) * 60));
     UpdateCountdownDisplay();
 }
 
 void PowerScheduler::PowerTick(const std::vector<std::int64_t>& seconds, TDateTime now) {
-    const bool countdownOn = form_.Checked(kCountdownCheck);
+    const bool countdownOn = values_.Checked(kCountdownCheck);
     if (countdownOn && armed_) ShowRemaining(ToWholeSeconds(now));
     if (seconds.empty()) return;
 
-    const bool setMomentOn = form_.Checked(kSetMomentCheck);
-    const TDateTime setMoment = setMomentOn ? ComposeMoment(form_.DateTime(kSetMomentDatePicker),
-                                                            form_.DateTime(kSetMomentTimePicker))
+    const bool setMomentOn = values_.Checked(kSetMomentCheck);
+    const TDateTime setMoment = setMomentOn ? ComposeMoment(values_.DateTime(kSetMomentDatePicker),
+                                                            values_.DateTime(kSetMomentTimePicker))
                                             : 0;
     // The countdown and the set moment are independent; each second is looked at in order.
     for (const std::int64_t second : seconds) {
@@ -76,7 +77,7 @@ void PowerScheduler::ShowRemaining(std::int64_t nowSecond) {
     // Whole seconds from now's second to the target's: one less on each tick, and still true
     // after a late tick or a clock that was set.
     const std::int64_t remaining = std::max<std::int64_t>(0, ToWholeSeconds(target_) - nowSecond);
-    form_.SetText(kRemainingSecondsLabel, IntToText(remaining));
+    values_.SetText(kRemainingSecondsLabel, IntToText(remaining));
 }
 
 void PowerScheduler::CheckCountdown(std::int64_t second, TDateTime now) {
@@ -92,7 +93,7 @@ void PowerScheduler::CheckCountdown(std::int64_t second, TDateTime now) {
     }
     // With chkTime the time of day decides: the first second up to the target whose time of day
     // is the target's (for a countdown of more than a day, that comes before the target itself).
-    const bool due = form_.Checked(kByClockCheck)
+    const bool due = values_.Checked(kByClockCheck)
                          ? SameClockSecond(FromWholeSeconds(second), target_)
                          : second == targetSecond;
     if (!due) return;
@@ -101,9 +102,9 @@ void PowerScheduler::CheckCountdown(std::int64_t second, TDateTime now) {
 }
 
 void PowerScheduler::CheckSetMoment(TDateTime target, std::int64_t second, TDateTime now) {
-    const std::string command = "command:" + IntToText(form_.ItemIndex(kPowerCommandCombo));
+    const std::string command = "command:" + IntToText(values_.ItemIndex(kPowerCommandCombo));
     Occurrence occurrence;
-    if (form_.Checked(kByClockCheck)) {
+    if (values_.Checked(kByClockCheck)) {
         if (!SameClockSecond(FromWholeSeconds(second), target)) return;
         occurrence = DailyOccurrence(second, target, command);
     } else {
@@ -117,10 +118,11 @@ void PowerScheduler::CheckSetMoment(TDateTime target, std::int64_t second, TDate
 
 void PowerScheduler::CheckPowerTime(TDateTime now) {
     // The command runs first and the log line follows; the result is not examined.
-    switch (form_.ItemIndex(kPowerCommandCombo)) {
+    switch (values_.ItemIndex(kPowerCommandCombo)) {
     case static_cast<int>(PowerCommand::Shutdown):
         shell_.Open("shutdown.exe", "-s -t 0", ShellOwner::AppWindow);
-        form_.SetText(kRemainingSecondsLabel, IntToText(static_cast<std::int64_t>(minutes_) * 60));
+        values_.SetText(kRemainingSecondsLabel,
+                        IntToText(static_cast<std::int64_t>(minutes_) * 60));
         break;
     case static_cast<int>(PowerCommand::Restart):
         shell_.Open("shutdown.exe", "-r -t 0", ShellOwner::AppWindow);
@@ -129,7 +131,7 @@ void PowerScheduler::CheckPowerTime(TDateTime now) {
         // No item selected: nothing runs, so nothing is logged as executed either.
         return;
     }
-    commandLog_.LogToFile("执行命令-" + form_.Text(kPowerCommandCombo) + "--Time--" +
+    commandLog_.LogToFile("执行命令-" + values_.Text(kPowerCommandCombo) + "--Time--" +
                           moments_.Forms().DateTimeText(now));
 }
 

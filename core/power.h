@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/form.h"
+#include "core/control_values.h"
 #include "core/logs.h"
 #include "core/moments.h"
 #include "core/occurrence.h"
@@ -18,7 +18,7 @@ enum class PowerCommand { Shutdown = 0, Restart = 1 };
 class PowerScheduler {
 public:
     // CountdownMinutes starts as the integer Edit9 shows (its design text "10" counts).
-    PowerScheduler(Form& form, Moments& moments, Shell& shell, CommandLog& commandLog);
+    PowerScheduler(ControlValues& values, Moments& moments, Shell& shell, CommandLog& commandLog);
 
     // Arms the countdown from now when CheckBox3 is ticked and refreshes its labels.
     void UpdateCountdownDisplay();
@@ -39,7 +39,7 @@ private:
     void CheckPowerTime(TDateTime now);
     void ShowRemaining(std::int64_t nowSecond);
 
-    Form& form_;
+    ControlValues& values_;
     Moments& moments_;
     Shell& shell_;
     CommandLog& commandLog_;

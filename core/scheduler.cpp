@@ -3,13 +3,13 @@
 
 namespace tc {
 
-Scheduler::Scheduler(Form& form, Moments& moments, SchedulerPorts ports)
-    : form_(form),
+Scheduler::Scheduler(ControlValues& values, Moments& moments, SchedulerPorts ports)
+    : values_(values),
       moments_(moments),
       ports_(ports),
-      slots_(form, moments, ports.shell, ports.processes),
-      power_(form, moments, ports.shell, ports.commandLog),
-      mouse_(form, moments, ports.input) {}
+      slots_(values, moments, ports.shell, ports.processes),
+      power_(values, moments, ports.shell, ports.commandLog),
+      mouse_(values, moments, ports.input) {}
 
 template <typename Work>
 void Scheduler::RunTick(TimerId id, TickSeconds& seconds, Work work) {
@@ -53,7 +53,7 @@ void Scheduler::Timer4Timer() {
 }
 
 void Scheduler::CheckBox1Click() {
-    const bool on = form_.Checked(kMouseOnCheck);
+    const bool on = values_.Checked(kMouseOnCheck);
     if (on) {
         mouse_.ResetCount();
         mouseSeconds_.StartAfter(ToWholeSeconds(moments_.Now()));
@@ -83,18 +83,18 @@ void Scheduler::StartScheduling() {
     ArmNext(TimerId::Slots);
     ArmNext(TimerId::Power);
     power_.UpdateCountdownDisplay();
-    form_.SetEnabled(kCountdownMinutesEdit, false);
-    form_.SetEnabled(kStartButton, false);
-    form_.SetEnabled(kStopButton, true);
+    values_.SetEnabled(kCountdownMinutesEdit, false);
+    values_.SetEnabled(kStartButton, false);
+    values_.SetEnabled(kStopButton, true);
 }
 
 void Scheduler::StopScheduling() {
     // The countdown's labels and values stay as they are: Label15 keeps its last value.
     ports_.timers.Enable(TimerId::Slots, false);
     ports_.timers.Enable(TimerId::Power, false);
-    form_.SetEnabled(kCountdownMinutesEdit, true);
-    form_.SetEnabled(kStartButton, true);
-    form_.SetEnabled(kStopButton, false);
+    values_.SetEnabled(kCountdownMinutesEdit, true);
+    values_.SetEnabled(kStartButton, true);
+    values_.SetEnabled(kStopButton, false);
 }
 
 bool Scheduler::Running() const {

@@ -3,7 +3,7 @@
 // scheduler, the mouse-click task and Start/Stop. One object, owned by the window, for the run.
 #include <cstdint>
 
-#include "core/form.h"
+#include "core/control_values.h"
 #include "core/logs.h"
 #include "core/moments.h"
 #include "core/mouse.h"
@@ -27,7 +27,7 @@ struct SchedulerPorts {
 
 class Scheduler {
 public:
-    Scheduler(Form& form, Moments& moments, SchedulerPorts ports);
+    Scheduler(ControlValues& values, Moments& moments, SchedulerPorts ports);
 
     // Timer ticks.
     void Timer1Timer();       // program slots
@@ -62,7 +62,7 @@ private:
     void RunTick(TimerId id, TickSeconds& seconds, Work work);
     void ArmNext(TimerId id);
 
-    Form& form_;
+    ControlValues& values_;
     Moments& moments_;
     SchedulerPorts ports_;
     SlotScheduler slots_;

@@ -15,16 +15,16 @@ std::string SlotSettings(const ProgramSlot& slot) {
 
 }  // namespace
 
-ProgramSlot ReadSlot(const Form& form, int row) {
+ProgramSlot ReadSlot(const ControlValues& values, int row) {
     ProgramSlot slot;
     slot.row = row;
-    slot.target = ComposeMoment(form.DateTime(RowName(kSlotDatePrefix, row)),
-                                form.DateTime(RowName(kSlotTimePrefix, row)));
-    slot.path = form.Text(RowName(kSlotPathPrefix, row));
+    slot.target = ComposeMoment(values.DateTime(RowName(kSlotDatePrefix, row)),
+                                values.DateTime(RowName(kSlotTimePrefix, row)));
+    slot.path = values.Text(RowName(kSlotPathPrefix, row));
     slot.action =
-        form.Checked(RowName(kCloseButtonPrefix, row)) ? SlotAction::Close : SlotAction::Open;
-    slot.enabled = form.Checked(RowName(kSlotOnPrefix, row));
-    slot.daily = form.Checked(RowName(kSlotDailyPrefix, row));
+        values.Checked(RowName(kCloseButtonPrefix, row)) ? SlotAction::Close : SlotAction::Open;
+    slot.enabled = values.Checked(RowName(kSlotOnPrefix, row));
+    slot.daily = values.Checked(RowName(kSlotDailyPrefix, row));
     return slot;
 }
 
@@ -51,14 +51,15 @@ void TerminateByImageName(Processes& processes, std::string_view name) {
     }
 }
 
-SlotScheduler::SlotScheduler(Form& form, Moments& moments, Shell& shell, Processes& processes)
-    : form_(form), moments_(moments), shell_(shell), processes_(processes) {}
+SlotScheduler::SlotScheduler(ControlValues& values, Moments& moments, Shell& shell,
+                             Processes& processes)
+    : values_(values), moments_(moments), shell_(shell), processes_(processes) {}
 
 void SlotScheduler::SlotTick(const std::vector<std::int64_t>& seconds, TDateTime now) {
     if (seconds.empty()) return;
     // The rows are read once per tick: every second the tick looks at uses the same settings.
     std::array<ProgramSlot, kSlotCount> slots;
-    for (int row = 1; row <= kSlotCount; ++row) slots[row - 1] = ReadSlot(form_, row);
+    for (int row = 1; row <= kSlotCount; ++row) slots[row - 1] = ReadSlot(values_, row);
 
     // Oldest second first, and within a second slots 1 to 5, so the activity lines come in the
     // order the targets fell due.
@@ -96,11 +97,11 @@ void SlotScheduler::Act(const ProgramSlot& slot, TDateTime now) {
     if (slot.action == SlotAction::Open) {
         OpenFile(shell_, slot.path);
         AddActivityLine(
-            form_, "打开程序-" + slot.path + "-执行时间-" + moments_.Forms().DateTimeText(now));
+            values_, "打开程序-" + slot.path + "-执行时间-" + moments_.Forms().DateTimeText(now));
     } else {
         TerminateByImageName(processes_, FileNamePart(slot.path));
         AddActivityLine(
-            form_, "关闭程序-" + slot.path + "-执行时间-" + moments_.Forms().DateTimeText(now));
+            values_, "关闭程序-" + slot.path + "-执行时间-" + moments_.Forms().DateTimeText(now));
     }
 }
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/form.h"
+#include "core/control_values.h"
 #include "core/moments.h"
 #include "core/occurrence.h"
 #include "platform/processes.h"
@@ -30,7 +30,7 @@ struct ProgramSlot {
     SlotAction action = SlotAction::Open;  // rbtColse<N> checked: Close
 };
 
-ProgramSlot ReadSlot(const Form& form, int row);
+ProgramSlot ReadSlot(const ControlValues& values, int row);
 
 // The part of a path after its last "\", "/" or ":".
 std::string_view FileNamePart(std::string_view path);
@@ -45,7 +45,7 @@ void TerminateByImageName(Processes& processes, std::string_view name);
 
 class SlotScheduler {
 public:
-    SlotScheduler(Form& form, Moments& moments, Shell& shell, Processes& processes);
+    SlotScheduler(ControlValues& values, Moments& moments, Shell& shell, Processes& processes);
 
     // One tick of the slot timer: slots 1 to 5 for each second the tick looks at, in order.
     // `now` is the tick's reading of the clock, shown in the activity lines.
@@ -56,7 +56,7 @@ private:
     void RunSlotIfDueDaily(const ProgramSlot& slot, std::int64_t second, TDateTime now);
     void Act(const ProgramSlot& slot, TDateTime now);
 
-    Form& form_;
+    ControlValues& values_;
     Moments& moments_;
     Shell& shell_;
     Processes& processes_;

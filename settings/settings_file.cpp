@@ -55,27 +55,29 @@ std::string ConfigPathFor(const std::string& exePath) {
     return folder + "config.ini";
 }
 
-SettingsFile::SettingsFile(Form& form, Moments& moments, SettingsPorts ports, SettingsHooks hooks)
-    : form_(form), moments_(moments), ports_(ports), hooks_(std::move(hooks)) {}
+SettingsFile::SettingsFile(ControlValues& values, Moments& moments, SettingsPorts ports,
+                           SettingsHooks hooks)
+    : values_(values), moments_(moments), ports_(ports), hooks_(std::move(hooks)) {}
 
 void SettingsFile::SetPickersToNow() {
     const TDateTime mouseStart = moments_.Now();
-    form_.SetDateTime(kMouseStartDatePicker, mouseStart);
-    form_.SetDateTime(kMouseStartTimePicker, mouseStart);
+    values_.SetDateTime(kMouseStartDatePicker, mouseStart);
+    values_.SetDateTime(kMouseStartTimePicker, mouseStart);
     const TDateTime now = moments_.Now();
     for (int row = 1; row <= 5; ++row) {
-        form_.SetDateTime(RowName(kSlotDatePrefix, row), now);
-        form_.SetDateTime(RowName(kSlotTimePrefix, row), now);
+        values_.SetDateTime(RowName(kSlotDatePrefix, row), now);
+        values_.SetDateTime(RowName(kSlotTimePrefix, row), now);
     }
-    form_.SetDateTime(kSetMomentDatePicker, Join(DayOf(now), kStartDateDesignTimeOfDay));
-    form_.SetDateTime(kSetMomentTimePicker, WithTimeOf(form_.DateTime(kSetMomentTimePicker), now));
+    values_.SetDateTime(kSetMomentDatePicker, Join(DayOf(now), kStartDateDesignTimeOfDay));
+    values_.SetDateTime(kSetMomentTimePicker,
+                        WithTimeOf(values_.DateTime(kSetMomentTimePicker), now));
 }
 
 void SettingsFile::ApplyCountdownMinutes(const std::string& text) {
     const std::int32_t minutes = TextToInt(text);
     hooks_.setCountdownMinutes(minutes);
-    form_.SetText(kCountdownMinutesEdit, IntToText(minutes));  // runs Edit9Change when it changes
-    form_.SetText(kRemainingSecondsLabel, IntToText(std::int64_t{minutes} * 60));
+    values_.SetText(kCountdownMinutesEdit, IntToText(minutes));  // runs Edit9Change when it changes
+    values_.SetText(kRemainingSecondsLabel, IntToText(std::int64_t{minutes} * 60));
 }
 
 void SettingsFile::Apply(const ControlSpec& control, const std::string& text) {
@@ -85,27 +87,27 @@ void SettingsFile::Apply(const ControlSpec& control, const std::string& text) {
         if (name == kCountdownMinutesEdit)
             ApplyCountdownMinutes(text);
         else
-            form_.SetText(name, text);
+            values_.SetText(name, text);
         break;
     case StoredAs::Flag:
-        form_.SetChecked(name, text == "1");
+        values_.SetChecked(name, text == "1");
         break;
     case StoredAs::ItemIndex: {
         const std::int32_t index = TextToInt(text);
-        form_.SetItemIndex(name, index == 0 || index == 1 ? index : -1);
+        values_.SetItemIndex(name, index == 0 || index == 1 ? index : -1);
         break;
     }
     case StoredAs::OpenClose:
-        form_.SetChecked(text == "0" ? std::string(name) : RadioPartner(name), true);
+        values_.SetChecked(text == "0" ? std::string(name) : RadioPartner(name), true);
         break;
     case StoredAs::DateSerial: {
         const double date = TextToFloat(text, moments_.Forms().Info().decimalSeparator);
-        form_.SetDateTime(name, WithDateOf(form_.DateTime(name), date));
+        values_.SetDateTime(name, WithDateOf(values_.DateTime(name), date));
         break;
     }
     case StoredAs::TimeText: {
         const TDateTime time = moments_.Forms().ParseTime(text);
-        form_.SetDateTime(name, WithTimeOf(form_.DateTime(name), time));
+        values_.SetDateTime(name, WithTimeOf(values_.DateTime(name), time));
         break;
     }
     case StoredAs::None:
@@ -148,7 +150,7 @@ void SettingsFile::LoadSettings() {
     if (autoStart) {
         if (const auto text = ReadIniSValue(file, autoStart->section, autoStart->key)) {
             const bool on = *text == "1";
-            form_.SetChecked(autoStart->name, on);
+            values_.SetChecked(autoStart->name, on);
             // After a failed value the user looks first: the clock is started by hand.
             if (on && failures.empty()) hooks_.startScheduling();
         }
@@ -161,17 +163,17 @@ std::string SettingsFile::StoredText(const ControlSpec& control) const {
     const std::string_view name = control.name;
     switch (control.storedAs) {
     case StoredAs::Text:
-        return form_.Text(name);
+        return values_.Text(name);
     case StoredAs::Flag:
-        return form_.Checked(name) ? "1" : "0";
+        return values_.Checked(name) ? "1" : "0";
     case StoredAs::ItemIndex:
-        return IntToText(form_.ItemIndex(name));
+        return IntToText(values_.ItemIndex(name));
     case StoredAs::OpenClose:
-        return form_.Checked(name) ? "0" : "1";
+        return values_.Checked(name) ? "0" : "1";
     case StoredAs::DateSerial:
-        return FloatToText(form_.DateTime(name), moments_.Forms().Info().decimalSeparator);
+        return FloatToText(values_.DateTime(name), moments_.Forms().Info().decimalSeparator);
     case StoredAs::TimeText:
-        return moments_.Forms().LongTime(form_.DateTime(name));
+        return moments_.Forms().LongTime(values_.DateTime(name));
     case StoredAs::None:
         break;
     }
@@ -198,7 +200,7 @@ void SettingsFile::SaveSettings() {
     std::string registryMessage;
     try {
         SetStartWithWindows(ports_.registry, ports_.files.ExePath(),
-                            form_.Checked(kStartWithWindowsCheck));
+                            values_.Checked(kStartWithWindowsCheck));
     } catch (const RegistryError& e) {
         registryFailure = std::current_exception();
         registryMessage = e.what();

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/control_values.h"
 #include "core/controls.h"
-#include "core/form.h"
 #include "core/moments.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
@@ -48,7 +48,7 @@ inline constexpr double kStartDateDesignTimeOfDay = 0.4520567476865835;
 
 class SettingsFile {
 public:
-    SettingsFile(Form& form, Moments& moments, SettingsPorts ports, SettingsHooks hooks);
+    SettingsFile(ControlValues& values, Moments& moments, SettingsPorts ports, SettingsHooks hooks);
 
     // Fixes ConfigPath, sets the pickers to now and applies every stored value that converts.
     // A missing file or key leaves the control as it is. Values that do not convert keep the
@@ -71,7 +71,7 @@ private:
     void ApplyCountdownMinutes(const std::string& text);
     std::string StoredText(const ControlSpec& control) const;
 
-    Form& form_;
+    ControlValues& values_;
     Moments& moments_;
     SettingsPorts ports_;
     SettingsHooks hooks_;

@@ -192,7 +192,7 @@ std::string UnixPath(const std::string& windowsPath) {
     return path;
 }
 
-std::string StoredValue(Win32Form& values, const ControlSpec& control) {
+std::string StoredValue(Win32ControlValues& values, const ControlSpec& control) {
     const std::string_view name = control.name;
     switch (control.storedAs) {
     case StoredAs::Text:

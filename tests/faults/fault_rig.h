@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "app/win32_form.h"
+#include "app/win32_control_values.h"
 #include "core/controls.h"
 #include "core/scheduler.h"
 #include "fakes/fake_clock.h"
@@ -88,7 +88,7 @@ std::string UnixPath(const std::string& windowsPath);
 
 // What a stored control holds, in the terms config.ini keeps: the text, the flag, the index,
 // the date alone or the time of day alone.
-std::string StoredValue(Win32Form& values, const ControlSpec& control);
+std::string StoredValue(Win32ControlValues& values, const ControlSpec& control);
 
 class FaultTest : public ::testing::Test {
 protected:
@@ -100,7 +100,7 @@ protected:
     // Closes the window (nothing is saved on closing).
     void Close();
     HWND Ctl(std::string_view name) const { return form->Control(name); }
-    Win32Form& Values() { return form->Values(); }
+    Win32ControlValues& Values() { return form->Values(); }
     // A click on a button, a toolbar button or a check box, as the control reports it.
     void Click(std::string_view name);
     // One tick of each scheduling timer at the clock's present reading, through the window's own

@@ -8,7 +8,7 @@
 #include "fakes/fake_clock.h"
 #include "fakes/fake_code_page.h"
 #include "fakes/fake_files.h"
-#include "fakes/memory_form.h"
+#include "fakes/memory_control_values.h"
 #include "platform/errors.h"
 
 namespace tc {
@@ -172,7 +172,7 @@ TEST_F(CommandLogTest, ExceptionsFromThePortsDoNotEscape) {
 }
 
 TEST(ActivityLog, LinesAreAppendedInOrderAndClearStartsAgainAtTheTop) {
-    MemoryForm form;
+    MemoryControlValues form;
     ClearActivityLog(form);  // clearing an empty log does nothing
     EXPECT_TRUE(form.ActivityLines().empty());
 

@@ -13,7 +13,7 @@
 #include "fakes/fake_processes.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_timers.h"
-#include "fakes/memory_form.h"
+#include "fakes/memory_control_values.h"
 
 namespace tc {
 
@@ -21,7 +21,7 @@ struct SchedulerRig {
     FakeClock clock{LocalTime{2023, 1, 19, 9, 0, 0, 0}};
     FakeLocale locale;  // yyyy/M/d, HH:mm:ss
     Moments moments{clock, locale};
-    MemoryForm form;
+    MemoryControlValues form;
     FakeShell shell;
     FakeProcesses processes;
     FakeInput input;

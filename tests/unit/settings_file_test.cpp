@@ -87,7 +87,7 @@ struct Planted {
     }
 };
 
-void Plant(MemoryForm& form) {
+void Plant(MemoryControlValues& form) {
     for (const ControlSpec* c : StoredControls()) {
         switch (c->storedAs) {
         case StoredAs::Text:
@@ -313,7 +313,8 @@ TEST(SettingsFile, FlagsTasksAndCommandIndexReadAsStored) {
         }
         if (c.itemIndex == -2) {
             EXPECT_EQ(error, "'" + std::string(c.stored) + "' is not a valid integer value");
-            EXPECT_EQ(rig.form.ItemIndex("ComboBox1"), MemoryForm().ItemIndex("ComboBox1"));
+            EXPECT_EQ(rig.form.ItemIndex("ComboBox1"),
+                      MemoryControlValues().ItemIndex("ComboBox1"));
         } else {
             EXPECT_EQ(error, "");
             EXPECT_EQ(rig.form.ItemIndex("ComboBox1"), c.itemIndex);
@@ -330,7 +331,7 @@ TEST(SettingsFile, MissingFileOrKeysKeepDesignValuesSilently) {
         SCOPED_TRACE(file);
         SettingsRig rig;
         if (*file) rig.files.files[kConfig] = file;
-        const MemoryForm design;
+        const MemoryControlValues design;
         EXPECT_EQ(rig.Load(), "");
         EXPECT_EQ(rig.settings.ConfigPath(), kConfig);
         for (const ControlSpec* c : StoredControls()) {
@@ -392,7 +393,7 @@ TEST(SettingsFile, BadValuesAreReportedTogetherAfterLoadingTheRest) {
             "Failed to set calendar date or time\r\n'25:99' is not a valid time");
     }
 
-    const MemoryForm design;
+    const MemoryControlValues design;
     const TDateTime now = FromLocalTime(after.clock.Now());
     EXPECT_EQ(after.form.Text("Edit9"), "10");
     EXPECT_EQ(after.form.ItemIndex("ComboBox1"), design.ItemIndex("ComboBox1"));

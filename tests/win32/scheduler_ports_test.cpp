@@ -18,7 +18,7 @@
 #include "fakes/fake_locale.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_timers.h"
-#include "fakes/memory_form.h"
+#include "fakes/memory_control_values.h"
 #include "platform/win32/win32_input.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_shell.h"
@@ -256,7 +256,7 @@ TEST_F(ScheduledPortsTest, PowerCommandReachesShutdownExeWithItsParameters) {
     FakeClock clock{LocalTime{2023, 1, 19, 12, 0, 0, 0}};
     FakeLocale locale;
     Moments moments(clock, locale);
-    MemoryForm form;
+    MemoryControlValues form;
     Win32Shell shell(nullptr, nullptr);
     FakeProcesses processes;
     FakeInput input;

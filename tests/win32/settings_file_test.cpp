@@ -11,7 +11,7 @@
 #include "fakes/fake_clock.h"
 #include "fakes/fake_locale.h"
 #include "fakes/fake_registry.h"
-#include "fakes/memory_form.h"
+#include "fakes/memory_control_values.h"
 #include "platform/errors.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_files.h"
@@ -69,7 +69,7 @@ protected:
     FakeClock clock{LocalTime{2023, 1, 19, 9, 0, 0, 0}};
     FakeLocale locale;
     Moments moments{clock, locale};
-    MemoryForm form;
+    MemoryControlValues form;
     FilesBeside files;
     Win32CodePage codePage;
     FakeRegistry registry;

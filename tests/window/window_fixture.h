@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "app/win32_form.h"
+#include "app/win32_control_values.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_code_page.h"
 #include "fakes/fake_files.h"
@@ -92,7 +92,7 @@ protected:
     void Open(bool show = true);
 
     HWND Ctl(std::string_view name) const { return form->Control(name); }
-    Win32Form& Values() { return form->Values(); }
+    Win32ControlValues& Values() { return form->Values(); }
 
     FakeClock clock{LocalTime{2026, 3, 4, 5, 6, 7, 0}};
     FakeLocale locale;

@@ -1,4 +1,4 @@
-#include "fakes/memory_form.h"
+#include "fakes/memory_control_values.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -7,7 +7,7 @@
 #include "platform/errors.h"
 
 namespace tc {
-MemoryForm::MemoryForm()
+MemoryControlValues::MemoryControlValues()
     : pickerMin(EncodeDate(1752, 9, 14)),
       pickerMax(EncodeDate(9999, 12, 31) + EncodeTime(23, 59, 59, 999)) {
     for (const ControlSpec& c : ControlTable()) {
@@ -23,30 +23,30 @@ MemoryForm::MemoryForm()
     values_["RzToolButton2"].enabled = false;
 }
 
-MemoryForm::Value& MemoryForm::At(std::string_view name) {
+MemoryControlValues::Value& MemoryControlValues::At(std::string_view name) {
     const auto it = values_.find(name);
     if (it == values_.end()) throw std::logic_error("no control named " + std::string(name));
     return it->second;
 }
 
-const MemoryForm::Value& MemoryForm::At(std::string_view name) const {
+const MemoryControlValues::Value& MemoryControlValues::At(std::string_view name) const {
     const auto it = values_.find(name);
     if (it == values_.end()) throw std::logic_error("no control named " + std::string(name));
     return it->second;
 }
 
-std::string MemoryForm::Text(std::string_view name) const { return At(name).text; }
+std::string MemoryControlValues::Text(std::string_view name) const { return At(name).text; }
 
-void MemoryForm::SetText(std::string_view name, const std::string& text) {
+void MemoryControlValues::SetText(std::string_view name, const std::string& text) {
     Value& v = At(name);
     if (v.text == text) return;
     v.text = text;
     if (const auto it = onChange_.find(name); it != onChange_.end() && it->second) it->second();
 }
 
-bool MemoryForm::Checked(std::string_view name) const { return At(name).checked; }
+bool MemoryControlValues::Checked(std::string_view name) const { return At(name).checked; }
 
-void MemoryForm::SetChecked(std::string_view name, bool checked) {
+void MemoryControlValues::SetChecked(std::string_view name, bool checked) {
     Value& v = At(name);
     if (v.checked == checked) return;
     v.checked = checked;
@@ -55,13 +55,17 @@ void MemoryForm::SetChecked(std::string_view name, bool checked) {
     if (const auto it = onClick_.find(name); it != onClick_.end() && it->second) it->second();
 }
 
-bool MemoryForm::Enabled(std::string_view name) const { return At(name).enabled; }
-void MemoryForm::SetEnabled(std::string_view name, bool enabled) { At(name).enabled = enabled; }
-bool MemoryForm::Visible(std::string_view name) const { return At(name).visible; }
-void MemoryForm::SetVisible(std::string_view name, bool visible) { At(name).visible = visible; }
-int MemoryForm::ItemIndex(std::string_view name) const { return At(name).itemIndex; }
+bool MemoryControlValues::Enabled(std::string_view name) const { return At(name).enabled; }
+void MemoryControlValues::SetEnabled(std::string_view name, bool enabled) {
+    At(name).enabled = enabled;
+}
+bool MemoryControlValues::Visible(std::string_view name) const { return At(name).visible; }
+void MemoryControlValues::SetVisible(std::string_view name, bool visible) {
+    At(name).visible = visible;
+}
+int MemoryControlValues::ItemIndex(std::string_view name) const { return At(name).itemIndex; }
 
-void MemoryForm::SetItemIndex(std::string_view name, int index) {
+void MemoryControlValues::SetItemIndex(std::string_view name, int index) {
     Value& v = At(name);
     // Only the two items exist: any other index leaves no item selected.
     v.itemIndex = (index == 0 || index == 1) ? index : -1;
@@ -69,9 +73,9 @@ void MemoryForm::SetItemIndex(std::string_view name, int index) {
     if (v.itemIndex == 1) v.text = "重启";
 }
 
-TDateTime MemoryForm::DateTime(std::string_view name) const { return At(name).dateTime; }
+TDateTime MemoryControlValues::DateTime(std::string_view name) const { return At(name).dateTime; }
 
-void MemoryForm::SetDateTime(std::string_view name, TDateTime value) {
+void MemoryControlValues::SetDateTime(std::string_view name, TDateTime value) {
     Value& v = At(name);
     // Compare on the time line, not the raw doubles: before 1899 the fraction counts forward.
     if (!std::isfinite(value) || ToMilliseconds(value) < ToMilliseconds(pickerMin) ||
@@ -80,15 +84,15 @@ void MemoryForm::SetDateTime(std::string_view name, TDateTime value) {
     v.dateTime = value;
 }
 
-void MemoryForm::AppendActivityLine(const std::string& line) { activity_.push_back(line); }
-void MemoryForm::ClearActivity() { activity_.clear(); }
+void MemoryControlValues::AppendActivityLine(const std::string& line) { activity_.push_back(line); }
+void MemoryControlValues::ClearActivity() { activity_.clear(); }
 
-void MemoryForm::OnTextChange(std::string_view name, std::function<void()> handler) {
+void MemoryControlValues::OnTextChange(std::string_view name, std::function<void()> handler) {
     At(name);
     onChange_[std::string(name)] = std::move(handler);
 }
 
-void MemoryForm::OnClick(std::string_view name, std::function<void()> handler) {
+void MemoryControlValues::OnClick(std::string_view name, std::function<void()> handler) {
     At(name);
     onClick_[std::string(name)] = std::move(handler);
 }

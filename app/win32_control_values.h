@@ -10,16 +10,17 @@
 #include <string>
 
 #include "app/win32_window.h"
-#include "core/form.h"
+#include "core/control_values.h"
 
 namespace tc {
 
 class WindowControls;
 
-class Win32Form : public Form {
+class Win32ControlValues : public ControlValues {
 public:
     // fitLabel: resizes a label that is sized to its text after its text changed.
-    Win32Form(const WindowControls& controls, std::function<void(std::string_view)> fitLabel);
+    Win32ControlValues(const WindowControls& controls,
+                       std::function<void(std::string_view)> fitLabel);
 
     std::string Text(std::string_view name) const override;
     void SetText(std::string_view name, const std::string& text) override;

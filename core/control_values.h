@@ -9,9 +9,9 @@
 
 namespace tc {
 
-class Form {
+class ControlValues {
 public:
-    virtual ~Form() = default;
+    virtual ~ControlValues() = default;
 
     virtual std::string Text(std::string_view name) const = 0;
     // Runs the control's change handler when the text really changes (Edit9).

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "core/form.h"
+#include "core/control_values.h"
 
 namespace tc {
 
-class MemoryForm : public Form {
+class MemoryControlValues : public ControlValues {
 public:
-    MemoryForm();
+    MemoryControlValues();
 
     std::string Text(std::string_view name) const override;
     void SetText(std::string_view name, const std::string& text) override;

@@ -1,4 +1,4 @@
-#include "app/win32_form.h"
+#include "app/win32_control_values.h"
 
 #include <commctrl.h>
 
@@ -63,23 +63,25 @@ void SelectItemOfTypedText(HWND comboBox) {
     SendMessageW(comboBox, CB_SETEDITSEL, 0, MAKELPARAM(start, end));
 }
 
-Win32Form::Win32Form(const WindowControls& controls, std::function<void(std::string_view)> fitLabel)
+Win32ControlValues::Win32ControlValues(const WindowControls& controls,
+                                       std::function<void(std::string_view)> fitLabel)
     : controls_(controls), fitLabel_(std::move(fitLabel)) {}
 
-HWND Win32Form::At(std::string_view name) const {
+HWND Win32ControlValues::At(std::string_view name) const {
     HWND hwnd = controls_.Find(name);
     if (!hwnd) throw std::logic_error("no control named " + std::string(name));
     return hwnd;
 }
 
-void Win32Form::Run(const std::map<std::string, std::function<void()>, std::less<>>& handlers,
-                    std::string_view name) {
+void Win32ControlValues::Run(
+    const std::map<std::string, std::function<void()>, std::less<>>& handlers,
+    std::string_view name) {
     if (const auto it = handlers.find(name); it != handlers.end() && it->second) it->second();
 }
 
-std::string Win32Form::Text(std::string_view name) const { return WindowText(At(name)); }
+std::string Win32ControlValues::Text(std::string_view name) const { return WindowText(At(name)); }
 
-void Win32Form::SetText(std::string_view name, const std::string& text) {
+void Win32ControlValues::SetText(std::string_view name, const std::string& text) {
     HWND hwnd = At(name);
     if (WindowText(hwnd) == text) return;
     writing_ = true;
@@ -89,11 +91,11 @@ void Win32Form::SetText(std::string_view name, const std::string& text) {
     Run(onChange_, name);
 }
 
-bool Win32Form::Checked(std::string_view name) const {
+bool Win32ControlValues::Checked(std::string_view name) const {
     return SendMessageW(At(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void Win32Form::SetChecked(std::string_view name, bool checked) {
+void Win32ControlValues::SetChecked(std::string_view name, bool checked) {
     HWND hwnd = At(name);
     if (Checked(name) == checked) return;
     SendMessageW(hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -102,9 +104,11 @@ void Win32Form::SetChecked(std::string_view name, bool checked) {
     Run(onClick_, name);
 }
 
-bool Win32Form::Enabled(std::string_view name) const { return IsWindowEnabled(At(name)) != FALSE; }
+bool Win32ControlValues::Enabled(std::string_view name) const {
+    return IsWindowEnabled(At(name)) != FALSE;
+}
 
-void Win32Form::SetEnabled(std::string_view name, bool enabled) {
+void Win32ControlValues::SetEnabled(std::string_view name, bool enabled) {
     HWND hwnd = At(name);
     // A control that is switched off while it has the focus hands it to its window.
     if (!enabled && (GetFocus() == hwnd || IsChild(hwnd, GetFocus())))
@@ -112,33 +116,33 @@ void Win32Form::SetEnabled(std::string_view name, bool enabled) {
     EnableWindow(hwnd, enabled);
 }
 
-bool Win32Form::Visible(std::string_view name) const {
+bool Win32ControlValues::Visible(std::string_view name) const {
     return (GetWindowLongW(At(name), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-void Win32Form::SetVisible(std::string_view name, bool visible) {
+void Win32ControlValues::SetVisible(std::string_view name, bool visible) {
     ShowWindow(At(name), visible ? SW_SHOWNA : SW_HIDE);
 }
 
-int Win32Form::ItemIndex(std::string_view name) const {
+int Win32ControlValues::ItemIndex(std::string_view name) const {
     return static_cast<int>(SendMessageW(At(name), CB_GETCURSEL, 0, 0));
 }
 
-void Win32Form::SetItemIndex(std::string_view name, int index) {
+void Win32ControlValues::SetItemIndex(std::string_view name, int index) {
     HWND hwnd = At(name);
     const int count = static_cast<int>(SendMessageW(hwnd, CB_GETCOUNT, 0, 0));
     // Any index that is not an item leaves no item selected.
     SendMessageW(hwnd, CB_SETCURSEL, (index >= 0 && index < count) ? index : -1, 0);
 }
 
-TDateTime Win32Form::DateTime(std::string_view name) const {
+TDateTime Win32ControlValues::DateTime(std::string_view name) const {
     if (!IsPicker(name)) throw std::logic_error(std::string(name) + " holds no date");
     SYSTEMTIME st{};
     SendMessageW(At(name), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
     return FromSystemTime(st);
 }
 
-void Win32Form::SetDateTime(std::string_view name, TDateTime value) {
+void Win32ControlValues::SetDateTime(std::string_view name, TDateTime value) {
     if (!IsPicker(name)) throw std::logic_error(std::string(name) + " holds no date");
     // SYSTEMTIME holds the years 1601 to 30827; the picker itself may accept fewer.
     if (!std::isfinite(value) || value < EncodeDate(1601, 1, 1) ||
@@ -156,7 +160,7 @@ void Win32Form::SetDateTime(std::string_view name, TDateTime value) {
         throw PickerRangeError();
 }
 
-void Win32Form::AppendActivityLine(const std::string& line) {
+void Win32ControlValues::AppendActivityLine(const std::string& line) {
     HWND memo = At(kActivityMemo);
     // Each line ends with a line break, so the caret rests below the last line. Text the user
     // typed without a final line break gets one in front of the new line instead. Appended at
@@ -171,14 +175,14 @@ void Win32Form::AppendActivityLine(const std::string& line) {
     SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void Win32Form::ClearActivity() { SetWindowTextW(At(kActivityMemo), L""); }
+void Win32ControlValues::ClearActivity() { SetWindowTextW(At(kActivityMemo), L""); }
 
-void Win32Form::OnTextChange(std::string_view name, std::function<void()> handler) {
+void Win32ControlValues::OnTextChange(std::string_view name, std::function<void()> handler) {
     At(name);
     onChange_[std::string(name)] = std::move(handler);
 }
 
-void Win32Form::OnClick(std::string_view name, std::function<void()> handler) {
+void Win32ControlValues::OnClick(std::string_view name, std::function<void()> handler) {
     At(name);
     onClick_[std::string(name)] = std::move(handler);
 }
