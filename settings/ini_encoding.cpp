@@ -188,7 +188,9 @@ std::vector<std::string_view> SplitLines(std::string_view body, IniEncoding enco
         at += crlf ? 2 * unit : unit;
         start = at;
     }
-    if (start < body.size()) lines.push_back(body.substr(start));
+    // An odd last byte of UTF-16 is half a character of no line: written back, it would shift
+    // every line after it, so it is left out.
+    if (at > start) lines.push_back(body.substr(start, at - start));
     return lines;
 }
 

@@ -26,7 +26,8 @@ std::string_view ByteOrderMark(IniEncoding encoding);
 std::string_view LineEnd(IniEncoding encoding);
 
 // The lines of a file's bytes after its mark, as they lie on disk without their line ends (CR LF,
-// LF or CR). A last line without a line end counts; an odd last byte of UTF-16 stays in it.
+// LF or CR). A last line without a line end counts; an odd last byte of UTF-16 is no part of any
+// line.
 std::vector<std::string_view> SplitLines(std::string_view body, IniEncoding encoding);
 
 // One line's bytes as UTF-8 text. Bytes that are not valid in the encoding become U+FFFD (in the

@@ -283,6 +283,15 @@ TEST(IniFileOnDisk, AFileKeepsItsEncodingAndEveryLineNotWrittenByteForByte) {
         EXPECT_EQ(disk.files.at(path), f.after);
         EXPECT_EQ(ReadIniSValue(ReadIniFile(disk, codePage, path), "SoftRun", "exepath1"), f.path);
     }
+    // A UTF-16 file cut off inside a character loses that half character only: kept, it would
+    // shift every line written after it.
+    FakeFiles disk;
+    AsciiCodePage codePage;
+    disk.files[path] = Utf16(u"[S]\r\na=1", true) + "A";
+    IniFile file = ReadIniFile(disk, codePage, path);
+    WriteIniValue(file, "S", "b", "2");
+    WriteIniFile(disk, codePage, path, file);
+    EXPECT_EQ(disk.files.at(path), Utf16(u"[S]\r\na=1\r\nb=2\r\n", true));
 }
 
 TEST(IniFileOnDisk, AFailedWriteThrowsAndLeavesThePreviousFile) {
