@@ -23,19 +23,24 @@ char32_t NextCodePoint(std::string_view s, std::size_t& i) {
         ++i;
         return lead;
     }
-    std::size_t length = 0;
-    char32_t cp = 0;
-    char32_t least = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2, cp = lead & 0x1F, least = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, cp = lead & 0x0F, least = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, cp = lead & 0x07, least = 0x10000;
-    } else {
+    // The lead byte of a sequence of 2, 3 or 4 bytes, and the least code point each may carry.
+    struct Lead {
+        unsigned char mask, bits;
+        std::size_t length;
+        char32_t least;
+    };
+    constexpr Lead kLeads[] = {
+        {0xE0, 0xC0, 2, 0x80}, {0xF0, 0xE0, 3, 0x800}, {0xF8, 0xF0, 4, 0x10000}};
+    const Lead* found = nullptr;
+    for (const Lead& l : kLeads)
+        if ((lead & l.mask) == l.bits) found = &l;
+    if (found == nullptr) {
         ++i;
         return kReplacement;
     }
+    const std::size_t length = found->length;
+    const char32_t least = found->least;
+    char32_t cp = lead & static_cast<unsigned char>(~found->mask);
     if (i + length > s.size()) {
         ++i;
         return kReplacement;
@@ -76,13 +81,15 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 // The UTF-16 code unit at byte `i` (which has a byte after it).
 char16_t UnitAt(std::string_view s, std::size_t i, IniEncoding encoding) {
-    const unsigned first = Byte(s, i), second = Byte(s, i + 1);
+    const unsigned first = Byte(s, i);
+    const unsigned second = Byte(s, i + 1);
     return static_cast<char16_t>(encoding == IniEncoding::Utf16Le ? first | (second << 8)
                                                                   : (first << 8) | second);
 }
 
 void AppendUnit(std::string& out, char16_t unit, IniEncoding encoding) {
-    const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    const char high = static_cast<char>(unit >> 8);
     if (encoding == IniEncoding::Utf16Le) {
         out += low;
         out += high;
