@@ -1,6 +1,6 @@
 #pragma once
 // The window as the schedulers and the settings see it: named values of a few kinds, read and
-// written by control name ("Edit3", "FSetDate3", "rbtColse3"). The main window implements it over
+// written by control name (Edit3, FSetDate3, rbtColse3). The main window implements it over
 // its real controls; tests implement it in memory.
 #include <string>
 #include <string_view>

@@ -19,11 +19,11 @@ int HexDigit(char c) {
 }
 
 [[noreturn]] void NotAnInteger(const std::string& text) {
-    throw ConvertError("'" + text + "' is not a valid integer value");
+    throw ConvertError("'" + ShortenedForMessage(text) + "' is not a valid integer value");
 }
 
 [[noreturn]] void NotAFloat(const std::string& text) {
-    throw ConvertError("'" + text + "' is not a valid floating point value");
+    throw ConvertError("'" + ShortenedForMessage(text) + "' is not a valid floating point value");
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -88,6 +88,18 @@ std::string DelphiExponent(std::string_view exponent) {
 }
 
 }  // namespace
+
+std::string ShortenedForMessage(std::string_view text) {
+    constexpr std::size_t kMostCharacters = 100;
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        // A character starts at every byte that is not a UTF-8 continuation byte.
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+        if (characters == kMostCharacters) return std::string(text.substr(0, i)) + "\u2026";
+        ++characters;
+    }
+    return std::string(text);
+}
 
 std::int32_t TextToInt(const std::string& text) {
     const std::size_t n = text.size();

@@ -1,5 +1,6 @@
 #include "core/moments.h"
 
+#include "core/convert.h"
 #include "core/date_pattern.h"
 #include "core/text_scanner.h"
 #include "core/time_form.h"
@@ -17,7 +18,7 @@ std::int64_t SecondOfDay(TDateTime value) {
 }
 
 [[noreturn]] void Fail(const std::string& text, const char* what) {
-    throw ConvertError("'" + text + "' is not a valid " + what);
+    throw ConvertError("'" + ShortenedForMessage(text) + "' is not a valid " + what);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "core/slots.h"
 
+#include <exception>
+
 #include "core/controls.h"
 #include "core/logs.h"
 
@@ -62,16 +64,23 @@ void SlotScheduler::SlotTick(const std::vector<std::int64_t>& seconds, TDateTime
     for (int row = 1; row <= kSlotCount; ++row) slots[row - 1] = ReadSlot(values_, row);
 
     // Oldest second first, and within a second slots 1 to 5, so the activity lines come in the
-    // order the targets fell due.
+    // order the targets fell due. A slot whose action fails (a path the shell cannot take) does
+    // not hold up the others: the first failure is reported once they have all had their turn.
+    std::exception_ptr failure;
     for (const std::int64_t second : seconds) {
         for (const ProgramSlot& slot : slots) {
             if (slot.path.empty() || !slot.enabled) continue;
-            if (slot.daily)
-                RunSlotIfDueDaily(slot, second, now);
-            else
-                RunSlotIfDue(slot, second, now);
+            try {
+                if (slot.daily)
+                    RunSlotIfDueDaily(slot, second, now);
+                else
+                    RunSlotIfDue(slot, second, now);
+            } catch (...) {
+                if (!failure) failure = std::current_exception();
+            }
         }
     }
+    if (failure) std::rethrow_exception(failure);
 }
 
 void SlotScheduler::RunSlotIfDue(const ProgramSlot& slot, std::int64_t second, TDateTime now) {
@@ -93,7 +102,9 @@ void SlotScheduler::RunSlotIfDueDaily(const ProgramSlot& slot, std::int64_t seco
 }
 
 void SlotScheduler::Act(const ProgramSlot& slot, TDateTime now) {
-    // The line is written whatever the shell or the processes made of the request.
+    // The line is written whatever the shell or the processes made of the request; a request
+    // refused before it reached the shell throws and is not logged as opened. The occurrence
+    // is already marked, so the refusal comes once, not on every tick of its second.
     if (slot.action == SlotAction::Open) {
         OpenFile(shell_, slot.path);
         AddActivityLine(

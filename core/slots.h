@@ -37,7 +37,8 @@ std::string_view FileNamePart(std::string_view path);
 // Equal when only the case of the letters a-z differs (other bytes compare as they are).
 bool SameImageName(std::string_view a, std::string_view b);
 
-// Asks the shell to open the file, the main window owning whatever the shell shows.
+// Asks the shell to open the file, the main window owning whatever the shell shows. Throws
+// SystemError when the shell cannot take the path (see Shell::Open).
 void OpenFile(Shell& shell, const std::string& path);
 // Ends every process whose snapshot name, or the file-name part of it, equals `name`.
 // Processes that cannot be opened or ended are left alone.
@@ -48,7 +49,8 @@ public:
     SlotScheduler(ControlValues& values, Moments& moments, Shell& shell, Processes& processes);
 
     // One tick of the slot timer: slots 1 to 5 for each second the tick looks at, in order.
-    // `now` is the tick's reading of the clock, shown in the activity lines.
+    // `now` is the tick's reading of the clock, shown in the activity lines. When an action
+    // fails, the other slots still act and the first failure is thrown at the end.
     void SlotTick(const std::vector<std::int64_t>& seconds, TDateTime now);
 
 private:

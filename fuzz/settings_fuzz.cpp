@@ -1,9 +1,11 @@
 // Fuzz target: arbitrary bytes as config.ini, through the INI store and through LoadSettings.
-// The first byte picks the regional settings, the rest is the file.
+// The first byte picks the regional settings, the rest is the file (in the system code page, or
+// UTF-8 or UTF-16 after a byte-order mark).
 //
 // What must hold for every input:
-// - the store: its text parses back to the same text and the same values; written values read
-//   back as written and leave every other key as it was; a value it refuses leaves it unchanged;
+// - the store: its bytes read back to the same bytes and the same values; written values that
+//   the file's encoding holds read back as written and leave every other key as it was; a value
+//   it refuses leaves it unchanged;
 // - loading ends normally or with one SettingsError naming each failed value; nothing else
 //   escapes, nothing crashes or hangs;
 // - a save after that load is refused with a message or gives a file that loads again without
@@ -16,6 +18,7 @@
 #include <vector>
 
 #include "core/controls.h"
+#include "fakes/fake_code_page.h"
 #include "fakes/fake_registry.h"
 #include "settings/ini_file.h"
 #include "settings/settings_file.h"
@@ -40,10 +43,12 @@ std::vector<const ControlSpec*> Stored() {
 }
 
 void CheckStore(std::string_view text) {
-    const IniFile file = IniFile::Parse(text);
-    const std::string written = file.Text();
-    const IniFile reparsed = IniFile::Parse(written);
-    Require(reparsed.Text() == written, "the text of a parsed file parses to the same text");
+    FakeCodePage codePage;
+    const IniFile file = IniFile::FromBytes(text, codePage);
+    const std::string written = file.Bytes(codePage);
+    const IniFile reparsed = IniFile::FromBytes(written, codePage);
+    Require(reparsed.Bytes(codePage) == written, "the bytes of a read file read as the same bytes");
+    Require(reparsed.Encoding() == file.Encoding(), "a file keeps its encoding");
     for (const ControlSpec* c : Stored())
         Require(
             ReadIniSValue(file, c->section, c->key) == ReadIniSValue(reparsed, c->section, c->key),
@@ -56,19 +61,21 @@ void CheckStore(std::string_view text) {
         const ControlSpec& c = *stored[i];
         if (c.saveOrder % 2 == 0) continue;
         const std::string value(text.substr(std::min(text.size(), i * 3), i % 7 * 5));
-        const std::string before = edited.Text();
+        if (!CanHold(edited, codePage, value)) continue;  // refused by the save before writing
+        const std::string before = edited.Bytes(codePage);
         try {
             WriteIniValue(edited, c.section, c.key, value);
         } catch (const IniValueError& e) {
             Require(*e.what() != '\0', "a refusal has a message");
-            Require(edited.Text() == before, "a refused value changes nothing");
+            Require(edited.Bytes(codePage) == before, "a refused value changes nothing");
             Require(value.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos,
                     "only line breaks and NULs are refused");
             continue;
         }
         Require(ReadIniSValue(edited, c.section, c.key) == value, "a written value reads back");
-        Require(ReadIniSValue(IniFile::Parse(edited.Text()), c.section, c.key) == value,
-                "a written value reads back from the text");
+        Require(ReadIniSValue(IniFile::FromBytes(edited.Bytes(codePage), codePage), c.section,
+                              c.key) == value,
+                "a written value reads back from the bytes");
     }
     for (const ControlSpec* c : stored)
         if (c->saveOrder % 2 == 0)

@@ -20,8 +20,9 @@ public:
     virtual bool Append(const std::string& path, std::string_view bytes) = 0;
     // The whole file; nullopt when it does not exist. Other failures throw SystemError.
     virtual std::optional<std::string> ReadAll(const std::string& path) = 0;
-    // Writes the bytes to a new file beside `path` and moves it over `path` in one step,
-    // so a failure never leaves a half-written file. Throws SystemError on failure.
+    // Writes the bytes to `path` + ".tmp" and moves that over `path` in one step, so a failure
+    // never leaves a half-written file, and one temporary name is all a killed save can leave
+    // (the next save reuses and removes it). Throws SystemError on failure.
     virtual void ReplaceWhole(const std::string& path, std::string_view bytes) = 0;
 };
 

@@ -12,7 +12,8 @@ enum class ShellOwner {
 class Shell {
 public:
     virtual ~Shell() = default;
-    // The result is not examined by the program; the call returns at once.
+    // The result is not examined by the program; the call returns at once. A file name longer
+    // than the shell accepts is refused before the call: SystemError "file name too long".
     virtual void Open(const std::string& file, const std::string& parameters, ShellOwner owner) = 0;
 };
 

@@ -50,9 +50,11 @@ bool EdgeMayBeAltered(std::string_view value) {
     });
 }
 
-// What a reader makes of the text after "=".
+// What a reader makes of the text after "=": Windows trims the blanks around it and then takes
+// the text up to a NUL character as the value, quotes and all.
 std::string DecodeValue(std::string_view raw) {
     std::string_view v = Trim(raw);
+    v = v.substr(0, v.find('\0'));
     if (v.size() >= 2 && IsQuote(v.front()) && v.back() == v.front()) v = v.substr(1, v.size() - 2);
     return std::string(v);
 }
@@ -122,6 +124,28 @@ IniFile IniFile::Parse(std::string_view text) {
     return file;
 }
 
+IniFile IniFile::FromBytes(std::string_view bytes, CodePage& codePage) {
+    IniFile file;
+    file.encoding_ = DetectEncoding(bytes);
+    const std::string_view body = bytes.substr(ByteOrderMark(file.encoding_).size());
+    for (const std::string_view raw : SplitLines(body, file.encoding_)) {
+        Line line = ParseLine(DecodeLine(raw, file.encoding_, codePage));
+        line.bytes = std::string(raw);
+        file.lines_.push_back(std::move(line));
+    }
+    return file;
+}
+
+std::string IniFile::Bytes(CodePage& codePage) const {
+    std::string out(ByteOrderMark(encoding_));
+    const std::string_view lineEnd = LineEnd(encoding_);
+    for (const Line& line : lines_) {
+        out += line.bytes ? *line.bytes : EncodeLine(line.text, encoding_, codePage);
+        out += lineEnd;
+    }
+    return out;
+}
+
 std::string IniFile::Text() const {
     std::string out;
     for (const Line& line : lines_) {
@@ -143,14 +167,26 @@ std::size_t IniFile::FindKey(std::size_t header, std::string_view key) const {
     return std::string::npos;
 }
 
+std::size_t IniFile::FindValue(std::string_view section, std::string_view key) const {
+    const std::size_t header = FindSection(Trim(section));
+    if (header == std::string::npos) return std::string::npos;
+    return FindKey(header, Trim(key));
+}
+
 std::optional<std::string> ReadIniSValue(const IniFile& file, std::string_view section,
                                          std::string_view key) {
-    const std::size_t header = file.FindSection(Trim(section));
-    if (header == std::string::npos) return std::nullopt;
-    const std::size_t at = file.FindKey(header, Trim(key));
+    const std::size_t at = file.FindValue(section, key);
     if (at == std::string::npos) return std::nullopt;
     const IniFile::Line& line = file.lines_[at];
     return DecodeValue(std::string_view(line.text).substr(line.valueStart));
+}
+
+bool IniValueCutAtNul(const IniFile& file, std::string_view section, std::string_view key) {
+    const std::size_t at = file.FindValue(section, key);
+    if (at == std::string::npos) return false;
+    const IniFile::Line& line = file.lines_[at];
+    return Trim(std::string_view(line.text).substr(line.valueStart)).find('\0') !=
+           std::string_view::npos;
 }
 
 void WriteIniValue(IniFile& file, std::string_view section, std::string_view key,
@@ -180,14 +216,18 @@ void WriteIniValue(IniFile& file, std::string_view section, std::string_view key
                        IniFile::ParseLine(std::string(key) + "=" + encoded));
 }
 
+bool CanHold(const IniFile& file, CodePage& codePage, std::string_view text) {
+    return CanHold(text, file.Encoding(), codePage);
+}
+
 IniFile ReadIniFile(Files& files, CodePage& codePage, const std::string& path) {
     const std::optional<std::string> bytes = files.ReadAll(path);
     if (!bytes) return {};
-    return IniFile::Parse(codePage.FromAnsi(*bytes));
+    return IniFile::FromBytes(*bytes, codePage);
 }
 
 void WriteIniFile(Files& files, CodePage& codePage, const std::string& path, const IniFile& file) {
-    files.ReplaceWhole(path, codePage.ToAnsi(file.Text()));
+    files.ReplaceWhole(path, file.Bytes(codePage));
 }
 
 }  // namespace tc

@@ -1,8 +1,9 @@
 #pragma once
 // Our own INI store, in the form Windows' profile functions read and write: "[Section]" lines,
-// "key=value" lines, CR LF, the system code page on disk. A file is read whole into lines, edited
-// in memory and written back whole, so lines the program does not know (comments, blank lines,
-// other sections and keys) stay as they were.
+// "key=value" lines, CR LF, the system code page on disk (or UTF-8 or UTF-16 when the file starts
+// with a byte-order mark). A file is read whole into lines, edited in memory and written back
+// whole in the encoding it came in; lines the program does not write (comments, blank lines, other
+// sections and keys) go back byte for byte as they were read.
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "platform/code_page.h"
 #include "platform/files.h"
+#include "settings/ini_encoding.h"
 
 namespace tc {
 
@@ -25,39 +27,56 @@ class IniFile {
 public:
     // An empty file (what a missing file reads as).
     IniFile() = default;
-    // Any text: lines end with CR LF, LF or CR. Never fails.
+    // Any text: lines end with CR LF, LF or CR. Never fails. The file is in the system code page.
     static IniFile Parse(std::string_view text);
-    // Every line followed by CR LF.
+    // A file's bytes as they lie on disk, in the encoding its byte-order mark announces (the
+    // system code page without one). Never fails.
+    static IniFile FromBytes(std::string_view bytes, CodePage& codePage);
+    // Every line as text, followed by CR LF.
     std::string Text() const;
+    // The file's bytes: its mark, then every line followed by CR LF, in its encoding. Lines as
+    // they were read where nothing was written to them.
+    std::string Bytes(CodePage& codePage) const;
+    IniEncoding Encoding() const { return encoding_; }
 
     friend std::optional<std::string> ReadIniSValue(const IniFile& file, std::string_view section,
                                                     std::string_view key);
     friend void WriteIniValue(IniFile& file, std::string_view section, std::string_view key,
                               std::string_view value);
+    friend bool IniValueCutAtNul(const IniFile& file, std::string_view section,
+                                 std::string_view key);
 
 private:
     enum class LineKind { Other, Section, Key };
     struct Line {
-        std::string text;  // as in the file
+        std::string text;  // as in the file, converted to UTF-8
+        // The line's bytes as read, in the file's encoding; none for a line the program wrote.
+        std::optional<std::string> bytes;
         LineKind kind = LineKind::Other;
         std::string name;            // section or key name, blanks trimmed
         std::size_t valueStart = 0;  // key lines: where the value begins in `text`
     };
     static Line ParseLine(std::string text);
+    // Index of the key line, or npos when the section or key is not there.
+    std::size_t FindValue(std::string_view section, std::string_view key) const;
     // Index of the first section header with that name, or npos.
     std::size_t FindSection(std::string_view section) const;
     // Index of the first key line with that name in the section starting at `header`, or npos.
     std::size_t FindKey(std::size_t header, std::string_view key) const;
 
     std::vector<Line> lines_;
+    IniEncoding encoding_ = IniEncoding::Ansi;
 };
 
-// The value of a key, as GetPrivateProfileString gives it: outer blanks trimmed and one pair of
-// surrounding quotes removed. Sections and keys match without regard to ASCII case; the first
-// section and the first key of a name count. nullopt when the section or key is not there
-// (an empty value is "").
+// The value of a key, as GetPrivateProfileString gives it: outer blanks trimmed, the text up to a
+// NUL character, and then one pair of surrounding quotes removed. Sections and keys match without
+// regard to ASCII case; the first section and the first key of a name count. nullopt when the
+// section or key is not there (an empty value is "").
 std::optional<std::string> ReadIniSValue(const IniFile& file, std::string_view section,
                                          std::string_view key);
+
+// Whether the value that ReadIniSValue gives was cut short at a NUL character in the file.
+bool IniValueCutAtNul(const IniFile& file, std::string_view section, std::string_view key);
 
 // Sets a key's value in memory: the existing line is rewritten in place, a new key goes after the
 // last key of its section, a new section at the end. Values that Windows would alter on reading
@@ -66,11 +85,14 @@ std::optional<std::string> ReadIniSValue(const IniFile& file, std::string_view s
 void WriteIniValue(IniFile& file, std::string_view section, std::string_view key,
                    std::string_view value);
 
-// The file at `path` converted from the system code page; a missing file reads as an empty one.
-// Other failures throw SystemError.
+// Whether the file can hold the text exactly, in the encoding it is written in.
+bool CanHold(const IniFile& file, CodePage& codePage, std::string_view text);
+
+// The file at `path` (IniFile::FromBytes); a missing file reads as an empty one. Other failures
+// throw SystemError.
 IniFile ReadIniFile(Files& files, CodePage& codePage, const std::string& path);
-// Replaces the file at `path` whole, in the system code page. Throws SystemError; the previous
-// file then stays as it was.
+// Replaces the file at `path` whole, in its encoding. Throws SystemError; the previous file then
+// stays as it was.
 void WriteIniFile(Files& files, CodePage& codePage, const std::string& path, const IniFile& file);
 
 }  // namespace tc

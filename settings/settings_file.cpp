@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
 
 #include "core/convert.h"
 #include "platform/errors.h"
@@ -32,6 +31,46 @@ TDateTime WithDateOf(TDateTime picker, TDateTime date) {
 
 TDateTime WithTimeOf(TDateTime picker, TDateTime time) {
     return Join(DayOf(picker), TimeOfDayOf(time));
+}
+
+// A date serial as stored: with the locale's decimal separator, or with the other one of "." and
+// "," when the user has switched them in the regional settings since the file was saved. A text
+// that reads with neither is reported with the locale's separator.
+double DateSerialFrom(const std::string& text, const std::string& separator) {
+    try {
+        return TextToFloat(text, separator);
+    } catch (const ConvertError&) {
+        for (const char* other : {".", ","}) {
+            if (separator == other) continue;
+            try {
+                return TextToFloat(text, other);
+            } catch (const ConvertError&) {
+                // neither this one
+            }
+        }
+        throw;
+    }
+}
+
+std::string Sentence(std::string text) {
+    if (!text.ends_with('.')) text += '.';
+    return text;
+}
+
+// The line of the load report for one key: the key, what went wrong in converting its value
+// (`problem`, empty when nothing did) and whether the file held more than was read. Empty when
+// there is nothing to report.
+std::string LoadReportLine(const IniFile& file, const ControlSpec& control, const std::string& text,
+                           const std::string& problem) {
+    std::string line;
+    if (!problem.empty()) line = Sentence(problem);
+    if (IniValueCutAtNul(file, control.section, control.key)) {
+        if (!line.empty()) line += ' ';
+        line += "The value holds a NUL character; only the text before it, '" +
+                ShortenedForMessage(text) + "', was read.";
+    }
+    if (line.empty()) return line;
+    return std::string(control.key) + ": " + line;
 }
 
 std::string JoinLines(const std::vector<std::string>& messages) {
@@ -101,7 +140,7 @@ void SettingsFile::Apply(const ControlSpec& control, const std::string& text) {
         values_.SetChecked(text == "0" ? std::string(name) : RadioPartner(name), true);
         break;
     case StoredAs::DateSerial: {
-        const double date = TextToFloat(text, moments_.Forms().Info().decimalSeparator);
+        const double date = DateSerialFrom(text, moments_.Forms().Info().decimalSeparator);
         values_.SetDateTime(name, WithDateOf(values_.DateTime(name), date));
         break;
     }
@@ -136,19 +175,24 @@ void SettingsFile::LoadSettings() {
         }
         const std::optional<std::string> text = ReadIniSValue(file, control->section, control->key);
         if (!text) continue;  // not stored: the control keeps its design value
+        std::string problem;
         try {
             Apply(*control, *text);
         } catch (const ConvertError& e) {
-            failures.emplace_back(e.what());
+            problem = e.what();
         } catch (const PickerRangeError& e) {
-            failures.emplace_back(e.what());
+            problem = e.what();
         }
+        std::string line = LoadReportLine(file, *control, *text, problem);
+        if (!line.empty()) failures.push_back(std::move(line));
     }
 
     hooks_.updateCountdownDisplay();
 
     if (autoStart) {
         if (const auto text = ReadIniSValue(file, autoStart->section, autoStart->key)) {
+            std::string line = LoadReportLine(file, *autoStart, *text, {});
+            if (!line.empty()) failures.push_back(std::move(line));
             const bool on = *text == "1";
             values_.SetChecked(autoStart->name, on);
             // After a failed value the user looks first: the clock is started by hand.
@@ -188,31 +232,17 @@ void SettingsFile::SaveSettings() {
     IniFile file = ReadIniFile(ports_.files, ports_.codePage, configPath_);
     for (const ControlSpec* control : StoredControls()) {
         const std::string text = StoredText(*control);
-        if (ports_.codePage.FromAnsi(ports_.codePage.ToAnsi(text)) != text)
+        if (!CanHold(file, ports_.codePage, text))
             throw IniValueError("The value of '" + std::string(control->key) +
                                 "' holds characters that the system code page cannot store");
         WriteIniValue(file, control->section, control->key, text);
     }
 
-    // A refused registry write must not cost the user the rest of the settings: the file is
-    // written all the same and the registry error reported afterwards.
-    std::exception_ptr registryFailure;
-    std::string registryMessage;
-    try {
-        SetStartWithWindows(ports_.registry, ports_.files.ExePath(),
-                            values_.Checked(kStartWithWindowsCheck));
-    } catch (const RegistryError& e) {
-        registryFailure = std::current_exception();
-        registryMessage = e.what();
-    }
-
-    try {
-        WriteIniFile(ports_.files, ports_.codePage, configPath_, file);
-    } catch (const SystemError& e) {
-        if (!registryFailure) throw;
-        throw SettingsError({e.what(), registryMessage});
-    }
-    if (registryFailure) std::rethrow_exception(registryFailure);
+    // The file first: when it cannot be written, the registry is left as it is, so the two never
+    // disagree. A refused registry write comes after every key is in the file.
+    WriteIniFile(ports_.files, ports_.codePage, configPath_, file);
+    SetStartWithWindows(ports_.registry, ports_.files.ExePath(),
+                        values_.Checked(kStartWithWindowsCheck));
 }
 
 }  // namespace tc

@@ -29,7 +29,8 @@ struct SettingsPorts {
     Registry& registry;
 };
 
-// Several failures of one load or save, reported in one box: their messages, one a line.
+// The failures of one load, reported in one box: one line per key, naming the key and ending
+// with a full stop ("sysTask: 'x' is not a valid integer value.").
 class SettingsError : public std::runtime_error {
 public:
     explicit SettingsError(std::vector<std::string> messages);
@@ -53,14 +54,16 @@ public:
     // Fixes ConfigPath, sets the pickers to now and applies every stored value that converts.
     // A missing file or key leaves the control as it is. Values that do not convert keep the
     // control's design value and are reported together at the end as one SettingsError; then
-    // the clock is not started automatically. An unreadable file is reported the same way.
+    // the clock is not started automatically. A value that a NUL character cuts short is applied
+    // as Windows reads it, up to the NUL, and reported the same way. An unreadable file is
+    // reported the same way too. A date serial reads with either "." or "," as its separator.
     void LoadSettings();
 
-    // Writes every stored control in table order as one replacement of the file, and registers
-    // or removes the start with Windows. A value the file cannot hold (IniValueError) or a file
-    // that cannot be read stops the save before anything is written. A refused registry write
-    // (RegistryError) is reported after the file is written; a failed file write (SystemError)
-    // leaves the previous file whole; both at once give one SettingsError.
+    // Writes every stored control in table order as one replacement of the file, in the encoding
+    // the file came in, then registers or removes the start with Windows. A value the file
+    // cannot hold (IniValueError) or a file that cannot be read stops the save before anything is
+    // written. A failed file write (SystemError) leaves the previous file whole and the registry
+    // untouched; a refused registry write (RegistryError) is reported after the file is written.
     void SaveSettings();
 
     const std::string& ConfigPath() const { return configPath_; }

@@ -58,14 +58,6 @@ bool IsReadOnly(const std::wstring& path) {
            !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The folder part of a path, without the final backslash; "." for a bare name.
-std::wstring FolderOf(const std::wstring& path) {
-    const auto slash = path.find_last_of(L"\\/");
-    if (slash == std::wstring::npos) return L".";
-    if (slash == 0 || (slash == 2 && path[1] == L':')) return path.substr(0, slash + 1);  // a root
-    return path.substr(0, slash);
-}
-
 }  // namespace
 
 std::string Win32Files::ExePath() {
@@ -129,25 +121,23 @@ void Win32Files::ReplaceWhole(const std::string& path, std::string_view bytes) {
     const std::wstring target = Widen(path);
     if (IsReadOnly(target)) ThrowSystemError(ERROR_ACCESS_DENIED);
 
-    // A fresh, uniquely named file in the target's folder, so the final move stays on one volume.
-    wchar_t temp[MAX_PATH + 1];
-    if (!GetTempFileNameW(FolderOf(target).c_str(), L"tc", 0, temp)) ThrowLastError();
+    // One temporary name beside the target, so the final move stays on one volume. A save that
+    // was killed half-way leaves it behind; the next save writes over it and moves it away.
+    const std::wstring temp = target + L".tmp";
 
     DWORD error = ERROR_SUCCESS;
     {
-        // Opened whether or not GetTempFileName created it: Wine's returns a name also when the
-        // folder refused the file, and the refusal (access denied) is then reported from here.
-        FileHandle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid() || !WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()) ||
             !file.Close())
             error = LastErrorOr(ERROR_WRITE_FAULT);
     }
-    if (error == ERROR_SUCCESS &&
-        !MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (error == ERROR_SUCCESS && !MoveFileExW(temp.c_str(), target.c_str(),
+                                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         error = LastErrorOr(ERROR_ACCESS_DENIED);
     if (error != ERROR_SUCCESS) {
-        DeleteFileW(temp);
+        DeleteFileW(temp.c_str());
         ThrowSystemError(error);
     }
 }

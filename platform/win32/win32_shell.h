@@ -10,7 +10,8 @@ namespace tc {
 class Win32Shell : public Shell {
 public:
     Win32Shell(HWND mainWindow, HWND appWindow) : mainWindow_(mainWindow), appWindow_(appWindow) {}
-    // Verb "open", no working directory, a normal window; the result is not examined.
+    // Verb "open", no working directory, a normal window; the result is not examined. A file of
+    // more than MAX_PATH - 1 characters is refused before the call (ERROR_FILENAME_EXCED_RANGE).
     void Open(const std::string& file, const std::string& parameters, ShellOwner owner) override;
 
 private:

@@ -96,7 +96,8 @@ TEST_F(StoredDateFaults, DateThePickersRefuseIsReportedAndEverythingElseLoads) {
             Close();
             continue;
         }
-        EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Failed to set calendar date or time."});
+        EXPECT_EQ(BoxTexts(), std::vector<std::string>{std::string(c.key) +
+                                                       ": Failed to set calendar date or time."});
         EXPECT_EQ(pickerDay, EncodeDate(2026, 5, 6));
         // The clock waits for the user: the automatic start is ticked but did not run.
         EXPECT_TRUE(Values().Checked("TimeAtuoRunchk"));

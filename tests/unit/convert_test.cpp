@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <string>
 
+#include "core/moments.h"
 #include "core/tdatetime.h"
+#include "fakes/fake_locale.h"
 #include "platform/errors.h"
 
 namespace tc {
@@ -20,6 +23,33 @@ std::string MessageOf(Call call) {
         return e.what();
     }
     return "(no error)";
+}
+
+// Every conversion message quotes at most 100 characters of the text, then "…": a 100-character
+// text whole, a longer one cut at a character, never inside one.
+TEST(ConversionMessages, QuoteAtMostAHundredCharacters) {
+    const LocaleForms forms(ChineseLocale());
+    struct Conversion {
+        const char* what;
+        std::function<void(const std::string&)> convert;
+    };
+    const Conversion conversions[] = {
+        {"integer value", [](const std::string& t) { TextToInt(t); }},
+        {"floating point value", [](const std::string& t) { TextToFloat(t, "."); }},
+        {"time", [&forms](const std::string& t) { forms.ParseTime(t); }},
+        {"date and time", [&forms](const std::string& t) { forms.ParseDateTime(t); }},
+    };
+    std::string chinese;
+    for (int i = 0; i < 150; ++i) chinese += "程";
+    for (const Conversion& c : conversions) {
+        SCOPED_TRACE(c.what);
+        const std::string tail = std::string(" is not a valid ") + c.what;
+        const std::string hundred = std::string(99, '9') + "x";
+        EXPECT_EQ(MessageOf([&] { c.convert(hundred); }), "'" + hundred + "'" + tail);
+        EXPECT_EQ(MessageOf([&] { c.convert(hundred + "9"); }), "'" + hundred + "\u2026'" + tail);
+        EXPECT_EQ(MessageOf([&] { c.convert(chinese); }),
+                  "'" + chinese.substr(0, 300) + "\u2026'" + tail);
+    }
 }
 
 // ---- Integers -----------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "fakes/fake_code_page.h"
@@ -12,6 +13,8 @@
 
 namespace tc {
 namespace {
+
+using namespace std::string_literals;
 
 struct ReadCase {
     const char* what;
@@ -58,6 +61,10 @@ TEST(ReadIniSValue, ReadsFilesAsWindowsDoes) {
         {"key before any section", "a=x\r\n[S]\r\n", "S", "a", std::nullopt},
         {"missing section", "[S]\r\na=x\r\n", "T", "a", std::nullopt},
         {"empty file", "", "S", "a", std::nullopt},
+        {"a NUL ends the value", "[S]\r\na=2\0 5\r\n"s, "S", "a", "2"},
+        {"blanks before a NUL stay", "[S]\r\na= 2 \0 5 \r\n"s, "S", "a", "2 "},
+        {"quotes are taken off after the cut", "[S]\r\na=\"x\0y\"\r\n"s, "S", "a", "\"x"},
+        {"a NUL in the key name", "[S]\r\na\0b=x\r\n"s, "S", "a", std::nullopt},
     };
     for (const ReadCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -187,7 +194,7 @@ TEST(WriteIniValue, NewKeyOfAnEmptySectionGoesRightAfterItsHeader) {
     EXPECT_EQ(file.Text(), "[A]\r\nk=v\r\n; note\r\n[B]\r\nb=1\r\n");
 }
 
-TEST(IniFileOnDisk, MissingFileReadsEmptyAndTheWholeFileIsConvertedOnce) {
+TEST(IniFileOnDisk, MissingFileReadsEmptyAndIsWrittenInTheSystemCodePage) {
     FakeFiles files;
     FakeCodePage codePage;
     codePage.mark = true;
@@ -197,9 +204,94 @@ TEST(IniFileOnDisk, MissingFileReadsEmptyAndTheWholeFileIsConvertedOnce) {
     EXPECT_EQ(file.Text(), "");
     WriteIniValue(file, "SoftRun", "exepath1", "C:\\程序.exe");
     WriteIniFile(files, codePage, path, file);
-    EXPECT_EQ(files.files.at(path), "<ansi>[SoftRun]\r\nexepath1=C:\\程序.exe\r\n</ansi>");
+    EXPECT_EQ(files.files.at(path),
+              "<ansi>[SoftRun]</ansi>\r\n<ansi>exepath1=C:\\程序.exe</ansi>\r\n");
     EXPECT_EQ(ReadIniSValue(ReadIniFile(files, codePage, path), "SoftRun", "exepath1"),
               "C:\\程序.exe");
+}
+
+// A code page with ASCII only: bytes beyond it read as "?", as a real code page reads bytes that
+// are not valid in it.
+class AsciiCodePage : public CodePage {
+public:
+    std::string ToAnsi(std::string_view utf8) override { return Ascii(utf8); }
+    std::string FromAnsi(std::string_view ansi) override { return Ascii(ansi); }
+
+private:
+    static std::string Ascii(std::string_view text) {
+        std::string out;
+        for (const char c : text) {
+            if (static_cast<unsigned char>(c) < 0x80)
+                out += c;
+            else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+                out += '?';
+        }
+        return out;
+    }
+};
+
+std::string Utf16(std::u16string_view text, bool littleEndian) {
+    std::string bytes = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+    for (const char16_t unit : text) {
+        const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+        bytes += littleEndian ? std::string{low, high} : std::string{high, low};
+    }
+    return bytes;
+}
+
+struct EncodedFile {
+    const char* what;
+    std::string before;  // on disk
+    std::string after;   // on disk after counT=7 and exepath1 were written
+    std::string path;    // the value written to exepath1
+};
+
+// A file comes back in the encoding it came in: Unicode text (UTF-16 either way round, UTF-8,
+// each with its byte-order mark) or the system code page. What the program does not write, a
+// comment with characters the code page lacks and a line with a broken character included, goes
+// back byte for byte; what it writes is in the file's encoding.
+TEST(IniFileOnDisk, AFileKeepsItsEncodingAndEveryLineNotWrittenByteForByte) {
+    const std::u16string before16 =
+        u"[SoftWare]\r\ncounT=5\r\n; \u2713 \ud55c\uad6d\uc5b4 \U0001F600\r\n[SoftRun]\r\n";
+    const std::u16string after16 =
+        u"[SoftWare]\r\ncounT=7\r\n; \u2713 \ud55c\uad6d\uc5b4 \U0001F600\r\n[SoftRun]\r\n"
+        u"exepath1=C:\\\u7a0b\u5e8f\\\u2713.exe\r\n";
+    const std::string unicodePath = "C:\\程序\\✓.exe";
+    const std::string broken = "; \xE2\x9C\x93 \xED\x95\x9C \xFF\xC0\r\n";
+    const std::vector<EncodedFile> files = {
+        {"UTF-16 LE", Utf16(before16, true), Utf16(after16, true), unicodePath},
+        {"UTF-16 BE", Utf16(before16, false), Utf16(after16, false), unicodePath},
+        {"UTF-8", "\xEF\xBB\xBF[SoftWare]\r\ncounT=5\r\n" + broken + "[SoftRun]\r\n",
+         "\xEF\xBB\xBF[SoftWare]\r\ncounT=7\r\n" + broken + "[SoftRun]\r\nexepath1=" + unicodePath +
+             "\r\n",
+         unicodePath},
+        {"code page", "[SoftWare]\r\ncounT=5\r\n" + broken + "[SoftRun]\r\n",
+         "[SoftWare]\r\ncounT=7\r\n" + broken + "[SoftRun]\r\nexepath1=C:\\x.exe\r\n", "C:\\x.exe"},
+    };
+    const std::string path = "C:\\Tools\\Tallowcron\\config.ini";
+    for (const EncodedFile& f : files) {
+        SCOPED_TRACE(f.what);
+        FakeFiles disk;
+        AsciiCodePage codePage;
+        disk.files[path] = f.before;
+        IniFile file = ReadIniFile(disk, codePage, path);
+        EXPECT_EQ(ReadIniSValue(file, "SoftWare", "counT"), "5");
+        EXPECT_EQ(ReadIniSValue(file, "software", "COUNT"), "5");
+        WriteIniValue(file, "SoftWare", "counT", "7");
+        WriteIniValue(file, "SoftRun", "exepath1", f.path);
+        WriteIniFile(disk, codePage, path, file);
+        EXPECT_EQ(disk.files.at(path), f.after);
+        EXPECT_EQ(ReadIniSValue(ReadIniFile(disk, codePage, path), "SoftRun", "exepath1"), f.path);
+    }
+    // A UTF-16 file cut off inside a character loses that half character only: kept, it would
+    // shift every line written after it.
+    FakeFiles disk;
+    AsciiCodePage codePage;
+    disk.files[path] = Utf16(u"[S]\r\na=1", true) + "A";
+    IniFile file = ReadIniFile(disk, codePage, path);
+    WriteIniValue(file, "S", "b", "2");
+    WriteIniFile(disk, codePage, path, file);
+    EXPECT_EQ(disk.files.at(path), Utf16(u"[S]\r\na=1\r\nb=2\r\n", true));
 }
 
 TEST(IniFileOnDisk, AFailedWriteThrowsAndLeavesThePreviousFile) {

@@ -81,7 +81,15 @@ std::string Guarded(Check check) {
     }
 }
 
-inline std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+// The text as a message quotes it: at most 100 characters (UTF-8 sequences), then "…".
+inline std::string Quoted(const std::string& text) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+        if (++characters > 100) return "'" + text.substr(0, i) + "\u2026'";
+    }
+    return "'" + text + "'";
+}
 
 inline std::string RefusalProblem(const std::string& text, const std::string& message,
                                   const char* what) {

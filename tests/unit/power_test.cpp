@@ -83,16 +83,29 @@ TEST_F(PowerTest, CountdownThatRanOutDuringASleepIsNotCaughtUp) {
     EXPECT_FALSE(rig.scheduler.CountdownArmed());
 }
 
+// Armed by Start, or ticked while the clock already runs: then the target would be the very
+// second the next tick looks at.
 TEST_F(PowerTest, CountdownOfZeroMinutesOrFewerNeverFires) {
-    for (const char* minutes : {"0", "-5"}) {
-        SchedulerRig fresh;
-        fresh.form.SetText("Edit9", minutes);
-        fresh.At(10, 0, 0, 10);
-        fresh.form.SetChecked("CheckBox3", true);
-        fresh.scheduler.StartScheduling();
-        for (int s = 0; s < 120; ++s) fresh.PowerTickAt(10, s / 60, s % 60, 20);
-        EXPECT_TRUE(fresh.shell.calls.empty()) << minutes;
-        EXPECT_EQ(fresh.CommandLogText(), "") << minutes;
+    for (const bool clockRunning : {false, true}) {
+        for (const char* minutes : {"0", "-5"}) {
+            SCOPED_TRACE(std::string(minutes) + (clockRunning ? ", ticked while running" : ""));
+            SchedulerRig fresh;
+            fresh.form.SetText("Edit9", minutes);
+            fresh.At(10, 0, 0, 10);
+            if (clockRunning) {
+                fresh.scheduler.StartScheduling();
+                for (int s = 1; s < 5; ++s) fresh.PowerTickAt(10, 0, s, 20);
+                fresh.At(10, 0, 5, 10);
+                fresh.form.SetChecked("CheckBox3", true);
+            } else {
+                fresh.form.SetChecked("CheckBox3", true);
+                fresh.scheduler.StartScheduling();
+            }
+            for (int s = clockRunning ? 5 : 0; s < 120; ++s)
+                fresh.PowerTickAt(10, s / 60, s % 60, 20);
+            EXPECT_TRUE(fresh.shell.calls.empty());
+            EXPECT_EQ(fresh.CommandLogText(), "");
+        }
     }
 }
 

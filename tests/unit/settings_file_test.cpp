@@ -312,7 +312,8 @@ TEST(SettingsFile, FlagsTasksAndCommandIndexReadAsStored) {
             }
         }
         if (c.itemIndex == -2) {
-            EXPECT_EQ(error, "'" + std::string(c.stored) + "' is not a valid integer value");
+            EXPECT_EQ(error,
+                      "sysTask: '" + std::string(c.stored) + "' is not a valid integer value.");
             EXPECT_EQ(rig.form.ItemIndex("ComboBox1"),
                       MemoryControlValues().ItemIndex("ComboBox1"));
         } else {
@@ -380,17 +381,23 @@ TEST(SettingsFile, BadValuesAreReportedTogetherAfterLoadingTheRest) {
         after.settings.LoadSettings();
         FAIL() << "no error reported";
     } catch (const SettingsError& e) {
+        // One line a key, naming it and ending with a full stop.
         const std::vector<std::string> expected = {
-            "'abc' is not a valid integer value",      "'1.5' is not a valid integer value",
-            "'x' is not a valid floating point value", "Failed to set calendar date or time",
-            "Failed to set calendar date or time",     "'25:99' is not a valid time",
+            "counT: 'abc' is not a valid integer value.",
+            "sysTask: '1.5' is not a valid integer value.",
+            "TaskDate2: 'x' is not a valid floating point value.",
+            "TaskDate4: Failed to set calendar date or time.",
+            "TaskDate5: Failed to set calendar date or time.",
+            "TaskTime3: '25:99' is not a valid time.",
         };
         EXPECT_EQ(e.messages(), expected);
-        EXPECT_EQ(
-            std::string(e.what()),
-            "'abc' is not a valid integer value\r\n'1.5' is not a valid integer value\r\n"
-            "'x' is not a valid floating point value\r\nFailed to set calendar date or time\r\n"
-            "Failed to set calendar date or time\r\n'25:99' is not a valid time");
+        EXPECT_EQ(std::string(e.what()),
+                  "counT: 'abc' is not a valid integer value.\r\n"
+                  "sysTask: '1.5' is not a valid integer value.\r\n"
+                  "TaskDate2: 'x' is not a valid floating point value.\r\n"
+                  "TaskDate4: Failed to set calendar date or time.\r\n"
+                  "TaskDate5: Failed to set calendar date or time.\r\n"
+                  "TaskTime3: '25:99' is not a valid time.");
     }
 
     const MemoryControlValues design;
@@ -490,32 +497,27 @@ TEST(SettingsFile, StartWithWindowsRegistersTheRealPathQuoted) {
     EXPECT_EQ(rig.registry.calls, expected);
 }
 
-// A read-only file (or folder): the failure is reported with the system's message and the
-// previous file stays whole; with the registry refused as well, both are reported.
-TEST(SettingsFile, FailedSaveIsReportedAndLeavesThePreviousFile) {
-    const std::string previous = "[SoftWare]\r\ncounT=30\r\n";
-    for (const bool registryRefused : {false, true}) {
-        SCOPED_TRACE(registryRefused ? "registry refused too" : "registry fine");
+// A read-only file (or folder): the failure is reported with the system's message, the
+// previous file stays whole and the registry is not touched, whichever way "开机启动" is set,
+// so file and registry never disagree.
+TEST(SettingsFile, FailedSaveIsReportedAndLeavesThePreviousFileAndTheRegistry) {
+    const std::string previous = "[SoftWare]\r\ncounT=30\r\nAutoRun=0\r\n";
+    for (const bool autoRun : {false, true}) {
+        SCOPED_TRACE(autoRun ? "开机启动 ticked" : "开机启动 not ticked");
         SettingsRig rig;
         rig.files.files[kConfig] = previous;
         rig.settings.LoadSettings();
         rig.form.SetText("Edit9", "45");
-        rig.form.SetChecked("chkAutorun", true);
-        rig.registry.refuseWrites = registryRefused;
+        rig.form.SetChecked("chkAutorun", autoRun);
         rig.files.failing.insert(kConfig);
         try {
             rig.settings.SaveSettings();
             FAIL() << "no error reported";
         } catch (const SystemError& e) {
-            EXPECT_FALSE(registryRefused);
             EXPECT_EQ(std::string(e.what()), "System Error.  Code: 5.\r\nAccess is denied.");
-        } catch (const SettingsError& e) {
-            EXPECT_TRUE(registryRefused);
-            EXPECT_EQ(std::string(e.what()),
-                      "System Error.  Code: 5.\r\nAccess is denied.\r\n"
-                      "Failed to set data for 'testTallowcron'");
         }
         EXPECT_EQ(rig.files.files.at(kConfig), previous);
+        EXPECT_TRUE(rig.registry.calls.empty());
     }
 }
 
@@ -555,21 +557,89 @@ public:
     std::string FromAnsi(std::string_view ansi) override { return std::string(ansi); }
 };
 
+// ... while a file in UTF-8 or UTF-16 (with its byte-order mark) takes any text.
 TEST(SettingsFile, TextTheCodePageLacksIsRefusedNotMangled) {
-    SettingsRig rig;
-    WesternCodePage western;
-    SettingsFile settings{rig.form, rig.moments, {rig.files, western, rig.registry}, rig.Hooks()};
-    settings.LoadSettings();
-    rig.form.SetText("Edit3", "C:\\程序\\工具.exe");
-    try {
-        settings.SaveSettings();
-        FAIL() << "no error reported";
-    } catch (const IniValueError& e) {
-        EXPECT_EQ(
-            std::string(e.what()),
-            "The value of 'exepath3' holds characters that the system code page cannot store");
+    for (const std::string mark : {"", "\xEF\xBB\xBF", "\xFF\xFE"}) {
+        SCOPED_TRACE(mark.empty() ? "code page" : "Unicode");
+        SettingsRig rig;
+        WesternCodePage western;
+        SettingsFile settings{
+            rig.form, rig.moments, {rig.files, western, rig.registry}, rig.Hooks()};
+        if (!mark.empty()) rig.files.files[kConfig] = mark;
+        settings.LoadSettings();
+        const std::string path = "C:\\程序\\工具.exe";
+        rig.form.SetText("Edit3", path);
+        try {
+            settings.SaveSettings();
+            EXPECT_FALSE(mark.empty()) << "no error reported";
+        } catch (const IniValueError& e) {
+            EXPECT_TRUE(mark.empty());
+            EXPECT_EQ(
+                std::string(e.what()),
+                "The value of 'exepath3' holds characters that the system code page cannot store");
+            EXPECT_EQ(rig.files.files.count(kConfig), 0u);
+            continue;
+        }
+        SettingsFile again{rig.form, rig.moments, {rig.files, western, rig.registry}, rig.Hooks()};
+        rig.form.SetText("Edit3", "");
+        again.LoadSettings();
+        EXPECT_EQ(rig.form.Text("Edit3"), path);
+        EXPECT_EQ(rig.files.files.at(kConfig).rfind(mark, 0), 0u);
     }
-    EXPECT_EQ(rig.files.files.count(kConfig), 0u);
+}
+
+// A value with a NUL character reads as Windows reads it, up to the NUL, and the report says
+// so; a bad value before a NUL is reported once, in one line with it.
+TEST(SettingsFile, ValueCutShortByANulLoadsUpToItAndIsReported) {
+    using namespace std::string_literals;
+    SettingsRig rig;
+    rig.files.files[kConfig] =
+        "[SoftWare]\r\ncounT=2\0 5\r\nsysTask=x\0 1\r\n[SoftRun]\r\nexepath1=C:\\a\0b.exe\r\n"s;
+    EXPECT_EQ(rig.Load(),
+              "counT: The value holds a NUL character; only the text before it, '2', was read.\r\n"
+              "sysTask: 'x' is not a valid integer value. The value holds a NUL character; only "
+              "the text before it, 'x', was read.\r\n"
+              "exepath1: The value holds a NUL character; only the text before it, 'C:\\a', was "
+              "read.");
+    EXPECT_EQ(rig.form.Text("Edit9"), "2");
+    EXPECT_EQ(rig.form.Text("Edit1"), "C:\\a");
+}
+
+// A huge bad value: the report quotes its first 100 characters, whatever the value's size.
+TEST(SettingsFile, HugeBadValueIsQuotedShort) {
+    SettingsRig rig;
+    rig.files.files[kConfig] = "[SoftWare]\r\ncounT=" + std::string(5 << 20, '9') + "\r\n";
+    EXPECT_EQ(rig.Load(),
+              "counT: '" + std::string(100, '9') + "\u2026' is not a valid integer value.");
+}
+
+// Dates are saved with the locale's decimal separator; after the user switches "." and ","
+// they still load, either way round.
+TEST(SettingsFile, StoredDatesLoadAfterTheDecimalSeparatorChanged) {
+    for (const bool commaFirst : {false, true}) {
+        SCOPED_TRACE(commaFirst ? "saved with ','" : "saved with '.'");
+        LocaleInfo comma = ChineseLocale();
+        comma.decimalSeparator = ",";
+        const LocaleInfo point = ChineseLocale();
+        SettingsRig before;
+        before.locale.Set(commaFirst ? comma : point);
+        before.moments.ReloadLocale();
+        before.settings.LoadSettings();
+        Plant(before.form);
+        before.settings.SaveSettings();
+        ASSERT_NE(before.Stored("SoftRun", "TaskDate1")->find(commaFirst ? ',' : '.'),
+                  std::string::npos);
+
+        SettingsRig after;
+        after.locale.Set(commaFirst ? point : comma);
+        after.moments.ReloadLocale();
+        after.files = before.files;
+        EXPECT_EQ(after.Load(), "");
+        for (const ControlSpec* c : StoredControls()) {
+            if (c->storedAs != StoredAs::DateSerial) continue;
+            EXPECT_EQ(DateOf(after.form.DateTime(c->name)), DateOf(Planted::Date(*c))) << c->key;
+        }
+    }
 }
 
 TEST(SettingsFile, TextsWithOuterBlanksAndQuotesComeBackAsTyped) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/errors.h"
 #include "unit/scheduler_rig.h"
 
 namespace tc {
@@ -95,12 +96,35 @@ TEST_F(SlotsTest, CloseWithNothingRunningStillWritesItsLine) {
 
 TEST(ImageNameTest, MatchingIgnoresTheCaseOfAsciiLettersOnly) {
     EXPECT_TRUE(SameImageName("Foo.EXE", "fOO.exe"));
+    EXPECT_TRUE(SameImageName("Zoom.exe", "zoom.EXE"));
+    EXPECT_TRUE(SameImageName("ABCDEFGHIJKLMNOPQRSTUVWXYZ", "abcdefghijklmnopqrstuvwxyz"));
+    EXPECT_FALSE(SameImageName("@[`{", "`{@["));  // the bytes just outside A-Z and a-z
     EXPECT_FALSE(SameImageName("foo.exe", "foo.ex"));
     EXPECT_TRUE(SameImageName("工具.exe", "工具.EXE"));
     EXPECT_FALSE(SameImageName("\xC3\x84.exe", "\xC3\xA4.exe"));  // Ä and ä are not a-z
     EXPECT_EQ(FileNamePart("C:\\Tools\\Foo.exe"), "Foo.exe");
     EXPECT_EQ(FileNamePart("D:foo.exe"), "foo.exe");
     EXPECT_EQ(FileNamePart("foo.exe"), "foo.exe");
+}
+
+// A path the shell refuses before the call (too long for it): the error reaches the error
+// handler once for that occurrence, nothing is logged as opened, and the other slots due in the
+// same tick still act. Closing by such a path works as ever.
+TEST_F(SlotsTest, RefusedOpenIsReportedOnceLogsNothingAndHoldsUpNoOtherSlot) {
+    const std::string tooLong = "C:\\" + std::string(1000, 'a') + ".exe";
+    rig.shell.onOpen = [&](const ShellCall& call) {
+        if (call.file == tooLong) throw SystemError(206, "The filename or extension is too long.");
+    };
+    rig.SetSlot(1, tooLong, ten);
+    rig.SetSlot(2, "D:\\two.exe", ten);
+    rig.SetSlot(3, tooLong, ten, false, /*close=*/true);
+    rig.SetSlot(4, tooLong, ten, /*daily=*/true);
+    EXPECT_THROW(rig.SlotTickAt(10, 0, 0, 400), SystemError);
+    rig.SlotTickAt(10, 0, 0, 900);
+    rig.SlotTickAt(10, 0, 1, 400);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"打开程序-D:\\two.exe-执行时间-" + kAt10,
+                                                 "关闭程序-" + tooLong + "-执行时间-" + kAt10}));
+    EXPECT_EQ(rig.shell.calls.size(), 3u);  // each once: slots 1, 2 and 4
 }
 
 // Ticks that come late, twice, or around a gap, and a clock that moves.

@@ -114,8 +114,10 @@ TEST_F(Win32FilesTest, ReadAllTellsMissingFromUnreadable) {
     }
 }
 
+// Also after a save that was killed half-way and left its empty temporary file behind.
 TEST_F(Win32FilesTest, ReplaceWholeWritesNewAndReplacesOldLeavingNothingElse) {
     const std::string file = dir + "\\config.ini";
+    ASSERT_TRUE(files.Append(file + ".tmp", ""));
     files.ReplaceWhole(file, "[SoftWare]\r\nchk1=1\r\n");
     EXPECT_EQ(files.ReadAll(file), "[SoftWare]\r\nchk1=1\r\n");
     files.ReplaceWhole(file, "short");

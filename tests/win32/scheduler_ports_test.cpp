@@ -19,6 +19,7 @@
 #include "fakes/fake_processes.h"
 #include "fakes/fake_timers.h"
 #include "fakes/memory_control_values.h"
+#include "platform/errors.h"
 #include "platform/win32/win32_input.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_shell.h"
@@ -135,6 +136,34 @@ TEST_F(ScheduledPortsTest, OpenFileStartsTheProgramThroughTheShell) {
     OpenFile(shell, Narrow(program));
     EXPECT_TRUE(WaitFor([&] { return FileBytes(program + L".marker") == "started"; }))
         << Narrow(program);
+}
+
+// The shell takes paths of up to MAX_PATH - 1 characters: the longest still opens, longer ones
+// are refused before the call with the system's own error. (Paths of about 1,000 characters and
+// more used to end the process inside ShellExecute.)
+TEST_F(ScheduledPortsTest, PathsLongerThanTheShellTakesAreRefusedBeforeTheCall) {
+    Win32Shell shell(nullptr, nullptr);
+    const std::wstring folder = Folder(std::wstring(150, L'f'));
+    const std::wstring name =
+        L"\\" + std::wstring(MAX_PATH - 1 - folder.size() - 5, L'm') + L".exe";
+    const std::wstring longest = CopyHelper(L"marker", folder + name);
+    ASSERT_EQ(longest.size(), static_cast<std::size_t>(MAX_PATH - 1));
+    OpenFile(shell, Narrow(longest));
+    EXPECT_TRUE(WaitFor([&] { return FileBytes(longest + L".marker") == "started"; }));
+
+    for (const std::size_t length :
+         {std::size_t{MAX_PATH}, std::size_t{300}, std::size_t{1000}, std::size_t{32000}}) {
+        SCOPED_TRACE(length);
+        const std::string path = "C:\\" + std::string(length - 7, 'a') + ".exe";
+        try {
+            OpenFile(shell, path);
+            ADD_FAILURE() << "not refused";
+        } catch (const SystemError& e) {
+            EXPECT_EQ(e.code(), static_cast<unsigned long>(ERROR_FILENAME_EXCED_RANGE));
+            EXPECT_EQ(std::string(e.what()), "System Error.  Code: 206.\r\n" +
+                                                 SystemErrorText(ERROR_FILENAME_EXCED_RANGE));
+        }
+    }
 }
 
 TEST_F(ScheduledPortsTest, ClickBurstReachesTheWindowAtThePointAndTheCursorGoesBack) {

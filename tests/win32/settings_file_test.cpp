@@ -60,6 +60,16 @@ protected:
         if (std::string(buffer) == missing) return std::nullopt;
         return codePage.FromAnsi(buffer);
     }
+    // The same through GetPrivateProfileStringW, which reads files in UTF-16 and UTF-8 as well.
+    std::optional<std::string> WindowsReadsW(std::string_view section, std::string_view key) {
+        wchar_t buffer[4096];
+        const wchar_t* missing = L"\x01missing";
+        GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), missing, buffer, 4096,
+                                 Widen(path).c_str());
+        if (std::wstring(buffer) == missing) return std::nullopt;
+        return Narrow(buffer);
+    }
+    void WriteBytes(const std::string& bytes) { files.ReplaceWhole(path, bytes); }
     void WindowsWrites(std::string_view section, std::string_view key, std::string_view value) {
         ASSERT_TRUE(WritePrivateProfileStringA(codePage.ToAnsi(section).c_str(),
                                                codePage.ToAnsi(key).c_str(),
@@ -180,6 +190,68 @@ TEST_F(Win32SettingsIni, WhatWindowsWroteLoads) {
     EXPECT_EQ(WindowsReads("SoftRun", "exepath3"), Path(3));
     EXPECT_EQ(WindowsReads("MouseRun", "mouseX"), "1920");
     EXPECT_EQ(WindowsReads("MouseRun", "mouseY"), "654");
+}
+
+std::string Utf16Le(const std::string& text) {
+    std::string bytes = "\xFF\xFE";
+    for (const wchar_t unit : Widen(text)) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>((unit >> 8) & 0xFF);
+    }
+    return bytes;
+}
+
+// Notepad's "Unicode" (UTF-16 LE with its mark) and "UTF-8 with BOM": Windows' profile functions
+// read both, and so does the program; saved again, the file keeps its encoding and its comment
+// as they were, takes text the code page lacks, and Windows still reads every key as we do.
+TEST_F(Win32SettingsIni, UnicodeFilesLoadAndKeepTheirEncoding) {
+    const std::string text =
+        "[SoftWare]\r\ncounT=25\r\n; \u2713 \ud55c\uad6d\uc5b4\r\n[SoftRun]\r\n"
+        "exepath1=C:\\\u7a0b\u5e8f\\\u5de5\u5177.exe\r\n";
+    const std::vector<std::pair<const char*, std::string>> encoded = {
+        {"UTF-16 LE", Utf16Le(text)}, {"UTF-8", "\xEF\xBB\xBF" + text}};
+    for (const auto& [what, bytes] : encoded) {
+        SCOPED_TRACE(what);
+        WriteBytes(bytes);
+        ASSERT_EQ(WindowsReadsW("SoftWare", "counT"), "25");
+        form.SetText("Edit9", "10");
+        settings.LoadSettings();
+        EXPECT_EQ(form.Text("Edit9"), "25");
+        EXPECT_EQ(form.Text("Edit1"), "C:\\\u7a0b\u5e8f\\\u5de5\u5177.exe");
+
+        form.SetText("Edit2", "C:\\\ud55c\\\u2713.exe");
+        settings.SaveSettings();
+        const std::optional<std::string> saved = files.ReadAll(path);
+        ASSERT_TRUE(saved);
+        EXPECT_EQ(saved->substr(0, 3), bytes.substr(0, 3));
+        const std::string comment = std::string(what) == std::string("UTF-8")
+                                        ? std::string("; \u2713 \ud55c\uad6d\uc5b4\r\n")
+                                        : Utf16Le("; \u2713 \ud55c\uad6d\uc5b4\r\n").substr(2);
+        EXPECT_NE(saved->find(comment), std::string::npos);
+        const IniFile ours = ReadIniFile(files, codePage, path);
+        for (const ControlSpec& c : ControlTable()) {
+            if (c.storedAs == StoredAs::None) continue;
+            EXPECT_EQ(WindowsReadsW(c.section, c.key), ReadIniSValue(ours, c.section, c.key))
+                << c.key;
+        }
+        EXPECT_EQ(WindowsReadsW("SoftRun", "exepath2"), "C:\\\ud55c\\\u2713.exe");
+    }
+}
+
+// A NUL inside a value: our store reads what Windows reads, up to the NUL, with the blanks and
+// quotes before it as Windows leaves them.
+TEST_F(Win32SettingsIni, ValueWithANulReadsAsWindowsReadsIt) {
+    using namespace std::string_literals;
+    WriteBytes("[S]\r\na=2\0 5\r\nb= 2 \0 5 \r\nc=\"x\0y\"\r\nd='q'\0\r\n"s);
+    const IniFile ours = ReadIniFile(files, codePage, path);
+    for (const char* key : {"a", "b", "c", "d"}) {
+        SCOPED_TRACE(key);
+        char buffer[64];
+        const DWORD length =
+            GetPrivateProfileStringA("S", key, "", buffer, sizeof buffer, ansiPath.c_str());
+        EXPECT_EQ(ReadIniSValue(ours, "S", key), std::string(buffer, length));
+        EXPECT_TRUE(IniValueCutAtNul(ours, "S", key));
+    }
 }
 
 // An emoji has no form in either code page: refused, where Windows would store "?".
