@@ -45,7 +45,7 @@ double DateSerialFrom(const std::string& text, const std::string& separator) {
             try {
                 return TextToFloat(text, other);
             } catch (const ConvertError&) {
-                // neither this one
+                // nor with this one
             }
         }
         throw;
