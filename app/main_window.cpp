@@ -191,10 +191,7 @@ void MainWindow::OnCreate() {
         *values_, moments_,
         SchedulerPorts{shell, ports_.processes, ports_.input, *timers_, commandLog_});
     settings_ = std::make_unique<SettingsFile>(
-        *values_, moments_, SettingsPorts{ports_.files, ports_.codePage, ports_.registry},
-        SettingsHooks{[this](std::int32_t minutes) { scheduler_->SetCountdownMinutes(minutes); },
-                      [this] { scheduler_->UpdateCountdownDisplay(); },
-                      [this] { scheduler_->StartScheduling(); }});
+        *values_, moments_, SettingsPorts{ports_.files, ports_.codePage, ports_.registry});
     commandLog_.SetTimeSeparator(moments_.Forms().Info().timeSeparator);
     SetPickerFormats();
     WireHandlers();
@@ -466,7 +463,11 @@ void MainWindow::MoveFocus(bool forward) {
 
 // ---- Handlers ----
 
-void MainWindow::FormShow() { settings_->LoadSettings(); }
+void MainWindow::FormShow() {
+    LoadedSettings loaded = settings_->LoadSettings();
+    scheduler_->ApplyLoadedSettings(loaded.countdownMinutes, loaded.startClock);
+    if (!loaded.failures.empty()) throw SettingsError(std::move(loaded.failures));
+}
 
 void MainWindow::RzToolButton1Click() { scheduler_->StartScheduling(); }
 

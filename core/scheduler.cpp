@@ -1,5 +1,6 @@
 #include "core/scheduler.h"
 #include "core/controls.h"
+#include "core/convert.h"
 
 namespace tc {
 
@@ -105,6 +106,16 @@ void Scheduler::UpdateCountdownDisplay() { power_.UpdateCountdownDisplay(); }
 
 std::int32_t Scheduler::CountdownMinutes() const { return power_.CountdownMinutes(); }
 void Scheduler::SetCountdownMinutes(std::int32_t minutes) { power_.SetCountdownMinutes(minutes); }
+
+void Scheduler::ApplyLoadedSettings(std::optional<std::int32_t> countdownMinutes, bool startClock) {
+    if (countdownMinutes) {
+        power_.SetCountdownMinutes(*countdownMinutes);
+        values_.SetText(kRemainingSecondsLabel,
+                        IntToText(static_cast<std::int64_t>(*countdownMinutes) * 60));
+    }
+    power_.UpdateCountdownDisplay();
+    if (startClock) StartScheduling();
+}
 TDateTime Scheduler::CountdownStart() const { return power_.CountdownStart(); }
 TDateTime Scheduler::CountdownTarget() const { return power_.CountdownTarget(); }
 bool Scheduler::CountdownArmed() const { return power_.CountdownArmed(); }

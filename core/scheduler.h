@@ -2,6 +2,7 @@
 // The scheduling state of the main window and its event handlers: program slots, the power-off
 // scheduler, the mouse-click task and Start/Stop. One object, owned by the window, for the run.
 #include <cstdint>
+#include <optional>
 
 #include "core/control_values.h"
 #include "core/logs.h"
@@ -49,6 +50,10 @@ public:
     // State for the whole run.
     std::int32_t CountdownMinutes() const;
     void SetCountdownMinutes(std::int32_t minutes);
+    // What the window does once the settings are loaded: the stored countdown minutes (when
+    // they loaded) and the remaining seconds they make, the countdown re-armed where it is on,
+    // and the clock started when the settings say so.
+    void ApplyLoadedSettings(std::optional<std::int32_t> countdownMinutes, bool startClock);
     TDateTime CountdownStart() const;
     TDateTime CountdownTarget() const;
     // The countdown is armed and has not acted yet (it acts once per arming).

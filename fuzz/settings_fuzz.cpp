@@ -86,12 +86,7 @@ void CheckStore(std::string_view text) {
 
 struct Rig : SchedulerRig {
     FakeRegistry registry;
-    SettingsFile settings{
-        form,
-        moments,
-        {files, codePage, registry},
-        {[this](std::int32_t m) { scheduler.SetCountdownMinutes(m); },
-         [this] { scheduler.UpdateCountdownDisplay(); }, [this] { scheduler.StartScheduling(); }}};
+    SettingsFile settings{form, moments, {files, codePage, registry}};
     explicit Rig(const LocaleInfo& info) {
         locale.Set(info);
         moments.ReloadLocale();

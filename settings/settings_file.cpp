@@ -94,9 +94,8 @@ std::string ConfigPathFor(const std::string& exePath) {
     return folder + "config.ini";
 }
 
-SettingsFile::SettingsFile(ControlValues& values, Moments& moments, SettingsPorts ports,
-                           SettingsHooks hooks)
-    : values_(values), moments_(moments), ports_(ports), hooks_(std::move(hooks)) {}
+SettingsFile::SettingsFile(ControlValues& values, Moments& moments, SettingsPorts ports)
+    : values_(values), moments_(moments), ports_(ports) {}
 
 void SettingsFile::SetPickersToNow() {
     const TDateTime mouseStart = moments_.Now();
@@ -112,21 +111,20 @@ void SettingsFile::SetPickersToNow() {
                         WithTimeOf(values_.DateTime(kSetMomentTimePicker), now));
 }
 
-void SettingsFile::ApplyCountdownMinutes(const std::string& text) {
-    const std::int32_t minutes = TextToInt(text);
-    hooks_.setCountdownMinutes(minutes);
-    values_.SetText(kCountdownMinutesEdit, IntToText(minutes));  // runs Edit9Change when it changes
-    values_.SetText(kRemainingSecondsLabel, IntToText(std::int64_t{minutes} * 60));
-}
-
-void SettingsFile::Apply(const ControlSpec& control, const std::string& text) {
+void SettingsFile::Apply(const ControlSpec& control, const std::string& text,
+                         LoadedSettings& loaded) {
     const std::string_view name = control.name;
     switch (control.storedAs) {
     case StoredAs::Text:
-        if (name == kCountdownMinutesEdit)
-            ApplyCountdownMinutes(text);
-        else
+        if (name == kCountdownMinutesEdit) {
+            // The minutes go back into the field as a number ("010" shows as "10"); a change of
+            // its text runs its handler as the user's would.
+            const std::int32_t minutes = TextToInt(text);
+            values_.SetText(name, IntToText(minutes));
+            loaded.countdownMinutes = minutes;
+        } else {
             values_.SetText(name, text);
+        }
         break;
     case StoredAs::Flag:
         values_.SetChecked(name, text == "1");
@@ -154,9 +152,10 @@ void SettingsFile::Apply(const ControlSpec& control, const std::string& text) {
     }
 }
 
-void SettingsFile::LoadSettings() {
+LoadedSettings SettingsFile::LoadSettings() {
     configPath_ = ConfigPathFor(ports_.files.ExePath());
-    std::vector<std::string> failures;
+    LoadedSettings loaded;
+    std::vector<std::string>& failures = loaded.failures;
     IniFile file;
     try {
         file = ReadIniFile(ports_.files, ports_.codePage, configPath_);
@@ -177,7 +176,7 @@ void SettingsFile::LoadSettings() {
         if (!text) continue;  // not stored: the control keeps its design value
         std::string problem;
         try {
-            Apply(*control, *text);
+            Apply(*control, *text, loaded);
         } catch (const ConvertError& e) {
             problem = e.what();
         } catch (const PickerRangeError& e) {
@@ -187,8 +186,6 @@ void SettingsFile::LoadSettings() {
         if (!line.empty()) failures.push_back(std::move(line));
     }
 
-    hooks_.updateCountdownDisplay();
-
     if (autoStart) {
         if (const auto text = ReadIniSValue(file, autoStart->section, autoStart->key)) {
             std::string line = LoadReportLine(file, *autoStart, *text, {});
@@ -196,11 +193,10 @@ void SettingsFile::LoadSettings() {
             const bool on = *text == "1";
             values_.SetChecked(autoStart->name, on);
             // After a failed value the user looks first: the clock is started by hand.
-            if (on && failures.empty()) hooks_.startScheduling();
+            loaded.startClock = on && failures.empty();
         }
     }
-
-    if (!failures.empty()) throw SettingsError(std::move(failures));
+    return loaded;
 }
 
 std::string SettingsFile::StoredText(const ControlSpec& control) const {

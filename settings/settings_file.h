@@ -3,6 +3,7 @@
 // saved on request and loaded once when the window is first shown.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -16,11 +17,13 @@
 
 namespace tc {
 
-// What loading asks of the countdown and the run control.
-struct SettingsHooks {
-    std::function<void(std::int32_t)> setCountdownMinutes;
-    std::function<void()> updateCountdownDisplay;
-    std::function<void()> startScheduling;
+// What loading leaves to the window once every control has its stored value: the countdown's
+// minutes as stored (when they converted), whether the clock starts by itself, and what could
+// not be loaded, a line for each key.
+struct LoadedSettings {
+    std::optional<std::int32_t> countdownMinutes;
+    bool startClock = false;
+    std::vector<std::string> failures;
 };
 
 struct SettingsPorts {
@@ -49,15 +52,15 @@ inline constexpr double kStartDateDesignTimeOfDay = 0.4520567476865835;
 
 class SettingsFile {
 public:
-    SettingsFile(ControlValues& values, Moments& moments, SettingsPorts ports, SettingsHooks hooks);
+    SettingsFile(ControlValues& values, Moments& moments, SettingsPorts ports);
 
     // Fixes ConfigPath, sets the pickers to now and applies every stored value that converts.
     // A missing file or key leaves the control as it is. Values that do not convert keep the
-    // control's design value and are reported together at the end as one SettingsError; then
-    // the clock is not started automatically. A value that a NUL character cuts short is applied
+    // control's design value and are listed in the result's failures; then the clock is not to
+    // be started automatically. A value that a NUL character cuts short is applied
     // as Windows reads it, up to the NUL, and reported the same way. An unreadable file is
     // reported the same way too. A date serial reads with either "." or "," as its separator.
-    void LoadSettings();
+    LoadedSettings LoadSettings();
 
     // Writes every stored control in table order as one replacement of the file, in the encoding
     // the file came in, then registers or removes the start with Windows. A value the file
@@ -70,14 +73,12 @@ public:
 
 private:
     void SetPickersToNow();
-    void Apply(const ControlSpec& control, const std::string& text);
-    void ApplyCountdownMinutes(const std::string& text);
+    void Apply(const ControlSpec& control, const std::string& text, LoadedSettings& loaded);
     std::string StoredText(const ControlSpec& control) const;
 
     ControlValues& values_;
     Moments& moments_;
     SettingsPorts ports_;
-    SettingsHooks hooks_;
     std::string configPath_;
 };
 

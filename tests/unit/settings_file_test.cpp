@@ -23,7 +23,7 @@ const std::string kConfig = "C:\\Tools\\Tallowcron\\config.ini";
 struct SettingsRig : SchedulerRig {
     FakeRegistry registry;
     std::vector<std::string> events;
-    SettingsFile settings{form, moments, {files, codePage, registry}, Hooks()};
+    SettingsFile settings{form, moments, {files, codePage, registry}};
 
     SettingsRig() {
         form.OnTextChange("Edit9", [this] {
@@ -36,36 +36,28 @@ struct SettingsRig : SchedulerRig {
         });
     }
 
-    SettingsHooks Hooks() {
-        return {[this](std::int32_t minutes) {
-                    events.push_back("SetCountdownMinutes " + std::to_string(minutes));
-                    scheduler.SetCountdownMinutes(minutes);
-                },
-                [this] {
-                    events.push_back("UpdateCountdownDisplay");
-                    scheduler.UpdateCountdownDisplay();
-                },
-                [this] {
-                    events.push_back("StartScheduling");
-                    scheduler.StartScheduling();
-                }};
-    }
-
     bool Saw(const std::string& event) const {
         return std::find(events.begin(), events.end(), event) != events.end();
     }
     std::optional<std::string> Stored(std::string_view section, std::string_view key) {
         return ReadIniSValue(IniFile::Parse(files.files.at(kConfig)), section, key);
     }
-    // Loads and returns the message of the error it reports, empty when none.
-    std::string Load() {
-        try {
-            settings.LoadSettings();
-        } catch (const SettingsError& e) {
-            return e.what();
-        }
-        return {};
+    // Loads as the window does (the values, then what the window applies) and returns the
+    // report's lines, none when everything loaded.
+    std::vector<std::string> LoadLines(SettingsFile& from) {
+        LoadedSettings loaded = from.LoadSettings();
+        if (loaded.countdownMinutes)
+            events.push_back("minutes " + std::to_string(*loaded.countdownMinutes));
+        if (loaded.startClock) events.push_back("StartScheduling");
+        scheduler.ApplyLoadedSettings(loaded.countdownMinutes, loaded.startClock);
+        return loaded.failures;
     }
+    // ... and the report as the box shows it, empty when none.
+    std::string Load(SettingsFile& from) {
+        const std::vector<std::string> lines = LoadLines(from);
+        return lines.empty() ? std::string() : SettingsError(lines).what();
+    }
+    std::string Load() { return Load(settings); }
 };
 
 int RowOf(std::string_view name) { return name.back() - '0'; }
@@ -127,7 +119,7 @@ TEST(ConfigPathFor, TheExecutablesFolderWhateverItsName) {
 // picker keeps the part of its value that is not stored.
 TEST(SettingsFile, SaveThenLoadGivesBackEveryStoredControl) {
     SettingsRig before;
-    before.settings.LoadSettings();
+    before.Load();
     Plant(before.form);
     before.settings.SaveSettings();
 
@@ -214,7 +206,7 @@ TEST(SettingsFile, StoresEachValueFormInTheLocalesForms) {
         SettingsRig rig;
         rig.locale.Set(c.info);
         rig.moments.ReloadLocale();
-        rig.settings.LoadSettings();  // no file: the pickers are set to now, 2023-01-19 09:00
+        rig.Load();  // no file: the pickers are set to now, 2023-01-19 09:00
         rig.form.SetText("Edit9", "010");
         rig.form.SetItemIndex("ComboBox1", -1);
         rig.form.SetChecked("rbtColse2", true);
@@ -257,10 +249,9 @@ TEST(SettingsFile, CountdownMinutesGoThroughEdit9AndLabel15) {
     EXPECT_EQ(rig.form.Text("Edit9"), "15");
     EXPECT_EQ(rig.scheduler.CountdownMinutes(), 15);
     EXPECT_EQ(rig.form.Text("Label15"), "900");
-    // Minutes first, then the edit (its change handler runs), then the countdown's box (its
-    // click handler runs), and the display once more at the end.
-    const std::vector<std::string> expected = {"SetCountdownMinutes 15", "Edit9Change",
-                                               "CheckBox3Click", "UpdateCountdownDisplay"};
+    // The edit (its change handler runs), the countdown's box (its click handler runs), then
+    // the minutes as stored go to the window, which arms the countdown once more.
+    const std::vector<std::string> expected = {"Edit9Change", "CheckBox3Click", "minutes 15"};
     EXPECT_EQ(rig.events, expected);
     EXPECT_EQ(rig.scheduler.CountdownTarget(), AddMinutes(rig.scheduler.CountdownStart(), 15));
 }
@@ -352,8 +343,7 @@ TEST(SettingsFile, MissingFileOrKeysKeepDesignValuesSilently) {
         EXPECT_EQ(rig.form.DateTime("DateTimePicker1"), now);
         EXPECT_EQ(rig.form.DateTime("dtpStartDate"), DateOf(now) + kStartDateDesignTimeOfDay);
         EXPECT_EQ(rig.form.DateTime("dtpStartTime"), TimeOf(now));
-        const std::vector<std::string> expected = {"UpdateCountdownDisplay"};
-        EXPECT_EQ(rig.events, expected);
+        EXPECT_TRUE(rig.events.empty());
         EXPECT_FALSE(rig.scheduler.Running());
         EXPECT_EQ(rig.scheduler.CountdownMinutes(), 10);  // the design text of Edit9
     }
@@ -363,7 +353,7 @@ TEST(SettingsFile, MissingFileOrKeysKeepDesignValuesSilently) {
 // design values, one report names them all, and the clock is not started automatically.
 TEST(SettingsFile, BadValuesAreReportedTogetherAfterLoadingTheRest) {
     SettingsRig before;
-    before.settings.LoadSettings();
+    before.Load();
     Plant(before.form);
     before.settings.SaveSettings();
     IniFile file = IniFile::Parse(before.files.files.at(kConfig));
@@ -377,10 +367,8 @@ TEST(SettingsFile, BadValuesAreReportedTogetherAfterLoadingTheRest) {
 
     SettingsRig after;
     after.files.files[kConfig] = file.Text();
-    try {
-        after.settings.LoadSettings();
-        FAIL() << "no error reported";
-    } catch (const SettingsError& e) {
+    {
+        const std::vector<std::string> lines = after.LoadLines(after.settings);
         // One line a key, naming it and ending with a full stop.
         const std::vector<std::string> expected = {
             "counT: 'abc' is not a valid integer value.",
@@ -390,8 +378,8 @@ TEST(SettingsFile, BadValuesAreReportedTogetherAfterLoadingTheRest) {
             "TaskDate5: Failed to set calendar date or time.",
             "TaskTime3: '25:99' is not a valid time.",
         };
-        EXPECT_EQ(e.messages(), expected);
-        EXPECT_EQ(std::string(e.what()),
+        EXPECT_EQ(lines, expected);
+        EXPECT_EQ(std::string(SettingsError(lines).what()),
                   "counT: 'abc' is not a valid integer value.\r\n"
                   "sysTask: '1.5' is not a valid integer value.\r\n"
                   "TaskDate2: 'x' is not a valid floating point value.\r\n"
@@ -425,7 +413,7 @@ TEST(SettingsFile, BadValuesAreReportedTogetherAfterLoadingTheRest) {
     EXPECT_TRUE(after.form.Checked("TimeAtuoRunchk"));
     EXPECT_FALSE(after.scheduler.Running());
     EXPECT_FALSE(after.Saw("StartScheduling"));
-    EXPECT_TRUE(after.Saw("UpdateCountdownDisplay"));
+    EXPECT_TRUE(after.form.Visible("Label14"));  // the countdown armed all the same
 }
 
 // A file that exists but cannot be read is reported, and the window keeps its design values.
@@ -439,12 +427,9 @@ TEST(SettingsFile, UnreadableFileIsReportedOnLoadAndStopsTheSave) {
     };
     SettingsRig rig;
     LockedFiles locked;
-    SettingsFile settings{rig.form, rig.moments, {locked, rig.codePage, rig.registry}, rig.Hooks()};
-    try {
-        settings.LoadSettings();
-        FAIL() << "no error reported";
-    } catch (const SettingsError& e) {
-        EXPECT_EQ(std::string(e.what()),
+    SettingsFile settings{rig.form, rig.moments, {locked, rig.codePage, rig.registry}};
+    {
+        EXPECT_EQ(rig.Load(settings),
                   "System Error.  Code: 32.\r\nThe process cannot access the file "
                   "because it is being used by another process.");
     }
@@ -457,7 +442,7 @@ TEST(SettingsFile, UnreadableFileIsReportedOnLoadAndStopsTheSave) {
 // "开机启动" ticked and the Run key refused: every key is still written, then the error shows.
 TEST(SettingsFile, RefusedRegistryWriteStillSavesEveryKey) {
     SettingsRig rig;
-    rig.settings.LoadSettings();
+    rig.Load();
     Plant(rig.form);
     rig.form.SetChecked("chkAutorun", true);
     rig.registry.refuseWrites = true;
@@ -480,7 +465,7 @@ TEST(SettingsFile, StartWithWindowsRegistersTheRealPathQuoted) {
     rig.files.exePath = "C:\\Program Files\\Tallow Cron\\tc 2.exe";
     rig.files.directories.insert("C:\\Program Files");
     rig.files.directories.insert("C:\\Program Files\\Tallow Cron");
-    rig.settings.LoadSettings();
+    rig.Load();
     rig.form.SetChecked("chkAutorun", true);
     rig.settings.SaveSettings();
     EXPECT_EQ(rig.registry.values.at("testTallowcron"),
@@ -506,7 +491,7 @@ TEST(SettingsFile, FailedSaveIsReportedAndLeavesThePreviousFileAndTheRegistry) {
         SCOPED_TRACE(autoRun ? "开机启动 ticked" : "开机启动 not ticked");
         SettingsRig rig;
         rig.files.files[kConfig] = previous;
-        rig.settings.LoadSettings();
+        rig.Load();
         rig.form.SetText("Edit9", "45");
         rig.form.SetChecked("chkAutorun", autoRun);
         rig.files.failing.insert(kConfig);
@@ -525,7 +510,7 @@ TEST(SettingsFile, FailedSaveIsReportedAndLeavesThePreviousFileAndTheRegistry) {
 TEST(SettingsFile, LineBreakInAValueIsRefusedNotInjected) {
     SettingsRig rig;
     rig.files.files[kConfig] = "[SoftWare]\r\ncounT=30\r\n";
-    rig.settings.LoadSettings();
+    rig.Load();
     rig.form.SetChecked("chkAutorun", true);
     rig.form.SetText("Edit1", "C:\\a.exe\r\n[SoftWare]\r\nAutoTimeRun=1");
     try {
@@ -563,10 +548,9 @@ TEST(SettingsFile, TextTheCodePageLacksIsRefusedNotMangled) {
         SCOPED_TRACE(mark.empty() ? "code page" : "Unicode");
         SettingsRig rig;
         WesternCodePage western;
-        SettingsFile settings{
-            rig.form, rig.moments, {rig.files, western, rig.registry}, rig.Hooks()};
+        SettingsFile settings{rig.form, rig.moments, {rig.files, western, rig.registry}};
         if (!mark.empty()) rig.files.files[kConfig] = mark;
-        settings.LoadSettings();
+        rig.Load(settings);
         const std::string path = "C:\\程序\\工具.exe";
         rig.form.SetText("Edit3", path);
         try {
@@ -580,9 +564,9 @@ TEST(SettingsFile, TextTheCodePageLacksIsRefusedNotMangled) {
             EXPECT_EQ(rig.files.files.count(kConfig), 0u);
             continue;
         }
-        SettingsFile again{rig.form, rig.moments, {rig.files, western, rig.registry}, rig.Hooks()};
+        SettingsFile again{rig.form, rig.moments, {rig.files, western, rig.registry}};
         rig.form.SetText("Edit3", "");
-        again.LoadSettings();
+        rig.Load(again);
         EXPECT_EQ(rig.form.Text("Edit3"), path);
         EXPECT_EQ(rig.files.files.at(kConfig).rfind(mark, 0), 0u);
     }
@@ -624,7 +608,7 @@ TEST(SettingsFile, StoredDatesLoadAfterTheDecimalSeparatorChanged) {
         SettingsRig before;
         before.locale.Set(commaFirst ? comma : point);
         before.moments.ReloadLocale();
-        before.settings.LoadSettings();
+        before.Load();
         Plant(before.form);
         before.settings.SaveSettings();
         ASSERT_NE(before.Stored("SoftRun", "TaskDate1")->find(commaFirst ? ',' : '.'),
@@ -654,7 +638,7 @@ TEST(SettingsFile, TextsWithOuterBlanksAndQuotesComeBackAsTyped) {
         {"Edit8", "=[x]"},
     };
     SettingsRig before;
-    before.settings.LoadSettings();
+    before.Load();
     for (const auto& [name, text] : texts) before.form.SetText(name, text);
     before.settings.SaveSettings();
     SettingsRig after;

@@ -83,8 +83,7 @@ protected:
     FilesBeside files;
     Win32CodePage codePage;
     FakeRegistry registry;
-    SettingsHooks hooks{[](std::int32_t) {}, [] {}, [] {}};
-    SettingsFile settings{form, moments, {files, codePage, registry}, hooks};
+    SettingsFile settings{form, moments, {files, codePage, registry}};
     std::string folder, path, ansiPath;
 };
 
