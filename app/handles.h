@@ -1,35 +1,11 @@
 #pragma once
-// Owning wrappers for the few Win32 handles the window keeps: each frees its handle once.
+// The window's own kinds of handle (fonts, pictures, icons, windows) and the scopes of its
+// drawing: each frees or gives back what it holds once.
 #include <windows.h>
 
-#include <utility>
+#include "platform/win32/win32_handle.h"
 
 namespace tc {
-
-template <typename Handle, auto Free>
-class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(Handle h) : h_(h) {}
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : h_(std::exchange(other.h_, Handle{})) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) Reset(std::exchange(other.h_, Handle{}));
-        return *this;
-    }
-    ~UniqueHandle() { Reset(); }
-
-    Handle Get() const { return h_; }
-    explicit operator bool() const { return h_ != Handle{}; }
-    void Reset(Handle h = Handle{}) {
-        if (h_) Free(h_);
-        h_ = h;
-    }
-
-private:
-    Handle h_{};
-};
 
 inline void FreeGdiObject(HGDIOBJ h) { DeleteObject(h); }
 inline void FreeIcon(HICON h) { DestroyIcon(h); }

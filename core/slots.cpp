@@ -71,10 +71,7 @@ void SlotScheduler::SlotTick(const std::vector<std::int64_t>& seconds, TDateTime
         for (const ProgramSlot& slot : slots) {
             if (slot.path.empty() || !slot.enabled) continue;
             try {
-                if (slot.daily)
-                    RunSlotIfDueDaily(slot, second, now);
-                else
-                    RunSlotIfDue(slot, second, now);
+                RunSlotIfDue(slot, second, now);
             } catch (...) {
                 if (!failure) failure = std::current_exception();
             }
@@ -84,17 +81,14 @@ void SlotScheduler::SlotTick(const std::vector<std::int64_t>& seconds, TDateTime
 }
 
 void SlotScheduler::RunSlotIfDue(const ProgramSlot& slot, std::int64_t second, TDateTime now) {
-    if (!SameSecond(FromWholeSeconds(second), slot.target)) return;
-    Occurrence occurrence = OnceOccurrence(slot.target, SlotSettings(slot));
-    LastOccurrence& fired = fired_[slot.row - 1];
-    if (fired.Done(occurrence)) return;
-    fired.Mark(std::move(occurrence));
-    Act(slot, now);
-}
-
-void SlotScheduler::RunSlotIfDueDaily(const ProgramSlot& slot, std::int64_t second, TDateTime now) {
-    if (!SameClockSecond(FromWholeSeconds(second), slot.target)) return;
-    Occurrence occurrence = DailyOccurrence(second, slot.target, "daily:" + SlotSettings(slot));
+    // A daily slot matches the time of day on any date, a one-time slot its date and time; each
+    // acts once per occurrence, also when a clock set back brings its second round again.
+    const TDateTime moment = FromWholeSeconds(second);
+    if (slot.daily ? !SameClockSecond(moment, slot.target) : !SameSecond(moment, slot.target))
+        return;
+    Occurrence occurrence =
+        slot.daily ? DailyOccurrence(second, slot.target, "daily:" + SlotSettings(slot))
+                   : OnceOccurrence(slot.target, SlotSettings(slot));
     LastOccurrence& fired = fired_[slot.row - 1];
     if (fired.Done(occurrence)) return;
     fired.Mark(std::move(occurrence));

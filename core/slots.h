@@ -55,7 +55,6 @@ public:
 
 private:
     void RunSlotIfDue(const ProgramSlot& slot, std::int64_t second, TDateTime now);
-    void RunSlotIfDueDaily(const ProgramSlot& slot, std::int64_t second, TDateTime now);
     void Act(const ProgramSlot& slot, TDateTime now);
 
     ControlValues& values_;

@@ -3,32 +3,15 @@
 #include <windows.h>
 
 #include "platform/errors.h"
+#include "platform/win32/win32_handle.h"
 #include "platform/win32/win32_text.h"
 
 namespace tc {
 namespace {
 
-// Owns a file handle and closes it on every path.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    ~FileHandle() {
-        if (valid()) CloseHandle(h_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return h_; }
-    // Closes now; false when closing failed (the last writes may not have reached the disk).
-    bool Close() {
-        const bool ok = CloseHandle(h_) != 0;
-        h_ = INVALID_HANDLE_VALUE;
-        return ok;
-    }
-
-private:
-    HANDLE h_;
-};
+// Closes a file now; false when closing failed (the last writes may not have reached the
+// disk).
+bool Close(UniqueKernelHandle& file) { return CloseHandle(file.Release()) != 0; }
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -91,18 +74,19 @@ bool Win32Files::FileExists(const std::string& path) {
 
 bool Win32Files::Append(const std::string& path, std::string_view bytes) {
     if (IsReadOnly(Widen(path))) return false;
-    FileHandle file(CreateFileW(Widen(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return false;
-    if (!WriteAll(file.get(), bytes)) return false;
-    return file.Close();
+    UniqueKernelHandle file =
+        OwnKernelHandle(CreateFileW(Widen(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    if (!WriteAll(file.Get(), bytes)) return false;
+    return Close(file);
 }
 
 std::optional<std::string> Win32Files::ReadAll(const std::string& path) {
-    FileHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
+    UniqueKernelHandle file = OwnKernelHandle(
+        CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
         ThrowSystemError(error);
@@ -111,7 +95,7 @@ std::optional<std::string> Win32Files::ReadAll(const std::string& path) {
     char chunk[65536];
     for (;;) {
         DWORD read = 0;
-        if (!ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr)) ThrowLastError();
+        if (!ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr)) ThrowLastError();
         if (read == 0) return content;
         content.append(chunk, read);
     }
@@ -127,10 +111,10 @@ void Win32Files::ReplaceWhole(const std::string& path, std::string_view bytes) {
 
     DWORD error = ERROR_SUCCESS;
     {
-        FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.valid() || !WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()) ||
-            !file.Close())
+        UniqueKernelHandle file =
+            OwnKernelHandle(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file || !WriteAll(file.Get(), bytes) || !FlushFileBuffers(file.Get()) || !Close(file))
             error = LastErrorOr(ERROR_WRITE_FAULT);
     }
     if (error == ERROR_SUCCESS && !MoveFileExW(temp.c_str(), target.c_str(),
