@@ -20,7 +20,9 @@ void ErrorBox::Show(const std::string& handler, const std::string& message) {
         const std::string& handler;
         Closed(std::set<std::string>& o, const std::string& h) : open(o), handler(h) {}
         Closed(const Closed&) = delete;
+        Closed(Closed&&) = delete;
         Closed& operator=(const Closed&) = delete;
+        Closed& operator=(Closed&&) = delete;
         ~Closed() { open.erase(handler); }
     } closed{open_, handler};
     const std::wstring text = Widen(WithFullStop(message, codePage_));

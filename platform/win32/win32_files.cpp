@@ -15,7 +15,7 @@ bool Close(UniqueKernelHandle& file) { return CloseHandle(file.Release()) != 0; 
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
-        const DWORD most = 1u << 30;
+        const DWORD most = 1U << 30;
         const DWORD chunk = bytes.size() > most ? most : static_cast<DWORD>(bytes.size());
         DWORD written = 0;
         if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
@@ -46,7 +46,7 @@ bool IsReadOnly(const std::wstring& path) {
 std::string Win32Files::ExePath() {
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD size = static_cast<DWORD>(buffer.size());
+        const auto size = static_cast<DWORD>(buffer.size());
         const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), size);
         if (length == 0) ThrowLastError();
         // A full buffer means the path may have been cut short: try again with more room.

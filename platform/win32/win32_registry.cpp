@@ -27,7 +27,7 @@ void Win32Registry::SetRunValue(const std::string& name, const std::string& data
     UniqueRegistryKey key;
     if (!OpenForFullAccess(keyPath_, key)) throw RegistryError(name);
     const std::wstring text = Widen(data);
-    const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+    const auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
     if (RegSetValueExW(key.Get(), Widen(name).c_str(), 0, REG_SZ,
                        reinterpret_cast<const BYTE*>(text.c_str()), bytes) != ERROR_SUCCESS)
         throw RegistryError(name);
