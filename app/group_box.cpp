@@ -38,25 +38,18 @@ void Paint(HWND hwnd) {
 
 LRESULT CALLBACK GroupBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (IsChildNotification(message)) return ForwardToParent(hwnd, message, wParam, lParam);
+    if (LRESULT result = 0; HandleFontMessage(hwnd, message, wParam, lParam, result)) return result;
     switch (message) {
     case WM_PAINT:
         Paint(hwnd);
         return 0;
     case WM_ERASEBKGND:
         return 1;  // painted whole in WM_PAINT
-    case WM_SETFONT:
-        StoreFont(hwnd, wParam, lParam);
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(StoredFont(hwnd));
     case WM_SETTEXT: {
         const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
         InvalidateRect(hwnd, nullptr, TRUE);
         return result;
     }
-    case WM_NCDESTROY:
-        ForgetFont(hwnd);
-        break;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }

@@ -138,6 +138,7 @@ LRESULT OnMouse(HWND hwnd, ButtonState& s, UINT message, LPARAM lParam) {
 }
 
 LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT result = 0; HandleFontMessage(hwnd, message, wParam, lParam, result)) return result;
     ButtonState* s = State(hwnd);
     switch (message) {
     case WM_NCCREATE: {
@@ -152,7 +153,6 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_NCDESTROY:
         std::unique_ptr<ButtonState>{s}.reset();
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        ForgetFont(hwnd);
         break;
     case WM_PAINT:
         Paint(hwnd);
@@ -173,11 +173,6 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         if (s) s->pressed = false;
         Redraw(hwnd);
         return 0;
-    case WM_SETFONT:
-        StoreFont(hwnd, wParam, lParam);
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(StoredFont(hwnd));
     case WM_SETTEXT: {
         const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
         Redraw(hwnd);

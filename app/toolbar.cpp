@@ -16,18 +16,8 @@ constexpr std::string_view kToolbarName = kToolbar;
 
 // Background (painted whole in WM_PAINT) and the window font, kept like every control's.
 LRESULT CommonMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_SETFONT:
-        StoreFont(hwnd, wParam, lParam);
-        return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(StoredFont(hwnd));
-    case WM_NCDESTROY:
-        ForgetFont(hwnd);
-        break;
-    }
+    if (LRESULT result = 0; HandleFontMessage(hwnd, message, wParam, lParam, result)) return result;
+    if (message == WM_ERASEBKGND) return 1;
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 

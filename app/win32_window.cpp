@@ -45,13 +45,24 @@ void RegisterWindowClass(HINSTANCE instance, const WindowClass& windowClass) {
     RegisterClassExW(&wc);
 }
 
-void StoreFont(HWND hwnd, WPARAM font, LPARAM redraw) {
-    SetPropW(hwnd, kFontProperty, reinterpret_cast<HANDLE>(font));
-    if (LOWORD(redraw)) InvalidateRect(hwnd, nullptr, TRUE);
+bool HandleFontMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_SETFONT:
+        SetPropW(hwnd, kFontProperty, reinterpret_cast<HANDLE>(wParam));
+        if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
+        result = 0;
+        return true;
+    case WM_GETFONT:
+        result = reinterpret_cast<LRESULT>(StoredFont(hwnd));
+        return true;
+    case WM_NCDESTROY:
+        RemovePropW(hwnd, kFontProperty);
+        return false;
+    default:
+        return false;
+    }
 }
 
 HFONT StoredFont(HWND hwnd) { return static_cast<HFONT>(GetPropW(hwnd, kFontProperty)); }
-
-void ForgetFont(HWND hwnd) { RemovePropW(hwnd, kFontProperty); }
 
 }  // namespace tc

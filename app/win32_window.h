@@ -23,9 +23,10 @@ struct WindowClass {
 void RegisterWindowClass(HINSTANCE instance, const WindowClass& windowClass);
 
 // WM_SETFONT and WM_GETFONT of the program's own kinds of control: the font is kept as a window
-// property (the caller owns the font) and forgotten at WM_NCDESTROY.
-void StoreFont(HWND hwnd, WPARAM font, LPARAM redraw);
+// property (the caller owns the font) and forgotten at WM_NCDESTROY. True when the message was
+// answered (`result` holds the answer); WM_NCDESTROY goes on to the window's own handling.
+bool HandleFontMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+// The font a control of the program's own kinds was given, or nullptr.
 HFONT StoredFont(HWND hwnd);
-void ForgetFont(HWND hwnd);
 
 }  // namespace tc
