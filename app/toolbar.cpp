@@ -12,8 +12,6 @@
 namespace tc {
 namespace {
 
-constexpr std::string_view kToolbarName = kToolbar;
-
 // Background (painted whole in WM_PAINT) and the window font, kept like every control's.
 LRESULT CommonMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (LRESULT result = 0; HandleFontMessage(hwnd, message, wParam, lParam, result)) return result;
@@ -70,7 +68,7 @@ void LayoutToolbar(const Scale& scale, HFONT font,
                    const std::function<HWND(std::string_view name)>& controlByName) {
     int x = scale(4);
     for (const ControlSpec& item : ControlTable()) {
-        if (item.parent != kToolbarName) continue;
+        if (item.parent != kToolbar) continue;
         HWND hwnd = controlByName(item.name);
         if (!hwnd) continue;
         const int width = item.kind == ControlKind::ToolButton
