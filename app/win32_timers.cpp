@@ -38,7 +38,7 @@ void SetCoalescedTimer(HWND window, UINT_PTR id, UINT periodMs, ULONG toleranceM
 void Win32Timers::Enable(TimerId id, bool on) {
     // Switching on restarts the period; switching off drops a tick already due.
     enabled_[Index(id)] = on;
-    due_[Index(id)] = NowMs() + kPeriodMs;
+    if (on) due_[Index(id)] = NowMs() + kPeriodMs;
     RearmUnlessTicking();
 }
 

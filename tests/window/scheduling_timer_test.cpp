@@ -49,7 +49,6 @@ TEST_F(SchedulingTimerTest, ATickRunsTheDueTimersThatAreOnOnceInTheirOrder) {
     timers.ArmNext(TimerId::Power, 0);
     timers.ArmNext(TimerId::Mouse, 5000);
     timers.Enable(TimerId::Slots, false);
-    timers.ArmNext(TimerId::Slots, 0);
     EXPECT_EQ(timers.TakeDue(), Due{TimerId::Power});
     timers.Rearm();
     EXPECT_TRUE(timers.IsStale(kSlotTimer));

@@ -94,6 +94,7 @@ TEST_F(WindowValuesTest, ActivityBoxHasNoLengthLimitAndEndsEachLine) {
     EXPECT_EQ(Values().Text("Memo1"), "typed\r\nnext");
     Values().AppendActivityLine("more");
     EXPECT_EQ(Values().Text("Memo1"), "typed\r\nnext\r\nmore");
+    Values().ClearActivity();
     Values().AppendActivityLine("again");
     // Typing that leaves the box exactly as long as the last append did is seen as well.
     const int length = GetWindowTextLengthW(memo);
