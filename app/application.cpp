@@ -2,6 +2,7 @@
 
 #include "app/app_window.h"
 #include "app/main_window.h"
+#include "app/startup_marks.h"
 #include "app/tray_icon.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_code_page.h"
@@ -14,6 +15,7 @@
 namespace tc {
 
 int RunApplication(HINSTANCE instance) {
+    MarkStartup("program entry");
     // The shell's broadcast for a new taskbar, registered once for the whole run.
     TrayIcon::TaskbarCreatedMessage();
     AppWindow app(instance);
@@ -27,6 +29,7 @@ int RunApplication(HINSTANCE instance) {
     Win32Registry registry;
     MainWindowPorts ports{clock, locale, files, codePage, processes, input, registry};
     ports.appWindow = app.Handle();
+    MarkStartup("application window, ports");
 
     MainWindow form1(instance, ports);
     if (!form1.Create()) return 0;

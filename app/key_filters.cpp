@@ -1,28 +1,40 @@
 #include "app/key_filters.h"
 
-#include <commctrl.h>
+#include <unordered_map>
 
 namespace tc {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x4B46;  // "KF"
-// The filter is also kept as a window property, so the window can tell which one a control has.
-constexpr wchar_t kFilterProperty[] = L"TcKeyFilter";
+// A control with a filter: its filter and the window procedure it had before. Kept in this
+// process rather than in window properties or the common controls' subclass chain, which look up
+// a property (a call to the window server under Wine) on every message the control gets, the
+// scheduling ticks' reads of the pickers included.
+struct Filtered {
+    KeyPressFn filter;
+    WNDPROC previous;
+};
+
+std::unordered_map<HWND, Filtered>& FilteredControls() {
+    static std::unordered_map<HWND, Filtered> controls;
+    return controls;
+}
 
 bool IsDigit(wchar_t key) { return key >= L'0' && key <= L'9'; }
 
-LRESULT CALLBACK FilterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
-                            DWORD_PTR data) {
+LRESULT CALLBACK FilterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto it = FilteredControls().find(hwnd);
+    if (it == FilteredControls().end()) return DefWindowProcW(hwnd, message, wParam, lParam);
+    const Filtered filtered = it->second;
     if (message == WM_CHAR) {
         auto key = static_cast<wchar_t>(wParam);
-        reinterpret_cast<KeyPressFn>(data)(key);
+        filtered.filter(key);
         if (key == 0) return 0;
         wParam = key;
     } else if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, FilterProc, kSubclassId);
-        RemovePropW(hwnd, kFilterProperty);
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(filtered.previous));
+        FilteredControls().erase(it);
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return CallWindowProcW(filtered.previous, hwnd, message, wParam, lParam);
 }
 
 }  // namespace
@@ -36,12 +48,18 @@ void Edit7KeyPress(wchar_t& key) {
 }
 
 void InstallKeyFilter(HWND control, KeyPressFn filter) {
-    SetWindowSubclass(control, FilterProc, kSubclassId, reinterpret_cast<DWORD_PTR>(filter));
-    SetPropW(control, kFilterProperty, reinterpret_cast<HANDLE>(filter));
+    if (const auto it = FilteredControls().find(control); it != FilteredControls().end()) {
+        it->second.filter = filter;
+        return;
+    }
+    const auto previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FilterProc)));
+    FilteredControls()[control] = {filter, previous};
 }
 
 KeyPressFn InstalledKeyFilter(HWND control) {
-    return reinterpret_cast<KeyPressFn>(GetPropW(control, kFilterProperty));
+    const auto it = FilteredControls().find(control);
+    return it == FilteredControls().end() ? nullptr : it->second.filter;
 }
 
 }  // namespace tc

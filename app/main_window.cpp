@@ -11,6 +11,7 @@
 #include "app/key_filters.h"
 #include "app/picture_list.h"
 #include "app/speed_button.h"
+#include "app/startup_marks.h"
 #include "app/status_bar.h"
 #include "app/toolbar.h"
 #include "app/win32_control_values.h"
@@ -35,6 +36,12 @@ constexpr int kClientWidth = 939;
 constexpr int kClientHeight = 579;
 
 constexpr wchar_t kProgramIcon[] = L"MAINICON";
+
+// The read-outs' periods, and how much later the system may serve a tick with other wake-ups.
+constexpr UINT kCursorReadoutMs = 100;
+constexpr ULONG kCursorToleranceMs = 30;
+constexpr UINT kClockReadoutMs = 1000;
+constexpr ULONG kClockToleranceMs = 100;
 
 // The program's icon at a size of the window's scale, owned by the caller. Without the
 // resource (a test program), the system's application icon, copied so that it can be owned.
@@ -84,8 +91,10 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::Create() {
     RegisterClasses(instance_);
+    MarkStartup("window classes");
     CreateWindowExW(0, kFormClass, L"Tallowcron", kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                     kClientWidth, kClientHeight, nullptr, nullptr, instance_, this);
+    MarkStartup("window created");
     return hwnd_ != nullptr;
 }
 
@@ -99,7 +108,9 @@ void MainWindow::Show() {
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(hwnd_, SW_SHOW);
+    MarkStartup("window shown");
     UpdateWindow(hwnd_);
+    MarkStartup("first paint");
 }
 
 LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -178,10 +189,14 @@ void MainWindow::OnCreate() {
         ProgramTitle(ExePath()), ports_.codePage, [this] { return hwnd_; }, ports_.messageBox);
     dpi_ = WindowDpi(hwnd_);
     const Scale scale{dpi_};
+    MarkStartup("main window frame");
     SetIcons();
+    MarkStartup("icons");
 
     pictures_ = std::make_unique<PictureList>(scale(16));
+    MarkStartup("pictures");
     controls_.Create(hwnd_, instance_, pictures_.get());
+    MarkStartup("controls");
     values_ = std::make_unique<Win32ControlValues>(
         controls_, [this](std::string_view name) { controls_.FitLabel(name, font_.Get()); });
     timers_ = std::make_unique<Win32Timers>(hwnd_);
@@ -193,16 +208,19 @@ void MainWindow::OnCreate() {
     settings_ = std::make_unique<SettingsFile>(
         *values_, moments_, SettingsPorts{ports_.files, ports_.codePage, ports_.registry});
     commandLog_.SetTimeSeparator(moments_.Forms().Info().timeSeparator);
+    MarkStartup("scheduler and settings objects");
     SetPickerFormats();
+    MarkStartup("picker formats");
     WireHandlers();
+    MarkStartup("handlers and key filters");
     ApplyDpi(dpi_);
+    MarkStartup("fonts, pictures, layout");
 
-    SetTimer(hwnd_, kCursorReadoutTimer, 100, nullptr);
-    SetTimer(hwnd_, kClockReadoutTimer, 1000, nullptr);
     tray_ = std::make_unique<TrayIcon>(
         instance_, smallIcon_.Get(), L"Tallowcron", [this] { RestoreFromTray(); },
         [this] { OnTrayIconLost(); }, ports_.notifyIcon, ports_.allowMessage);
     tray_->Add();
+    MarkStartup("notification-area icon");
 }
 
 // Every control notification the window answers, with the handler that answers it. A binding
@@ -352,6 +370,16 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
 }
 
 void MainWindow::OnTimer(UINT_PTR id) {
+    if (id != kSchedulingTimer) {
+        RunTimer(id);
+        return;
+    }
+    // One wake-up for the scheduling timers that are due together, run in their order.
+    for (TimerId due : timers_->TakeDue()) RunTimer(WindowTimerOf(due));
+    timers_->Rearm();
+}
+
+void MainWindow::RunTimer(UINT_PTR id) {
     if (timers_->IsStale(id)) return;  // a tick that was waiting when its timer was switched off
     for (const TimerBinding& t : kTimers)
         if (t.id == id) errorBox_->Guard(t.handler, [&] { t.run(*this); });
@@ -371,10 +399,37 @@ LRESULT MainWindow::OnControlColour(UINT message, HDC dc, HWND control) {
 }
 
 void MainWindow::OnShowWindow(bool shown) {
-    // Sent before the window appears: an error of the first show is seen before the window.
-    if (!shown || shownOnce_) return;
-    shownOnce_ = true;
-    errorBox_->Guard("FormShow", [this] { FormShow(); });
+    if (!shown) {
+        StopReadouts();
+        return;
+    }
+    // Sent before the window appears: an error of the first show is seen before the window, and
+    // the read-outs are fresh when it is painted. At the first show they have shown nothing yet.
+    const bool first = !shownOnce_;
+    if (first) {
+        shownOnce_ = true;
+        MarkStartup("before the first show");
+        errorBox_->Guard("FormShow", [this] { FormShow(); });
+        MarkStartup("settings load (FormShow)");
+    }
+    if (!IsIconic(hwnd_)) StartReadouts(!first);
+}
+
+void MainWindow::StartReadouts(bool refresh) {
+    if (readoutsOn_) return;
+    readoutsOn_ = true;
+    SetCoalescedTimer(hwnd_, kCursorReadoutTimer, kCursorReadoutMs, kCursorToleranceMs);
+    SetCoalescedTimer(hwnd_, kClockReadoutTimer, kClockReadoutMs, kClockToleranceMs);
+    if (!refresh) return;
+    RunTimer(kClockReadoutTimer);
+    RunTimer(kCursorReadoutTimer);
+}
+
+void MainWindow::StopReadouts() {
+    if (!readoutsOn_) return;
+    readoutsOn_ = false;
+    KillTimer(hwnd_, kCursorReadoutTimer);
+    KillTimer(hwnd_, kClockReadoutTimer);
 }
 
 void MainWindow::OnActivate(WPARAM wParam) {
@@ -391,8 +446,14 @@ void MainWindow::OnActivate(WPARAM wParam) {
 }
 
 void MainWindow::OnSize(WPARAM kind) {
-    // Minimised: hidden into the notification area, off the taskbar and out of Alt+Tab.
-    if (kind == SIZE_MINIMIZED && tray_ && tray_->Active()) ShowWindow(hwnd_, SW_HIDE);
+    if (kind == SIZE_MINIMIZED) {
+        StopReadouts();
+        // Hidden into the notification area, off the taskbar and out of Alt+Tab.
+        if (tray_ && tray_->Active()) ShowWindow(hwnd_, SW_HIDE);
+        return;
+    }
+    // Restored from the taskbar (or the notification area): refreshed before it is painted.
+    if (IsWindowVisible(hwnd_) && shownOnce_) StartReadouts(true);
 }
 
 void MainWindow::RestoreFromTray() {
@@ -426,8 +487,7 @@ void MainWindow::SetPickerFormats() {
 }
 
 void MainWindow::OnDestroy() {
-    KillTimer(hwnd_, kCursorReadoutTimer);
-    KillTimer(hwnd_, kClockReadoutTimer);
+    StopReadouts();
     // A window whose creation failed half-way has not all of its parts.
     if (timers_)
         for (TimerId id : {TimerId::Slots, TimerId::Power, TimerId::Mouse})

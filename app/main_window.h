@@ -63,8 +63,9 @@ public:
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    // Creates the window, hidden, with every control at its design value; starts Timer3 and
-    // Timer5 and adds the notification-area icon. False when the window could not be created.
+    // Creates the window, hidden, with every control at its design value, and adds the
+    // notification-area icon. Timer3 and Timer5 run while the window can be seen. False when the
+    // window could not be created.
     bool Create();
     // Shows the window centred (its first show runs FormShow).
     void Show();
@@ -123,6 +124,12 @@ private:
     void OnCreate();
     void OnCommand(int id, int code, HWND control);
     void OnTimer(UINT_PTR id);
+    void RunTimer(UINT_PTR id);
+    // The status bar's read-outs tick only while the window can be seen (shown, not minimised).
+    // Starting them again after a time hidden refreshes both at once, before the window is
+    // painted, so that it never shows a stale clock or cursor position.
+    void StartReadouts(bool refresh);
+    void StopReadouts();
     LRESULT OnControlColour(UINT message, HDC dc, HWND control);
     void OnShowWindow(bool shown);
     void OnActivate(WPARAM wParam);
@@ -162,6 +169,7 @@ private:
     std::unique_ptr<TrayIcon> tray_;
     OpenDialog openDialog_;
     bool shownOnce_ = false;
+    bool readoutsOn_ = false;
     bool cursorRefused_ = false;  // the cursor position was refused at the last read-out
     HWND lastFocus_ = nullptr;
 };

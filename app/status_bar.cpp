@@ -43,19 +43,31 @@ void PlaceStatusBar(HWND statusBar, int height, int firstWidth) {
     SendMessageW(statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
 }
 
-void SetStatusText(HWND statusBar, int panel, const std::string& text) {
-    // Two tabs in front right-align a status bar panel's text.
-    const std::wstring shown = panel == 1 ? L"\t\t" + Widen(text) + kRightMargin : Widen(text);
-    SendMessageW(statusBar, SB_SETTEXTW, static_cast<WPARAM>(panel),
-                 reinterpret_cast<LPARAM>(shown.c_str()));
-}
+namespace {
 
-std::string StatusText(HWND statusBar, int panel) {
+// The panel's text as it was set, alignment marks included.
+std::wstring RawText(HWND statusBar, int panel) {
     const LRESULT info = SendMessageW(statusBar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(panel), 0);
     std::wstring text(static_cast<std::size_t>(LOWORD(info)) + 1, L'\0');
     SendMessageW(statusBar, SB_GETTEXTW, static_cast<WPARAM>(panel),
                  reinterpret_cast<LPARAM>(text.data()));
     text.resize(wcslen(text.c_str()));
+    return text;
+}
+
+}  // namespace
+
+void SetStatusText(HWND statusBar, int panel, const std::string& text) {
+    // Two tabs in front right-align a status bar panel's text.
+    const std::wstring shown = panel == 1 ? L"\t\t" + Widen(text) + kRightMargin : Widen(text);
+    // The same text again would only repaint the panel.
+    if (RawText(statusBar, panel) == shown) return;
+    SendMessageW(statusBar, SB_SETTEXTW, static_cast<WPARAM>(panel),
+                 reinterpret_cast<LPARAM>(shown.c_str()));
+}
+
+std::string StatusText(HWND statusBar, int panel) {
+    std::wstring text = RawText(statusBar, panel);
     const std::size_t start = text.find_first_not_of(L'\t');
     if (start == std::wstring::npos) return {};
     text = text.substr(start);

@@ -15,6 +15,7 @@ UniqueFont CreateStatusFont(int dpi);
 // second to the end of the bar.
 void PlaceStatusBar(HWND statusBar, int height, int firstWidth);
 
+// Does nothing when the panel already shows that text.
 void SetStatusText(HWND statusBar, int panel, const std::string& text);
 // The panel's text without the alignment marks.
 std::string StatusText(HWND statusBar, int panel);

@@ -160,19 +160,29 @@ void Win32ControlValues::SetDateTime(std::string_view name, TDateTime value) {
         throw PickerRangeError();
 }
 
+bool Win32ControlValues::ActivityEndsAtLineStart(HWND memo, int length) const {
+    if (length == 0) return true;
+    // Untouched since the last append, the text still ends with the line break that append
+    // wrote: no need to look for its last line, which costs as much as the box is long.
+    if (length == appendedLength_ && !SendMessageW(memo, EM_GETMODIFY, 0, 0)) return true;
+    const LRESULT lastLine = SendMessageW(memo, EM_GETLINECOUNT, 0, 0) - 1;
+    const LRESULT lastStart = SendMessageW(memo, EM_LINEINDEX, static_cast<WPARAM>(lastLine), 0);
+    return SendMessageW(memo, EM_LINELENGTH, static_cast<WPARAM>(lastStart), 0) == 0;
+}
+
 void Win32ControlValues::AppendActivityLine(const std::string& line) {
     HWND memo = At(kActivityMemo);
     // Each line ends with a line break, so the caret rests below the last line. Text the user
     // typed without a final line break gets one in front of the new line instead. Appended at
     // the end through the selection: no copy of the whole text, whatever its length.
     const int length = GetWindowTextLengthW(memo);
-    const LRESULT lastLine = SendMessageW(memo, EM_GETLINECOUNT, 0, 0) - 1;
-    const LRESULT lastStart = SendMessageW(memo, EM_LINEINDEX, static_cast<WPARAM>(lastLine), 0);
-    const bool atLineStart =
-        SendMessageW(memo, EM_LINELENGTH, static_cast<WPARAM>(lastStart), 0) == 0;
+    const bool atLineStart = ActivityEndsAtLineStart(memo, length);
     const std::wstring text = atLineStart ? Widen(line) + L"\r\n" : L"\r\n" + Widen(line);
     SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(length), length);
     SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    // The user's own edits set the flag again.
+    SendMessageW(memo, EM_SETMODIFY, FALSE, 0);
+    appendedLength_ = atLineStart ? GetWindowTextLengthW(memo) : -1;
 }
 
 void Win32ControlValues::ClearActivity() { SetWindowTextW(At(kActivityMemo), L""); }

@@ -44,6 +44,8 @@ public:
 
 private:
     HWND At(std::string_view name) const;
+    // The activity box's text of `length` characters is empty or ends with a line break.
+    bool ActivityEndsAtLineStart(HWND memo, int length) const;
     static void Run(const std::map<std::string, std::function<void()>, std::less<>>& handlers,
                     std::string_view name);
 
@@ -52,6 +54,9 @@ private:
     std::map<std::string, std::function<void()>, std::less<>> onChange_;
     std::map<std::string, std::function<void()>, std::less<>> onClick_;
     bool writing_ = false;
+    // The activity box's length right after the last append that left it ending with a line
+    // break; -1 when there was none.
+    int appendedLength_ = -1;
 };
 
 // A drop-down whose text the user edits: the item whose text equals the typed text becomes the

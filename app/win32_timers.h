@@ -1,22 +1,35 @@
 #pragma once
-// The scheduling timers as window timers of the main window (SetTimer / KillTimer). A timer that
-// is on ticks every 1000 ms until ArmNext sets the delay of its next tick.
+// The three scheduling timers on one window timer of the main window. Each scheduling timer keeps
+// whether it is on and when its next tick is due; one SetTimer waits for the earliest of them,
+// so the program wakes once for all that are due together (once a second while they run). A timer
+// that is on ticks every 1000 ms until ArmNext sets the delay of its next tick.
 #include <windows.h>
+
+#include <cstdint>
+#include <vector>
 
 #include "platform/timers.h"
 
 namespace tc {
 
-// Window timer ids of the main window: Timer1, timCloseSys, Timer3, Timer4, Timer5.
+// Window timer ids of the main window. Timer1, timCloseSys and Timer4 name their handlers: a
+// WM_TIMER with one of them runs that handler alone; the shared kSchedulingTimer runs every one
+// that is due. Timer3 and Timer5 are the status bar's read-outs.
 enum WindowTimerId : UINT_PTR {
     kSlotTimer = 1,
     kPowerTimer = 2,
     kCursorReadoutTimer = 3,
     kMouseTimer = 4,
     kClockReadoutTimer = 5,
+    kSchedulingTimer = 6,
 };
 
 UINT_PTR WindowTimerOf(TimerId id);
+
+// A repeating window timer that the system may hold back by up to `toleranceMs` to serve it
+// with other wake-ups (SetCoalescableTimer where the system has it, else SetTimer). For
+// read-outs only: the scheduling ticks must come on time.
+void SetCoalescedTimer(HWND window, UINT_PTR id, UINT periodMs, ULONG toleranceMs);
 
 class Win32Timers : public Timers {
 public:
@@ -28,10 +41,25 @@ public:
     // True when the window timer with that id belongs to a scheduling timer that is off.
     bool IsStale(UINT_PTR windowTimer) const;
 
+    // On a tick of kSchedulingTimer: the timers that are on and due, in the order slots, power,
+    // mouse. Each is counted as ticked (its next tick 1000 ms on unless ArmNext says otherwise).
+    // Call Rearm once their handlers have run.
+    std::vector<TimerId> TakeDue();
+    // Waits for the earliest due tick of the timers that are on, or for none when all are off.
+    void Rearm();
+
 private:
     static int Index(TimerId id) { return static_cast<int>(id); }
+    static std::uint64_t NowMs() { return GetTickCount64(); }
+    // SetTimer at once, unless the handlers of a tick are running: then once after them.
+    void RearmUnlessTicking();
+
     HWND window_;
     bool enabled_[3] = {false, false, false};
+    std::uint64_t due_[3] = {0, 0, 0};
+    bool ticking_ = false;
+    bool set_ = false;            // kSchedulingTimer is set (it repeats until killed)
+    std::uint64_t armedFor_ = 0;  // the due time it was last set for; 0 once it ticked
 };
 
 }  // namespace tc

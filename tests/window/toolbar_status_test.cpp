@@ -132,7 +132,12 @@ TEST_F(StatusBarTest, PanelsAreEmptyUntilTheirTimersTickThenShowClockAndCursor) 
     EXPECT_EQ(r.bottom, 579);
 
     input.cursor = {1080, 654};
-    Pump(1150);  // Timer3 every 100 ms and Timer5 every 1000 ms are on from creation
+    Pump(1150);  // no read-out work while the window has never been seen
+    EXPECT_EQ(StatusText(bar, 0), "");
+    EXPECT_EQ(StatusText(bar, 1), "");
+    form->Show();
+    EXPECT_EQ(StatusText(bar, 0), "");
+    Pump(1150);  // shown: Timer3 every 100 ms and Timer5 every 1000 ms
     EXPECT_EQ(StatusText(bar, 0), "2026/3/4 05:06:07");  // hours with a leading zero
     EXPECT_EQ(StatusText(bar, 1), "当前鼠标坐标1080 -- 654");
 }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/status_bar.h"
 #include "app/tray_icon.h"
 #include "window_fixture.h"
 
@@ -62,15 +63,45 @@ TEST_F(TrayTest, MinimisingHidesAndADoubleClickRestoresWithFocusAndValues) {
     EXPECT_EQ(Values().Text("Edit6"), "7");
 }
 
-TEST_F(TrayTest, TimersKeepRunningWhileHidden) {
+TEST_F(TrayTest, ReadoutsRestWhileHiddenAndAreFreshTheMomentTheWindowIsBack) {
     Open();
+    HWND bar = Ctl("StatusBar1");
+    Pump(1150);
+    ASSERT_EQ(StatusText(bar, 0), "2026/3/4 05:06:07");
     Minimise();
     clock.Set(2026, 5, 6, 7, 8, 9);
+    input.cursor = {12, 34};
     Pump(1150);
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
-    wchar_t text[64] = {};
-    SendMessageW(Ctl("StatusBar1"), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
-    EXPECT_STREQ(text, L"2026/5/6 07:08:09");
+    // No read-out work while it cannot be seen.
+    EXPECT_EQ(StatusText(bar, 0), "2026/3/4 05:06:07");
+    EXPECT_EQ(StatusText(bar, 1), "当前鼠标坐标400 -- 300");
+
+    // Brought back, it shows the present before any tick could have come.
+    SendMessageW(form->Tray().Window(), kTrayCallback, 1, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_EQ(StatusText(bar, 0), "2026/5/6 07:08:09");
+    EXPECT_EQ(StatusText(bar, 1), "当前鼠标坐标12 -- 34");
+    // And the read-outs tick again.
+    clock.Set(2026, 5, 6, 7, 8, 10);
+    input.cursor = {56, 78};
+    Pump(1150);
+    EXPECT_EQ(StatusText(bar, 0), "2026/5/6 07:08:10");
+    EXPECT_EQ(StatusText(bar, 1), "当前鼠标坐标56 -- 78");
+}
+
+TEST_F(TrayTest, ReadoutsRestWhileMinimisedOnTheTaskbarAndAreFreshWhenRestored) {
+    Notifications().refuse = true;  // no icon: minimising keeps the window on the taskbar
+    Open();
+    HWND bar = Ctl("StatusBar1");
+    Pump(1150);
+    Minimise();
+    ASSERT_TRUE(IsIconic(form->Handle()));
+    clock.Set(2026, 5, 6, 7, 8, 9);
+    Pump(1150);
+    EXPECT_EQ(StatusText(bar, 0), "2026/3/4 05:06:07");
+    SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_EQ(StatusText(bar, 0), "2026/5/6 07:08:09");
 }
 
 TEST_F(TrayTest, ANewTaskbarGetsTheIconAgainAndTheEndOfTheSessionRemovesIt) {

@@ -92,6 +92,18 @@ TEST_F(WindowValuesTest, ActivityBoxHasNoLengthLimitAndEndsEachLine) {
     SetWindowTextW(memo, L"typed");
     Values().AppendActivityLine("next");
     EXPECT_EQ(Values().Text("Memo1"), "typed\r\nnext");
+    Values().AppendActivityLine("more");
+    EXPECT_EQ(Values().Text("Memo1"), "typed\r\nnext\r\nmore");
+    Values().ClearActivity();
+    Values().AppendActivityLine("again");
+    // Typing that leaves the box exactly as long as the last append did is seen as well.
+    const int length = GetWindowTextLengthW(memo);
+    SendMessageW(memo, EM_SETSEL, 0, -1);
+    for (int i = 0; i < length; ++i) SendMessageW(memo, WM_CHAR, L'y', 0);
+    ASSERT_EQ(GetWindowTextLengthW(memo), length);
+    Values().AppendActivityLine("last");
+    EXPECT_EQ(Values().Text("Memo1"),
+              std::string(static_cast<std::size_t>(length), 'y') + "\r\nlast");
     Values().ClearActivity();
     EXPECT_EQ(Values().Text("Memo1"), "");
 }

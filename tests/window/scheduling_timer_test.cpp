@@ -1,0 +1,74 @@
+// The three scheduling timers on one window timer: a tick runs those that are on and due, each
+// once and in the order slots, power, mouse; one that is off or not yet due is left out, and with
+// all of them off nothing is left to wake the program.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/win32_timers.h"
+
+namespace tc::test {
+namespace {
+
+class SchedulingTimerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(window, nullptr);
+    }
+    void TearDown() override { DestroyWindow(window); }
+    // KillTimer answers whether the shared timer was set; it is set again afterwards.
+    bool SharedTimerSet(Win32Timers& timers) {
+        const bool set = KillTimer(window, kSchedulingTimer) != FALSE;
+        timers.TakeDue();  // forgets the time it was set for, so that Rearm sets it again
+        timers.Rearm();
+        return set;
+    }
+
+    HWND window = nullptr;
+};
+
+using Due = std::vector<TimerId>;
+
+TEST_F(SchedulingTimerTest, ATickRunsTheDueTimersThatAreOnOnceInTheirOrder) {
+    Win32Timers timers(window);
+    for (TimerId id : {TimerId::Mouse, TimerId::Power, TimerId::Slots}) {
+        timers.Enable(id, true);
+        timers.ArmNext(id, 0);
+    }
+    EXPECT_EQ(timers.TakeDue(), (Due{TimerId::Slots, TimerId::Power, TimerId::Mouse}));
+    timers.Rearm();
+    EXPECT_EQ(timers.TakeDue(), Due{});  // each ran once: the next is a second away
+    timers.Rearm();
+
+    // Switched off, a timer is left out even when it was due; one not yet due waits.
+    timers.ArmNext(TimerId::Slots, 0);
+    timers.ArmNext(TimerId::Power, 0);
+    timers.ArmNext(TimerId::Mouse, 5000);
+    timers.Enable(TimerId::Slots, false);
+    EXPECT_EQ(timers.TakeDue(), Due{TimerId::Power});
+    timers.Rearm();
+    EXPECT_TRUE(timers.IsStale(kSlotTimer));
+    EXPECT_FALSE(timers.IsStale(kPowerTimer));
+}
+
+TEST_F(SchedulingTimerTest, OneWindowTimerWaitsWhileAnyIsOnAndNoneWhenAllAreOff) {
+    Win32Timers timers(window);
+    EXPECT_FALSE(SharedTimerSet(timers));
+    timers.Enable(TimerId::Slots, true);
+    timers.Enable(TimerId::Mouse, true);
+    EXPECT_TRUE(SharedTimerSet(timers));
+    // The scheduling timers' own ids are never set: the shared one serves them all.
+    for (UINT_PTR own : {kSlotTimer, kPowerTimer, kMouseTimer})
+        EXPECT_FALSE(KillTimer(window, own));
+    timers.Enable(TimerId::Slots, false);
+    EXPECT_TRUE(SharedTimerSet(timers));
+    timers.Enable(TimerId::Mouse, false);
+    EXPECT_FALSE(SharedTimerSet(timers));
+}
+
+}  // namespace
+}  // namespace tc::test
