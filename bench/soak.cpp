@@ -3,7 +3,8 @@
 // little early so that one second sees two ticks, two one-hour sleeps, the clock set back once by
 // an hour and once by three seconds), against a schedule that uses every feature, while a simulated
 // user keeps setting new targets. Prints how many targets fell due, how many acted once, were
-// missed or acted twice, and what one tick costs.
+// missed or acted twice, how many of those a sleep passed over were told as skipped (once each),
+// whether every power command was warned of in the minute before it, and what one tick costs.
 //
 //   bench_soak [seed]
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "core/planned.h"
 #include "core/scheduler.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_code_page.h"
@@ -47,10 +49,23 @@ public:
     }
 };
 
+// The notification icon: when each warning came.
+class SoakNotices : public TrayNotices {
+public:
+    std::vector<std::int64_t> warnedAtMs;
+    FakeClock* clock = nullptr;
+
+    void SetTip(const std::string&) override {}
+    void Warn(const std::string&) override {
+        warnedAtMs.push_back(ToMilliseconds(FromLocalTime(clock->Now())));
+    }
+};
+
 // One moment a target fell due, and what became of it.
 struct Due {
     std::int64_t second = 0;
     int fired = 0;
+    int told = 0;        // lines telling it was skipped
     bool inGap = false;  // inside a gap between ticks that is not caught up (sleep)
 };
 
@@ -59,12 +74,14 @@ struct Category {
     TimerId timer;
     std::vector<Due> due;
     std::vector<std::int64_t> firedAtMs;
+    std::vector<std::int64_t> toldSeconds;  // planned moments of its skipped-moment lines
 };
 
 class Soak {
 public:
     explicit Soak(std::uint64_t seed) : random_(seed) {
         processes_.clock = &clock_;
+        notices_.clock = &clock_;
         form_.OnTextChange("Edit9", [this] { scheduler_.Edit9Change(); });
         form_.OnClick("CheckBox3", [this] { scheduler_.CheckBox3Click(); });
         form_.OnClick("CheckBox1", [this] { scheduler_.CheckBox1Click(); });
@@ -94,6 +111,7 @@ private:
     void UserActs(std::int64_t now);
     void SetOneTimeSlot(int row, std::int64_t second);
     void Tick(TimerId id);
+    void CollectSkippedLines();
     void Tally();
 
     std::mt19937_64 random_;
@@ -108,7 +126,9 @@ private:
     FakeFiles files_;
     FakeCodePage codePage_;
     CommandLog commandLog_{clock_, files_, codePage_};
-    Scheduler scheduler_{form_, moments_, {shell_, processes_, input_, timers_, commandLog_}};
+    SoakNotices notices_;
+    Scheduler scheduler_{
+        form_, moments_, {shell_, processes_, input_, timers_, commandLog_, &notices_}};
 
     std::map<std::string, Category> categories_ = {
         {"slot1", {"slot 1 (one-time, open)", TimerId::Slots, {}, {}}},
@@ -320,11 +340,32 @@ void Soak::Run() {
     }
     for (const auto& [pid, ms] : processes_.ended)
         categories_.at(pid == 3 ? "slot3" : "slot5").firedAtMs.push_back(ms);
+    CollectSkippedLines();
     Tally();
+}
+
+void Soak::CollectSkippedLines() {
+    // "已跳过-<what>-计划时间-<moment>": what names the target, the moment is its planned one.
+    const std::string marker = "-计划时间-";
+    for (const std::string& line : form_.ActivityLines()) {
+        if (line.rfind("已跳过-", 0) != 0) continue;
+        const std::size_t at = line.find(marker);
+        const std::string what = line.substr(0, at);
+        const std::int64_t second =
+            ToWholeSeconds(moments_.Forms().ParseDateTime(line.substr(at + marker.size())));
+        std::string key = "power";
+        if (what.find("鼠标单击") != std::string::npos) key = "mouse";
+        if (what.find("closeme3") != std::string::npos) key = "slot3";
+        if (what.find("NIGHTLY5") != std::string::npos) key = "slot5";
+        for (const char* slot : {"slot1", "slot2", "slot4"})
+            if (what.find(std::string("\\") + slot) != std::string::npos) key = slot;
+        categories_.at(key).toldSeconds.push_back(second);
+    }
 }
 
 void Soak::Tally() {
     long due = 0, fired = 0, missed = 0, doubled = 0, inGap = 0, firedInGap = 0, stray = 0;
+    long toldOnce = 0, toldTwice = 0, toldOutsideGap = 0;
     std::printf("simulated: %d days from 2023-03-01, %ld ticks (slots %ld, power %ld, mouse %ld)\n",
                 kDays, ticks_, ticksBy_[TimerId::Slots], ticksBy_[TimerId::Power],
                 ticksBy_[TimerId::Mouse]);
@@ -332,8 +373,8 @@ void Soak::Tally() {
         "lateness: %ld ticks 0.5-3 s late, %ld ticks 5-9 s late, %ld ticks early (two in "
         "one second), 2 sleeps of one hour, clock set back 1 h and 3 s\n",
         late_, veryLate_, early_);
-    std::printf("\n%-52s %6s %6s %6s %7s %8s %9s\n", "target", "due", "fired", "missed", "doubled",
-                "in sleep", "fired in sleep");
+    std::printf("\n%-52s %6s %6s %6s %7s %8s %9s %11s\n", "target", "due", "fired", "missed",
+                "doubled", "in sleep", "fired in sleep", "told once");
     for (auto& [key, c] : categories_) {
         // Gaps that the timer of this target did not catch up: sleeps.
         const std::vector<std::int64_t>& seconds = tickSeconds_[c.timer];
@@ -362,7 +403,16 @@ void Soak::Tally() {
             else
                 ++stray;
         }
-        long cDue = 0, cFired = 0, cMissed = 0, cDoubled = 0, cGap = 0, cFiredGap = 0;
+        for (const std::int64_t s : c.toldSeconds) {
+            Due* owner = nullptr;
+            for (Due& d : c.due)
+                if (d.second == s) owner = &d;
+            if (owner && owner->inGap)
+                ++owner->told;
+            else
+                ++toldOutsideGap;
+        }
+        long cDue = 0, cFired = 0, cMissed = 0, cDoubled = 0, cGap = 0, cFiredGap = 0, cTold = 0;
         for (const Due& d : c.due) {
             if (d.second * 1000 >= endMs_) continue;  // set for after the end of the run
             ++cDue;
@@ -371,21 +421,40 @@ void Soak::Tally() {
             if (d.inGap) {
                 ++cGap;
                 cFiredGap += d.fired > 0;
+                cTold += d.told == 1;
+                toldTwice += d.told > 1;
             } else {
                 cMissed += d.fired == 0;
             }
         }
-        std::printf("%-52s %6ld %6ld %6ld %7ld %8ld %9ld\n", c.name, cDue, cFired, cMissed,
-                    cDoubled, cGap, cFiredGap);
+        std::printf("%-52s %6ld %6ld %6ld %7ld %8ld %9ld %11ld\n", c.name, cDue, cFired, cMissed,
+                    cDoubled, cGap, cFiredGap, cTold);
         due += cDue, fired += cFired, missed += cMissed, doubled += cDoubled;
-        inGap += cGap, firedInGap += cFiredGap;
+        inGap += cGap, firedInGap += cFiredGap, toldOnce += cTold;
     }
-    std::printf("%-52s %6ld %6ld %6ld %7ld %8ld %9ld\n", "all", due, fired, missed, doubled, inGap,
-                firedInGap);
+    std::printf("%-52s %6ld %6ld %6ld %7ld %8ld %9ld %11ld\n", "all", due, fired, missed, doubled,
+                inGap, firedInGap, toldOnce);
     std::printf(
         "\ntargets due %ld, fired %ld, missed outside sleeps %ld, doubled %ld, "
         "fired for a sleep gap %ld, actions with no target %ld\n",
         due, fired, missed, doubled, firedInGap, stray);
+    std::printf(
+        "skipped moments: %ld of %ld targets in a sleep told exactly once, %ld told more than "
+        "once, %ld lines for a target outside a sleep\n",
+        toldOnce, inGap, toldTwice, toldOutsideGap);
+    // Every power command should have had its warning in the minute before its moment (a late
+    // tick runs it up to the catch-up window after that moment).
+    long warned = 0;
+    const std::vector<std::int64_t>& commands = categories_.at("power").firedAtMs;
+    for (const std::int64_t ms : commands) {
+        bool found = false;
+        for (const std::int64_t w : notices_.warnedAtMs)
+            found =
+                found || (w <= ms && ms - w <= (kPowerWarningSeconds + kCatchUpSeconds + 1) * 1000);
+        warned += found;
+    }
+    std::printf("power warnings: %zu given, %ld of %zu commands warned of in the minute before\n",
+                notices_.warnedAtMs.size(), warned, commands.size());
 
     long longest = 0, shortest = 1 << 30;
     for (std::size_t i = 1; i < mouseBurstTicks_.size(); ++i) {

@@ -20,10 +20,18 @@ void ClickAt(Input& input, Point at) {
 MouseTask::MouseTask(ControlValues& values, Moments& moments, Input& input)
     : values_(values), moments_(moments), input_(input) {}
 
-void MouseTask::MouseTick(const std::vector<std::int64_t>& seconds, TDateTime now) {
+void MouseTask::MouseTick(const TickSpan& span, TDateTime now) {
     const TDateTime start = ComposeMoment(values_.DateTime(kMouseStartDatePicker),
                                           values_.DateTime(kMouseStartTimePicker));
-    CheckMouseStart(start, seconds, now);
+    const std::int64_t startSecond = ToWholeSeconds(start);
+    lastStart_ = startSecond;
+    if (span.skipped && span.skipped->Holds(startSecond) && startClickedFor_ != startSecond &&
+        startSkipped_ != startSecond) {
+        // Not caught up: told once.
+        startSkipped_ = startSecond;
+        AddActivityLine(values_, SkippedLine("鼠标单击", startSecond, moments_.Forms()));
+    }
+    CheckMouseStart(start, span.due, now);
 
     // The repeated clicks count ticks, one per tick, whatever seconds the tick looked at.
     ++clickTickCount_;
@@ -46,6 +54,12 @@ void MouseTask::CheckMouseStart(TDateTime start, const std::vector<std::int64_t>
         if (clicked) clickTickCount_ = 0;
         return;
     }
+}
+
+std::optional<PlannedAction> MouseTask::Planned(std::int64_t nowSecond) const {
+    if (!lastStart_ || *lastStart_ <= nowSecond || startClickedFor_ == lastStart_)
+        return std::nullopt;
+    return PlannedAction{*lastStart_, "鼠标单击", {}};
 }
 
 bool MouseTask::ClickAndLog(TDateTime now) {

@@ -7,6 +7,8 @@
 
 #include "core/control_values.h"
 #include "core/moments.h"
+#include "core/planned.h"
+#include "core/tick_seconds.h"
 #include "platform/input.h"
 
 namespace tc {
@@ -22,8 +24,11 @@ public:
 
     // The check box was ticked: counting starts again from 0.
     void ResetCount() { clickTickCount_ = 0; }
-    // One tick of the mouse timer over the seconds it looks at; `now` is the tick's reading.
-    void MouseTick(const std::vector<std::int64_t>& seconds, TDateTime now);
+    // One tick of the mouse timer: a line when a long gap passed over the start moment, then
+    // the seconds it looks at; `now` is the tick's reading.
+    void MouseTick(const TickSpan& span, TDateTime now);
+    // The start moment's click when it is after `nowSecond`, as the last tick read it.
+    std::optional<PlannedAction> Planned(std::int64_t nowSecond) const;
 
     std::int32_t ClickTickCount() const { return clickTickCount_; }
 
@@ -38,6 +43,8 @@ private:
     std::int32_t clickTickCount_ = 0;
     // The start moment (whole second) the task last clicked for: it clicks once per value.
     std::optional<std::int64_t> startClickedFor_;
+    std::optional<std::int64_t> startSkipped_;  // the start moment last told as skipped
+    std::optional<std::int64_t> lastStart_;     // the start moment the last tick read
 };
 
 }  // namespace tc

@@ -57,20 +57,26 @@ void PowerScheduler::Edit9Change() {
     UpdateCountdownDisplay();
 }
 
-void PowerScheduler::PowerTick(const std::vector<std::int64_t>& seconds, TDateTime now) {
-    const bool countdownOn = values_.Checked(kCountdownCheck);
-    if (countdownOn && armed_) ShowRemaining(ToWholeSeconds(now));
-    if (seconds.empty()) return;
+void PowerScheduler::PowerTick(const TickSpan& span, TDateTime now) {
+    const std::int64_t nowSecond = ToWholeSeconds(now);
+    reading_.countdownOn = values_.Checked(kCountdownCheck);
+    if (reading_.countdownOn && armed_) ShowRemaining(nowSecond);
+    if (span.due.empty()) return;
 
-    const bool setMomentOn = values_.Checked(kSetMomentCheck);
-    const TDateTime setMoment = setMomentOn ? ComposeMoment(values_.DateTime(kSetMomentDatePicker),
-                                                            values_.DateTime(kSetMomentTimePicker))
-                                            : 0;
+    reading_.setMomentOn = values_.Checked(kSetMomentCheck);
+    reading_.byClock = values_.Checked(kByClockCheck);
+    reading_.command = values_.ItemIndex(kPowerCommandCombo);
+    reading_.setMoment = reading_.setMomentOn
+                             ? ComposeMoment(values_.DateTime(kSetMomentDatePicker),
+                                             values_.DateTime(kSetMomentTimePicker))
+                             : 0;
+    if (span.skipped) TellSkipped(*span.skipped);
     // The countdown and the set moment are independent; each second is looked at in order.
-    for (const std::int64_t second : seconds) {
-        if (countdownOn) CheckCountdown(second, now);
-        if (setMomentOn) CheckSetMoment(setMoment, second, now);
+    for (const std::int64_t second : span.due) {
+        if (reading_.countdownOn) CheckCountdown(second, now);
+        if (reading_.setMomentOn) CheckSetMoment(second, now);
     }
+    WarnIfNear(nowSecond);
 }
 
 void PowerScheduler::ShowRemaining(std::int64_t nowSecond) {
@@ -80,40 +86,95 @@ void PowerScheduler::ShowRemaining(std::int64_t nowSecond) {
     values_.SetText(kRemainingSecondsLabel, IntToText(remaining));
 }
 
+std::int64_t PowerScheduler::CountdownSecond(bool byClock) const {
+    const std::int64_t target = ToWholeSeconds(target_);
+    if (!byClock) return target;
+    // Whole days are taken off the target as long as it stays after the arming second: for a
+    // countdown of up to a day that is the target itself.
+    constexpr std::int64_t kDay = 86400;
+    const std::int64_t ahead = target - ToWholeSeconds(start_);
+    return ahead > 0 ? target - FloorDiv(ahead - 1, kDay) * kDay : target;
+}
+
 void PowerScheduler::CheckCountdown(std::int64_t second, TDateTime now) {
     if (!armed_) return;
-    const std::int64_t targetSecond = ToWholeSeconds(target_);
-    // Every second is looked at (late ticks catch up), so the target's second itself comes up,
-    // whatever the phase of the ticks against the milliseconds of the arming. A target that went
-    // by unseen fell into a long gap (sleep, a clock set forward): like every other target it is
-    // not caught up, and the countdown is left behind until it is armed again.
-    if (second > targetSecond) {
+    // Every second is looked at (late ticks catch up), so the countdown's second itself comes
+    // up, whatever the phase of the ticks against the milliseconds of the arming. A countdown
+    // whose second went by unseen fell into a long gap (sleep, a clock set forward): like every
+    // other target it is not caught up, and it is left behind until it is armed again.
+    const std::int64_t due = CountdownSecond(reading_.byClock);
+    if (second > due) {
         armed_ = false;
         return;
     }
-    // With chkTime the time of day decides: the first second up to the target whose time of day
-    // is the target's (for a countdown of more than a day, that comes before the target itself).
-    const bool due = values_.Checked(kByClockCheck)
-                         ? SameClockSecond(FromWholeSeconds(second), target_)
-                         : second == targetSecond;
-    if (!due) return;
+    if (second != due) return;
     armed_ = false;  // once per arming
     CheckPowerTime(now);
 }
 
-void PowerScheduler::CheckSetMoment(TDateTime target, std::int64_t second, TDateTime now) {
-    const std::string command = "command:" + IntToText(values_.ItemIndex(kPowerCommandCombo));
-    Occurrence occurrence;
-    if (values_.Checked(kByClockCheck)) {
-        if (!SameClockSecond(FromWholeSeconds(second), target)) return;
-        occurrence = DailyOccurrence(second, target, command);
-    } else {
-        if (!SameSecond(FromWholeSeconds(second), target)) return;
-        occurrence = OnceOccurrence(target, command);
-    }
+Occurrence PowerScheduler::SetMomentOccurrence(std::int64_t second) const {
+    const std::string command = "command:" + IntToText(reading_.command);
+    return reading_.byClock ? DailyOccurrence(second, reading_.setMoment, command)
+                            : OnceOccurrence(reading_.setMoment, command);
+}
+
+void PowerScheduler::CheckSetMoment(std::int64_t second, TDateTime now) {
+    const TDateTime moment = FromWholeSeconds(second);
+    if (reading_.byClock ? !SameClockSecond(moment, reading_.setMoment)
+                         : !SameSecond(moment, reading_.setMoment))
+        return;
+    Occurrence occurrence = SetMomentOccurrence(second);
     if (setMomentFired_.Done(occurrence)) return;
     setMomentFired_.Mark(std::move(occurrence));
     CheckPowerTime(now);
+}
+
+void PowerScheduler::TellSkipped(SecondRange gap) {
+    // With no command selected nothing would have run, so nothing was skipped.
+    const std::string_view command = PowerCommandName(reading_.command);
+    if (command.empty()) return;
+    if (reading_.countdownOn && armed_) {
+        const std::int64_t due = CountdownSecond(reading_.byClock);
+        if (gap.Holds(due)) {
+            armed_ = false;  // left behind, as when a tick finds its second gone by
+            AddActivityLine(values_, SkippedLine(command, due, moments_.Forms()));
+        }
+    }
+    if (!reading_.setMomentOn) return;
+    const std::optional<std::int64_t> second =
+        LastOccurrenceIn(reading_.setMoment, reading_.byClock, gap);
+    if (!second) return;
+    Occurrence occurrence = SetMomentOccurrence(*second);
+    if (setMomentFired_.Done(occurrence) || setMomentSkipped_.Done(occurrence)) return;
+    setMomentSkipped_.Mark(std::move(occurrence));
+    AddActivityLine(values_, SkippedLine(command, *second, moments_.Forms()));
+}
+
+std::optional<PlannedAction> PowerScheduler::Planned(std::int64_t nowSecond) const {
+    const std::string_view command = PowerCommandName(reading_.command);
+    if (command.empty()) return std::nullopt;
+    std::optional<PlannedAction> countdown, setMoment;
+    if (reading_.countdownOn && armed_) {
+        const std::int64_t due = CountdownSecond(reading_.byClock);
+        if (due > nowSecond) countdown = PlannedAction{due, std::string(command), {}};
+    }
+    if (reading_.setMomentOn) {
+        const std::optional<std::int64_t> second =
+            NextOccurrence(reading_.setMoment, reading_.byClock, nowSecond);
+        if (second && !setMomentFired_.Done(SetMomentOccurrence(*second)))
+            setMoment = PlannedAction{*second, std::string(command), {}};
+    }
+    return Earlier(countdown, setMoment);
+}
+
+void PowerScheduler::WarnIfNear(std::int64_t nowSecond) {
+    if (!notices_) return;
+    const std::optional<PlannedAction> next = Planned(nowSecond);
+    if (!next || next->second - nowSecond > kPowerWarningSeconds) return;
+    std::pair<std::int64_t, std::string> what{next->second, next->verb};
+    if (warned_ == what) return;
+    warned_ = std::move(what);
+    notices_->Warn(PowerWarning(*next, moments_.Forms()));
 }
 
 void PowerScheduler::CheckPowerTime(TDateTime now) {

@@ -2,12 +2,18 @@
 // The power-off scheduler: shut down or restart through shutdown.exe after a countdown of N
 // minutes, or at a set moment (every day at that time of day with chkTime ticked).
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "core/control_values.h"
 #include "core/logs.h"
 #include "core/moments.h"
 #include "core/occurrence.h"
+#include "core/planned.h"
+#include "core/tick_seconds.h"
+#include "core/tray_notices.h"
 #include "platform/shell.h"
 
 namespace tc {
@@ -23,8 +29,17 @@ public:
     // Arms the countdown from now when CheckBox3 is ticked and refreshes its labels.
     void UpdateCountdownDisplay();
     void Edit9Change();
-    // One tick of the power timer over the seconds it looks at; `now` is the tick's reading.
-    void PowerTick(const std::vector<std::int64_t>& seconds, TDateTime now);
+    // One tick of the power timer: a line for a planned command whose moment a long gap passed
+    // over, then the seconds it looks at, then the warning when the next command is near.
+    // `now` is the tick's reading of the clock.
+    void PowerTick(const TickSpan& span, TDateTime now);
+    // Where the warning before a command goes; none: no warning.
+    void SetNotices(TrayNotices* notices) { notices_ = notices; }
+    // The clock was started: a command planned again is warned of again.
+    void ForgetWarning() { warned_.reset(); }
+
+    // The next command after `nowSecond`, as the last tick read the controls.
+    std::optional<PlannedAction> Planned(std::int64_t nowSecond) const;
 
     std::int32_t CountdownMinutes() const { return minutes_; }
     void SetCountdownMinutes(std::int32_t minutes) { minutes_ = minutes; }
@@ -34,8 +49,23 @@ public:
     bool CountdownArmed() const { return armed_; }
 
 private:
+    // The controls as one tick reads them.
+    struct Reading {
+        bool countdownOn = false;
+        bool setMomentOn = false;
+        bool byClock = false;  // chkTime
+        TDateTime setMoment = 0;
+        int command = -1;  // ComboBox1's selected index
+    };
+
+    // The second the armed countdown acts in: its target, or with chkTime the first second
+    // after the arming with the target's time of day.
+    std::int64_t CountdownSecond(bool byClock) const;
+    Occurrence SetMomentOccurrence(std::int64_t second) const;
+    void TellSkipped(SecondRange gap);
+    void WarnIfNear(std::int64_t nowSecond);
     void CheckCountdown(std::int64_t second, TDateTime now);
-    void CheckSetMoment(TDateTime target, std::int64_t second, TDateTime now);
+    void CheckSetMoment(std::int64_t second, TDateTime now);
     void CheckPowerTime(TDateTime now);
     void ShowRemaining(std::int64_t nowSecond);
 
@@ -48,6 +78,11 @@ private:
     TDateTime target_ = 0;
     bool armed_ = false;
     LastOccurrence setMomentFired_;
+    LastOccurrence setMomentSkipped_;
+    Reading reading_;
+    TrayNotices* notices_ = nullptr;
+    // The command last warned of (its second and name): one warning per planned command.
+    std::optional<std::pair<std::int64_t, std::string>> warned_;
 };
 
 }  // namespace tc

@@ -10,7 +10,9 @@ Scheduler::Scheduler(ControlValues& values, Moments& moments, SchedulerPorts por
       ports_(ports),
       slots_(values, moments, ports.shell, ports.processes),
       power_(values, moments, ports.shell, ports.commandLog),
-      mouse_(values, moments, ports.input) {}
+      mouse_(values, moments, ports.input) {
+    power_.SetNotices(ports.notices);
+}
 
 template <typename Work>
 void Scheduler::RunTick(TimerId id, TickSeconds& seconds, Work work) {
@@ -18,14 +20,31 @@ void Scheduler::RunTick(TimerId id, TickSeconds& seconds, Work work) {
     if (!ports_.timers.Enabled(id)) return;
     // Now is read once: every second this tick looks at is decided against that one reading.
     const TDateTime now = moments_.Now();
-    const std::vector<std::int64_t> due = seconds.Next(ToWholeSeconds(now));
+    const TickSpan span = seconds.Next(ToWholeSeconds(now));
     try {
-        work(due, now);
+        work(span, now);
     } catch (...) {
         ArmNext(id);
         throw;
     }
     ArmNext(id);
+}
+
+void Scheduler::RefreshTip() {
+    if (!ports_.notices) return;
+    const std::int64_t nowSecond = ToWholeSeconds(moments_.Now());
+    std::string tip = TrayTip(Running() ? NextAction(nowSecond) : std::nullopt, moments_.Forms());
+    if (tip == tip_) return;
+    tip_ = std::move(tip);
+    ports_.notices->SetTip(tip_);
+}
+
+std::optional<PlannedAction> Scheduler::NextAction(std::int64_t nowSecond) const {
+    // On the same second the slots act first, then the power command, then the mouse.
+    std::optional<PlannedAction> next =
+        Earlier(slots_.Planned(nowSecond), power_.Planned(nowSecond));
+    if (ports_.timers.Enabled(TimerId::Mouse)) next = Earlier(next, mouse_.Planned(nowSecond));
+    return next;
 }
 
 void Scheduler::ArmNext(TimerId id) {
@@ -34,23 +53,18 @@ void Scheduler::ArmNext(TimerId id) {
 }
 
 void Scheduler::Timer1Timer() {
-    RunTick(
-        TimerId::Slots, slotSeconds_,
-        [this](const std::vector<std::int64_t>& due, TDateTime now) { slots_.SlotTick(due, now); });
+    RunTick(TimerId::Slots, slotSeconds_,
+            [this](const TickSpan& span, TDateTime now) { slots_.SlotTick(span, now); });
 }
 
 void Scheduler::timCloseSysTimer() {
     RunTick(TimerId::Power, powerSeconds_,
-            [this](const std::vector<std::int64_t>& due, TDateTime now) {
-                power_.PowerTick(due, now);
-            });
+            [this](const TickSpan& span, TDateTime now) { power_.PowerTick(span, now); });
 }
 
 void Scheduler::Timer4Timer() {
     RunTick(TimerId::Mouse, mouseSeconds_,
-            [this](const std::vector<std::int64_t>& due, TDateTime now) {
-                mouse_.MouseTick(due, now);
-            });
+            [this](const TickSpan& span, TDateTime now) { mouse_.MouseTick(span, now); });
 }
 
 void Scheduler::CheckBox1Click() {
@@ -83,10 +97,12 @@ void Scheduler::StartScheduling() {
     ports_.timers.Enable(TimerId::Power, true);
     ArmNext(TimerId::Slots);
     ArmNext(TimerId::Power);
+    power_.ForgetWarning();
     power_.UpdateCountdownDisplay();
     values_.SetEnabled(kCountdownMinutesEdit, false);
     values_.SetEnabled(kStartButton, false);
     values_.SetEnabled(kStopButton, true);
+    RefreshTip();
 }
 
 void Scheduler::StopScheduling() {
@@ -96,6 +112,7 @@ void Scheduler::StopScheduling() {
     values_.SetEnabled(kCountdownMinutesEdit, true);
     values_.SetEnabled(kStartButton, true);
     values_.SetEnabled(kStopButton, false);
+    RefreshTip();
 }
 
 bool Scheduler::Running() const {

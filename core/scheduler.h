@@ -11,6 +11,7 @@
 #include "core/power.h"
 #include "core/slots.h"
 #include "core/tick_seconds.h"
+#include "core/tray_notices.h"
 #include "platform/input.h"
 #include "platform/processes.h"
 #include "platform/shell.h"
@@ -24,6 +25,8 @@ struct SchedulerPorts {
     Input& input;
     Timers& timers;
     CommandLog& commandLog;
+    // The notification icon's tooltip and warnings; none: nothing is told there.
+    TrayNotices* notices = nullptr;
 };
 
 class Scheduler {
@@ -47,6 +50,11 @@ public:
 
     void UpdateCountdownDisplay();
 
+    // Gives the notification icon the tooltip for what comes next, when that has changed. The
+    // window calls it once the scheduling timers due together have all ticked; Start and Stop
+    // call it themselves.
+    void RefreshTip();
+
     // State for the whole run.
     std::int32_t CountdownMinutes() const;
     void SetCountdownMinutes(std::int32_t minutes);
@@ -59,6 +67,9 @@ public:
     // The countdown is armed and has not acted yet (it acts once per arming).
     bool CountdownArmed() const;
     std::int32_t ClickTickCount() const;
+    // The next thing the scheduler will do after `nowSecond` while the clock runs: a program
+    // slot, the power command, the mouse task's start click (the mouse task when it is on).
+    std::optional<PlannedAction> NextAction(std::int64_t nowSecond) const;
 
 private:
     // Runs one tick of a scheduling timer over the seconds it has not looked at yet, then
@@ -76,6 +87,7 @@ private:
     TickSeconds slotSeconds_;
     TickSeconds powerSeconds_;
     TickSeconds mouseSeconds_;
+    std::string tip_ = "Tallowcron";  // what the icon's tooltip shows
 };
 
 }  // namespace tc

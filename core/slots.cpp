@@ -15,6 +15,16 @@ std::string SlotSettings(const ProgramSlot& slot) {
     return (slot.action == SlotAction::Close ? "close:" : "open:") + slot.path;
 }
 
+// The occurrence of the slot that falls on `second` (a second on which the slot is due).
+Occurrence SlotOccurrence(const ProgramSlot& slot, std::int64_t second) {
+    return slot.daily ? DailyOccurrence(second, slot.target, "daily:" + SlotSettings(slot))
+                      : OnceOccurrence(slot.target, SlotSettings(slot));
+}
+
+const char* ActionName(SlotAction action) {
+    return action == SlotAction::Close ? "关闭程序" : "打开程序";
+}
+
 }  // namespace
 
 ProgramSlot ReadSlot(const ControlValues& values, int row) {
@@ -57,17 +67,21 @@ SlotScheduler::SlotScheduler(ControlValues& values, Moments& moments, Shell& she
                              Processes& processes)
     : values_(values), moments_(moments), shell_(shell), processes_(processes) {}
 
-void SlotScheduler::SlotTick(const std::vector<std::int64_t>& seconds, TDateTime now) {
-    if (seconds.empty()) return;
+void SlotScheduler::SlotTick(const TickSpan& span, TDateTime now) {
+    if (span.due.empty()) return;
     // The rows are read once per tick: every second the tick looks at uses the same settings.
-    std::array<ProgramSlot, kSlotCount> slots;
+    std::array<ProgramSlot, kSlotCount>& slots = lastRead_;
     for (int row = 1; row <= kSlotCount; ++row) slots[row - 1] = ReadSlot(values_, row);
+    if (span.skipped) {
+        for (const ProgramSlot& slot : slots)
+            if (!slot.path.empty() && slot.enabled) TellSkipped(slot, *span.skipped);
+    }
 
     // Oldest second first, and within a second slots 1 to 5, so the activity lines come in the
     // order the targets fell due. A slot whose action fails (a path the shell cannot take) does
     // not hold up the others: the first failure is reported once they have all had their turn.
     std::exception_ptr failure;
-    for (const std::int64_t second : seconds) {
+    for (const std::int64_t second : span.due) {
         for (const ProgramSlot& slot : slots) {
             if (slot.path.empty() || !slot.enabled) continue;
             try {
@@ -86,13 +100,37 @@ void SlotScheduler::RunSlotIfDue(const ProgramSlot& slot, std::int64_t second, T
     const TDateTime moment = FromWholeSeconds(second);
     if (slot.daily ? !SameClockSecond(moment, slot.target) : !SameSecond(moment, slot.target))
         return;
-    Occurrence occurrence =
-        slot.daily ? DailyOccurrence(second, slot.target, "daily:" + SlotSettings(slot))
-                   : OnceOccurrence(slot.target, SlotSettings(slot));
+    Occurrence occurrence = SlotOccurrence(slot, second);
     LastOccurrence& fired = fired_[slot.row - 1];
     if (fired.Done(occurrence)) return;
     fired.Mark(std::move(occurrence));
     Act(slot, now);
+}
+
+void SlotScheduler::TellSkipped(const ProgramSlot& slot, SecondRange gap) {
+    // Nothing is caught up: the user is told, once per occurrence, what did not run. A daily
+    // slot that the gap passed over on several days is told for the last of them.
+    const std::optional<std::int64_t> second = LastOccurrenceIn(slot.target, slot.daily, gap);
+    if (!second) return;
+    Occurrence occurrence = SlotOccurrence(slot, *second);
+    LastOccurrence& told = skipped_[slot.row - 1];
+    if (fired_[slot.row - 1].Done(occurrence) || told.Done(occurrence)) return;
+    told.Mark(std::move(occurrence));
+    AddActivityLine(values_, SkippedLine(std::string(ActionName(slot.action)) + "-" + slot.path,
+                                         *second, moments_.Forms()));
+}
+
+std::optional<PlannedAction> SlotScheduler::Planned(std::int64_t nowSecond) const {
+    std::optional<PlannedAction> first;
+    for (const ProgramSlot& slot : lastRead_) {
+        if (slot.path.empty() || !slot.enabled) continue;
+        const std::optional<std::int64_t> second =
+            NextOccurrence(slot.target, slot.daily, nowSecond);
+        if (!second || fired_[slot.row - 1].Done(SlotOccurrence(slot, *second))) continue;
+        first = Earlier(first, PlannedAction{*second, ActionName(slot.action),
+                                             std::string(FileNamePart(slot.path))});
+    }
+    return first;
 }
 
 void SlotScheduler::Act(const ProgramSlot& slot, TDateTime now) {

@@ -3,6 +3,7 @@
 // image name, once at a set moment or every day at a set time of day.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,8 @@
 #include "core/control_values.h"
 #include "core/moments.h"
 #include "core/occurrence.h"
+#include "core/planned.h"
+#include "core/tick_seconds.h"
 #include "platform/processes.h"
 #include "platform/shell.h"
 
@@ -48,20 +51,27 @@ class SlotScheduler {
 public:
     SlotScheduler(ControlValues& values, Moments& moments, Shell& shell, Processes& processes);
 
-    // One tick of the slot timer: slots 1 to 5 for each second the tick looks at, in order.
-    // `now` is the tick's reading of the clock, shown in the activity lines. When an action
-    // fails, the other slots still act and the first failure is thrown at the end.
-    void SlotTick(const std::vector<std::int64_t>& seconds, TDateTime now);
+    // One tick of the slot timer: first a line for each slot whose moment a long gap passed
+    // over, then slots 1 to 5 for each second the tick looks at, in order. `now` is the tick's
+    // reading of the clock, shown in the activity lines. When an action fails, the other slots
+    // still act and the first failure is thrown at the end.
+    void SlotTick(const TickSpan& span, TDateTime now);
+
+    // The first action after `nowSecond` of the slots as the last tick read them.
+    std::optional<PlannedAction> Planned(std::int64_t nowSecond) const;
 
 private:
     void RunSlotIfDue(const ProgramSlot& slot, std::int64_t second, TDateTime now);
     void Act(const ProgramSlot& slot, TDateTime now);
+    void TellSkipped(const ProgramSlot& slot, SecondRange gap);
 
     ControlValues& values_;
     Moments& moments_;
     Shell& shell_;
     Processes& processes_;
     std::array<LastOccurrence, kSlotCount> fired_;
+    std::array<LastOccurrence, kSlotCount> skipped_;  // told as skipped, so told once
+    std::array<ProgramSlot, kSlotCount> lastRead_;
 };
 
 }  // namespace tc

@@ -2,15 +2,18 @@
 
 namespace tc {
 
-std::vector<std::int64_t> TickSeconds::Next(std::int64_t nowSecond) {
-    std::vector<std::int64_t> seconds;
-    if (!last_ || nowSecond < *last_ || nowSecond - *last_ > kCatchUpSeconds) {
-        seconds.push_back(nowSecond);
+TickSpan TickSeconds::Next(std::int64_t nowSecond) {
+    TickSpan span;
+    if (!last_ || nowSecond < *last_) {
+        span.due.push_back(nowSecond);
+    } else if (nowSecond - *last_ > kCatchUpSeconds) {
+        span.due.push_back(nowSecond);
+        span.skipped = SecondRange{*last_ + 1, nowSecond - 1};
     } else {
-        for (std::int64_t s = *last_ + 1; s <= nowSecond; ++s) seconds.push_back(s);
+        for (std::int64_t s = *last_ + 1; s <= nowSecond; ++s) span.due.push_back(s);
     }
     last_ = nowSecond;
-    return seconds;
+    return span;
 }
 
 int DelayToNextSecond(TDateTime now) {

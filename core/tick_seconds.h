@@ -11,6 +11,8 @@
 //   - s1 == s0 (a second tick in the same second): nothing, the second was already looked at;
 //   - 0 < s1 - s0 <= kCatchUpSeconds: s0+1 .. s1, so seconds a late tick skipped are caught up;
 //   - longer gaps (sleep, clock set forward) and a clock set back: s1 only, then on from there.
+//     A gap forward is reported as the seconds it passed over (s0+1 .. s1-1), so that targets
+//     whose moment fell inside can be told as skipped; a clock set back passes over nothing.
 //
 // A clock set back makes seconds come round again; the schedulers keep their own record of what
 // each target last acted for, so nothing acts twice for the same occurrence.
@@ -26,6 +28,20 @@ namespace tc {
 // previous tick's second is then at most eleven).
 inline constexpr std::int64_t kCatchUpSeconds = 11;
 
+// Seconds from `first` to `last`, both included.
+struct SecondRange {
+    std::int64_t first = 0;
+    std::int64_t last = 0;
+    bool Holds(std::int64_t second) const { return second >= first && second <= last; }
+    bool operator==(const SecondRange&) const = default;
+};
+
+// What one tick looks at.
+struct TickSpan {
+    std::vector<std::int64_t> due;       // the seconds to evaluate, oldest first
+    std::optional<SecondRange> skipped;  // seconds a long gap forward passed over unseen
+};
+
 class TickSeconds {
 public:
     // Forgets the previous tick: the next tick looks at its own second only.
@@ -33,8 +49,8 @@ public:
     // The timer was switched on during `second`: the next tick starts after it.
     void StartAfter(std::int64_t second) { last_ = second; }
 
-    // The seconds this tick looks at, oldest first; remembers the newest as done.
-    std::vector<std::int64_t> Next(std::int64_t nowSecond);
+    // The seconds this tick looks at, and those it passed over; remembers the newest as done.
+    TickSpan Next(std::int64_t nowSecond);
 
 private:
     std::optional<std::int64_t> last_;

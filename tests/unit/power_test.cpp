@@ -162,6 +162,22 @@ TEST_F(PowerTest, ClockOnlyCountdownOfMoreThanADayFiresAtTheFirstMatchingTimeOfD
     EXPECT_EQ(rig.shell.calls, std::vector<ShellCall>{kShutdown});
     rig.PowerTickAt(11, 0, 0, 20, 1);  // tomorrow, the target itself: armed no longer
     EXPECT_EQ(rig.shell.calls.size(), 1u);
+
+    // A whole day, ticked while the clock runs, in a second whose tick has not come yet: the
+    // arming second has the target's time of day but is not the countdown's; it acts tomorrow.
+    SchedulerRig day;
+    day.form.SetChecked("chkTime", true);
+    day.form.SetText("Edit9", "1440");
+    day.At(10, 0, 0, 500);
+    day.scheduler.StartScheduling();
+    day.PowerTickAt(10, 0, 1, 20);
+    day.At(10, 0, 2, 5);
+    day.form.SetChecked("CheckBox3", true);
+    day.PowerTickAt(10, 0, 2, 20);
+    day.PowerTickAt(10, 0, 3, 20);
+    EXPECT_TRUE(day.shell.calls.empty());
+    day.PowerTickAt(10, 0, 2, 20, 1);
+    EXPECT_EQ(day.shell.calls, std::vector<ShellCall>{kShutdown});
 }
 
 TEST_F(PowerTest, ClockOnlyCountdownOfTenMinutesFiresLikeTheDatedOne) {

@@ -13,6 +13,7 @@
 #include "fakes/fake_processes.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_timers.h"
+#include "fakes/fake_tray_notices.h"
 #include "fakes/memory_control_values.h"
 
 namespace tc {
@@ -29,7 +30,8 @@ struct SchedulerRig {
     FakeFiles files;
     FakeCodePage codePage;
     CommandLog commandLog{clock, files, codePage};
-    Scheduler scheduler{form, moments, {shell, processes, input, timers, commandLog}};
+    FakeTrayNotices notices;
+    Scheduler scheduler{form, moments, {shell, processes, input, timers, commandLog, &notices}};
 
     SchedulerRig() {
         form.OnTextChange("Edit9", [this] { scheduler.Edit9Change(); });
@@ -53,6 +55,15 @@ struct SchedulerRig {
     void MouseTickAt(int h, int m, int s, int ms = 50, int day = 0) {
         At(h, m, s, ms, day);
         scheduler.Timer4Timer();
+    }
+    // One wake of the window's scheduling timer: every running timer ticks, in the window's
+    // order, then the tooltip is refreshed.
+    void WakeAt(int h, int m, int s, int ms = 30, int day = 0) {
+        At(h, m, s, ms, day);
+        scheduler.Timer1Timer();
+        scheduler.timCloseSysTimer();
+        scheduler.Timer4Timer();
+        scheduler.RefreshTip();
     }
 
     // Row N: enabled, the path, the moment (only its date and whole second count), daily, action.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 namespace tc {
@@ -14,6 +15,7 @@ TEST(TickSecondsTest, EachTickLooksAtTheSecondsNotYetLookedAt) {
         std::int64_t now;
         Seconds expected;
         const char* why;
+        std::optional<SecondRange> skipped = std::nullopt;
     };
     const std::vector<Step> steps = {
         {1000, {1000}, "first tick: its own second"},
@@ -23,22 +25,29 @@ TEST(TickSecondsTest, EachTickLooksAtTheSecondsNotYetLookedAt) {
         {1014,
          {1004, 1005, 1006, 1007, 1008, 1009, 1010, 1011, 1012, 1013, 1014},
          "ten seconds late: still caught up"},
-        {1026, {1026}, "twelve seconds later: a gap, not caught up"},
+        {1026, {1026}, "twelve seconds later: a gap, not caught up", SecondRange{1015, 1025}},
         {1027, {1027}, "and on from there"},
         {1027 - 3600, {1027 - 3600}, "clock set back an hour: its own second"},
         {1028 - 3600, {1028 - 3600}, "and on from there"},
-        {1028 + 7200, {1028 + 7200}, "clock set forward two hours: not caught up"},
+        {1028 + 7200,
+         {1028 + 7200},
+         "clock set forward two hours: not caught up",
+         SecondRange{1029 - 3600, 1027 + 7200}},
     };
     TickSeconds seconds;
-    for (const Step& step : steps) EXPECT_EQ(seconds.Next(step.now), step.expected) << step.why;
+    for (const Step& step : steps) {
+        const TickSpan span = seconds.Next(step.now);
+        EXPECT_EQ(span.due, step.expected) << step.why;
+        EXPECT_EQ(span.skipped, step.skipped) << step.why;
+    }
 }
 
 TEST(TickSecondsTest, StartAfterMakesTheFirstTickBeginWithTheNextSecond) {
     TickSeconds seconds;
     seconds.StartAfter(500);
-    EXPECT_EQ(seconds.Next(502), (Seconds{501, 502}));
+    EXPECT_EQ(seconds.Next(502).due, (Seconds{501, 502}));
     seconds.Reset();
-    EXPECT_EQ(seconds.Next(600), (Seconds{600}));
+    EXPECT_EQ(seconds.Next(600).due, (Seconds{600}));
 }
 
 TEST(TickSecondsTest, DelayAimsTwentyMillisecondsAfterTheNextSecond) {
