@@ -202,9 +202,14 @@ void MainWindow::OnCreate() {
     timers_ = std::make_unique<Win32Timers>(hwnd_);
     if (!ports_.shell) systemShell_ = std::make_unique<Win32Shell>(hwnd_, ports_.appWindow);
     Shell& shell = ports_.shell ? *ports_.shell : *systemShell_;
+    // The icon is put in the notification area last; the scheduler gives it its tooltip and
+    // warnings from the start.
+    tray_ = std::make_unique<TrayIcon>(
+        instance_, smallIcon_.Get(), L"Tallowcron", [this] { RestoreFromTray(); },
+        [this] { OnTrayIconLost(); }, ports_.notifyIcon, ports_.allowMessage);
     scheduler_ = std::make_unique<Scheduler>(
         *values_, moments_,
-        SchedulerPorts{shell, ports_.processes, ports_.input, *timers_, commandLog_});
+        SchedulerPorts{shell, ports_.processes, ports_.input, *timers_, commandLog_, tray_.get()});
     settings_ = std::make_unique<SettingsFile>(
         *values_, moments_, SettingsPorts{ports_.files, ports_.codePage, ports_.registry});
     commandLog_.SetTimeSeparator(moments_.Forms().Info().timeSeparator);
@@ -216,9 +221,6 @@ void MainWindow::OnCreate() {
     ApplyDpi(dpi_);
     MarkStartup("fonts, pictures, layout");
 
-    tray_ = std::make_unique<TrayIcon>(
-        instance_, smallIcon_.Get(), L"Tallowcron", [this] { RestoreFromTray(); },
-        [this] { OnTrayIconLost(); }, ports_.notifyIcon, ports_.allowMessage);
     tray_->Add();
     MarkStartup("notification-area icon");
 }
@@ -376,6 +378,7 @@ void MainWindow::OnTimer(UINT_PTR id) {
     }
     // One wake-up for the scheduling timers that are due together, run in their order.
     for (TimerId due : timers_->TakeDue()) RunTimer(WindowTimerOf(due));
+    errorBox_->Guard("RefreshTip", [this] { scheduler_->RefreshTip(); });
     timers_->Rearm();
 }
 

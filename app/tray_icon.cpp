@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "app/win32_window.h"
+#include "platform/win32/win32_text.h"
 
 namespace tc {
 namespace {
@@ -21,12 +22,11 @@ UINT TrayIcon::TaskbarCreatedMessage() {
     return message;
 }
 
-TrayIcon::TrayIcon(HINSTANCE instance, HICON icon, std::wstring tip,
-                   std::function<void()> onDoubleClick, std::function<void()> onLost,
-                   NotifyIconFn notify, AllowMessageFn allowMessage)
+TrayIcon::TrayIcon(HINSTANCE instance, HICON icon, std::wstring tip, std::function<void()> onOpen,
+                   std::function<void()> onLost, NotifyIconFn notify, AllowMessageFn allowMessage)
     : icon_(icon),
       tip_(std::move(tip)),
-      onDoubleClick_(std::move(onDoubleClick)),
+      onOpen_(std::move(onOpen)),
       onLost_(std::move(onLost)),
       notify_(notify) {
     TaskbarCreatedMessage();
@@ -68,6 +68,25 @@ void TrayIcon::SetIcon(HICON icon) {
     icon_ = icon;
     if (!active_) return;
     NOTIFYICONDATAW data = Data();
+    notify_(NIM_MODIFY, &data);
+}
+
+void TrayIcon::SetTip(const std::string& tip) {
+    std::wstring wide = Widen(tip);
+    if (wide == tip_) return;
+    tip_ = std::move(wide);
+    if (!active_) return;
+    NOTIFYICONDATAW data = Data();
+    notify_(NIM_MODIFY, &data);
+}
+
+void TrayIcon::Warn(const std::string& text) {
+    if (!active_) return;
+    NOTIFYICONDATAW data = Data();
+    data.uFlags |= NIF_INFO;
+    data.dwInfoFlags = NIIF_WARNING;
+    wcsncpy(data.szInfoTitle, L"Tallowcron", sizeof(data.szInfoTitle) / sizeof(wchar_t) - 1);
+    wcsncpy(data.szInfo, Widen(text).c_str(), sizeof(data.szInfo) / sizeof(wchar_t) - 1);
     notify_(NIM_MODIFY, &data);
 }
 
@@ -122,7 +141,8 @@ LRESULT CALLBACK TrayIcon::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 
 LRESULT TrayIcon::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kCallbackMessage) {
-        if (LOWORD(lParam) == WM_LBUTTONDBLCLK && onDoubleClick_) onDoubleClick_();
+        const UINT event = LOWORD(lParam);
+        if ((event == WM_LBUTTONDBLCLK || event == NIN_BALLOONUSERCLICK) && onOpen_) onOpen_();
         return 0;
     }
     if (message == TaskbarCreatedMessage()) {

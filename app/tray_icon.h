@@ -1,9 +1,10 @@
 #pragma once
-// RzTrayIcon1: the program's icon in the notification area, with the tooltip "Tallowcron". Its
-// mouse messages go to a hidden window of its own; a left double-click calls back. It is added
-// again when the shell announces a new taskbar ("TaskbarCreated"), and removed when the user's
-// session ends and when the icon is destroyed. If adding fails at creation, the icon stays off
-// for the rest of the run; if a new taskbar refuses it, it is tried again a few times.
+// RzTrayIcon1: the program's icon in the notification area, with the tooltip "Tallowcron" (and
+// while the clock runs a second line with the next action). Its mouse messages go to a hidden
+// window of its own; a left double-click, or a click on its warning balloon, calls back. It is
+// added again when the shell announces a new taskbar ("TaskbarCreated"), and removed when the
+// user's session ends and when the icon is destroyed. If adding fails at creation, the icon stays
+// off for the rest of the run; if a new taskbar refuses it, it is tried again a few times.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "app/handles.h"
+#include "core/tray_notices.h"
 
 namespace tc {
 
@@ -18,14 +20,15 @@ using NotifyIconFn = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAW);
 // ChangeWindowMessageFilterEx: lets a message from a less trusted process through to a window.
 using AllowMessageFn = BOOL(WINAPI*)(HWND, UINT, DWORD, PCHANGEFILTERSTRUCT);
 
-class TrayIcon {
+class TrayIcon : public TrayNotices {
 public:
+    // onOpen: the user asks for the window (a double-click on the icon, a click on a balloon).
     // onLost: the icon vanished with the old taskbar and could not be added to the new one (it
     // is tried again a few times); the window must then be reachable without it.
-    TrayIcon(HINSTANCE instance, HICON icon, std::wstring tip, std::function<void()> onDoubleClick,
+    TrayIcon(HINSTANCE instance, HICON icon, std::wstring tip, std::function<void()> onOpen,
              std::function<void()> onLost, NotifyIconFn notify = Shell_NotifyIconW,
              AllowMessageFn allowMessage = ChangeWindowMessageFilterEx);
-    ~TrayIcon();
+    ~TrayIcon() override;
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
@@ -34,6 +37,10 @@ public:
     void Remove();
     // A new picture (the display scale changed); shown at once where the icon is on.
     void SetIcon(HICON icon);
+    // A new tooltip (UTF-8), shown at once where the icon is on; the same one again asks nothing.
+    void SetTip(const std::string& tip) override;
+    // A warning balloon titled "Tallowcron"; none while the icon is off.
+    void Warn(const std::string& text) override;
     // On: added and not removed since.
     bool Active() const { return active_; }
     HWND Window() const { return window_.Get(); }
@@ -50,7 +57,7 @@ private:
 
     HICON icon_;
     std::wstring tip_;
-    std::function<void()> onDoubleClick_;
+    std::function<void()> onOpen_;
     std::function<void()> onLost_;
     NotifyIconFn notify_;
     UniqueWindow window_;

@@ -131,13 +131,14 @@ private:
         form_, moments_, {shell_, processes_, input_, timers_, commandLog_, &notices_}};
 
     std::map<std::string, Category> categories_ = {
-        {"slot1", {"slot 1 (one-time, open)", TimerId::Slots, {}, {}}},
-        {"slot2", {"slot 2 (one-time, open)", TimerId::Slots, {}, {}}},
-        {"slot3", {"slot 3 (one-time, close)", TimerId::Slots, {}, {}}},
-        {"slot4", {"slot 4 (daily 03:30:00, open)", TimerId::Slots, {}, {}}},
-        {"slot5", {"slot 5 (daily 23:59:59, close)", TimerId::Slots, {}, {}}},
-        {"power", {"power (countdown 13 min re-armed, daily 12:00:30)", TimerId::Power, {}, {}}},
-        {"mouse", {"mouse start moment", TimerId::Mouse, {}, {}}},
+        {"slot1", {"slot 1 (one-time, open)", TimerId::Slots, {}, {}, {}}},
+        {"slot2", {"slot 2 (one-time, open)", TimerId::Slots, {}, {}, {}}},
+        {"slot3", {"slot 3 (one-time, close)", TimerId::Slots, {}, {}, {}}},
+        {"slot4", {"slot 4 (daily 03:30:00, open)", TimerId::Slots, {}, {}, {}}},
+        {"slot5", {"slot 5 (daily 23:59:59, close)", TimerId::Slots, {}, {}, {}}},
+        {"power",
+         {"power (countdown 13 min re-armed, daily 12:00:30)", TimerId::Power, {}, {}, {}}},
+        {"mouse", {"mouse start moment", TimerId::Mouse, {}, {}, {}}},
     };
     std::int64_t startMs_ = 0, endMs_ = 0;
     std::vector<std::pair<std::int64_t, std::int64_t>> sleeps_;  // [from, to) in ms

@@ -160,7 +160,9 @@ TEST(TrayTipTest, EveryTipFitsTheShellsRoomAndKeepsTheMomentAndTheExtension) {
             EXPECT_EQ(tip.rfind("Tallowcron\n下一项：打开程序 ", 0), 0u);
             EXPECT_EQ(tip.substr(tip.size() - moment.size()), moment);
             EXPECT_NE(tip.find(".exe" + moment), std::string::npos);
-            if (Utf16Length(tip) < kTrayTipLength) EXPECT_NE(tip.find(name), std::string::npos);
+            if (Utf16Length(tip) < kTrayTipLength) {
+                EXPECT_NE(tip.find(name), std::string::npos);
+            }
             stem += unit;
         }
     }

@@ -63,6 +63,44 @@ TEST_F(TrayTest, MinimisingHidesAndADoubleClickRestoresWithFocusAndValues) {
     EXPECT_EQ(Values().Text("Edit6"), "7");
 }
 
+// While the clock runs the tooltip names the next action, and a balloon warns a minute before a
+// power command; a click on the balloon brings the hidden window back.
+TEST_F(TrayTest, TipNamesTheNextActionAndABalloonWarnsOfAPowerCommand) {
+    Open();
+    Values().SetText("Edit1", "D:\\Tools\\qzvt.exe");
+    Values().SetDateTime("FSetDate1", EncodeDate(2026, 3, 4));
+    Values().SetDateTime("FSetTime1", EncodeTime(5, 16, 7, 0));
+    Values().SetChecked("chk1", true);
+    Values().SetItemIndex("ComboBox1", 1);
+    Values().SetDateTime("dtpStartDate", EncodeDate(2026, 3, 4));
+    Values().SetDateTime("dtpStartTime", EncodeTime(5, 6, 40, 0));
+    Values().SetChecked("CheckBox4", true);
+    Minimise();
+    const std::size_t before = Notifications().calls.size();
+    SendMessageW(Ctl("RzToolButton1"), BM_CLICK, 0, 0);
+    clock.AdvanceMs(1000);
+    Pump(1300);
+    std::vector<NotifyCall> asked(Notifications().calls.begin() + static_cast<long>(before),
+                                  Notifications().calls.end());
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0].message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_TRUE(asked[0].flags & NIF_INFO);
+    EXPECT_EQ(asked[0].infoTitle, L"Tallowcron");
+    EXPECT_EQ(asked[0].info, L"将于 05:06:40 重启。点击“停止”可取消。");
+    EXPECT_EQ(asked[1].message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_FALSE(asked[1].flags & NIF_INFO);
+    EXPECT_EQ(asked[1].tip, L"Tallowcron\n下一项：重启 2026/3/4 05:06:40");
+
+    SendMessageW(form->Tray().Window(), kTrayCallback, 1, NIN_BALLOONUSERCLICK);
+    Pump(50);
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_FALSE(IsIconic(form->Handle()));
+
+    SendMessageW(Ctl("RzToolButton2"), BM_CLICK, 0, 0);
+    EXPECT_EQ(Notifications().calls.back().tip, L"Tallowcron");
+    EXPECT_EQ(Notifications().calls.size(), before + 3);
+}
+
 TEST_F(TrayTest, ReadoutsRestWhileHiddenAndAreFreshTheMomentTheWindowIsBack) {
     Open();
     HWND bar = Ctl("StatusBar1");

@@ -52,8 +52,10 @@ NotifyScript& Notifications() {
 
 BOOL WINAPI FakeNotifyIcon(DWORD message, PNOTIFYICONDATAW data) {
     NotifyScript& n = Notifications();
-    n.calls.push_back(
-        {message, data->hWnd, data->uFlags, data->szTip, data->hIcon != nullptr, data->hIcon});
+    const bool balloon = (data->uFlags & NIF_INFO) != 0;
+    n.calls.push_back({message, data->hWnd, data->uFlags, data->szTip, data->hIcon != nullptr,
+                       data->hIcon, balloon ? data->szInfoTitle : L"",
+                       balloon ? data->szInfo : L""});
     return n.refuse ? FALSE : TRUE;
 }
 

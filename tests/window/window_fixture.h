@@ -63,6 +63,8 @@ struct NotifyCall {
     std::wstring tip;
     bool hasIcon;
     HICON icon;
+    std::wstring infoTitle;  // a balloon (NIF_INFO): its title and text
+    std::wstring info;
 };
 struct NotifyScript {
     std::vector<NotifyCall> calls;
