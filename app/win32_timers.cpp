@@ -10,6 +10,11 @@ constexpr int kPeriodMs = 1000;
 // The system's timers are about 16 ms coarse, and so is its tick count: a tick that arrives
 // this close to a due time counts as on time rather than waking again for the rest.
 constexpr std::uint64_t kEarlyMs = 16;
+// A window timer repeats with the delay it was set with. When its next repeat lands this close
+// to the next due time it is left to repeat: setting it again is a call to the system (under
+// Wine a round trip to the wineserver) that a program resting in the notification area would
+// otherwise make every second.
+constexpr std::uint64_t kRepeatSlackMs = 10;
 
 }  // namespace
 
@@ -61,6 +66,7 @@ std::vector<TimerId> Win32Timers::TakeDue() {
     armedFor_ = 0;
     ticking_ = true;
     const std::uint64_t now = NowMs();
+    tickedAt_ = now;
     std::vector<TimerId> due;
     for (TimerId id : kAllTimers) {
         if (!enabled_[Index(id)] || due_[Index(id)] > now + kEarlyMs) continue;
@@ -81,11 +87,21 @@ void Win32Timers::Rearm() {
         return;
     }
     if (set_ && armedFor_ == earliest) return;
+    if (set_ && armedFor_ == 0 && period_ > 0) {
+        // Just ticked: its own repeat may serve.
+        const std::uint64_t repeat = tickedAt_ + period_;
+        if (repeat + kRepeatSlackMs >= earliest && earliest + kRepeatSlackMs >= repeat) {
+            armedFor_ = earliest;
+            return;
+        }
+    }
     const std::uint64_t now = NowMs();
-    const UINT delay = earliest > now ? static_cast<UINT>(earliest - now) : 0;
-    SetTimer(window_, kSchedulingTimer, std::max<UINT>(delay, USER_TIMER_MINIMUM), nullptr);
+    const UINT delay =
+        std::max<UINT>(earliest > now ? static_cast<UINT>(earliest - now) : 0, USER_TIMER_MINIMUM);
+    SetTimer(window_, kSchedulingTimer, delay, nullptr);
     set_ = true;
     armedFor_ = earliest;
+    period_ = delay;
 }
 
 void Win32Timers::RearmUnlessTicking() {

@@ -60,6 +60,8 @@ private:
     bool ticking_ = false;
     bool set_ = false;            // kSchedulingTimer is set (it repeats until killed)
     std::uint64_t armedFor_ = 0;  // the due time it was last set for; 0 once it ticked
+    UINT period_ = 0;             // the period it repeats with: the delay it was set with
+    std::uint64_t tickedAt_ = 0;  // when it last ticked
 };
 
 }  // namespace tc

@@ -20,11 +20,10 @@ protected:
         ASSERT_NE(window, nullptr);
     }
     void TearDown() override { DestroyWindow(window); }
-    // KillTimer answers whether the shared timer was set; it is set again afterwards.
-    bool SharedTimerSet(Win32Timers& timers) {
+    // KillTimer answers whether the shared timer was set; it is put back afterwards.
+    bool SharedTimerSet() {
         const bool set = KillTimer(window, kSchedulingTimer) != FALSE;
-        timers.TakeDue();  // forgets the time it was set for, so that Rearm sets it again
-        timers.Rearm();
+        if (set) SetTimer(window, kSchedulingTimer, 1000, nullptr);
         return set;
     }
 
@@ -57,17 +56,17 @@ TEST_F(SchedulingTimerTest, ATickRunsTheDueTimersThatAreOnOnceInTheirOrder) {
 
 TEST_F(SchedulingTimerTest, OneWindowTimerWaitsWhileAnyIsOnAndNoneWhenAllAreOff) {
     Win32Timers timers(window);
-    EXPECT_FALSE(SharedTimerSet(timers));
+    EXPECT_FALSE(SharedTimerSet());
     timers.Enable(TimerId::Slots, true);
     timers.Enable(TimerId::Mouse, true);
-    EXPECT_TRUE(SharedTimerSet(timers));
+    EXPECT_TRUE(SharedTimerSet());
     // The scheduling timers' own ids are never set: the shared one serves them all.
     for (UINT_PTR own : {kSlotTimer, kPowerTimer, kMouseTimer})
         EXPECT_FALSE(KillTimer(window, own));
     timers.Enable(TimerId::Slots, false);
-    EXPECT_TRUE(SharedTimerSet(timers));
+    EXPECT_TRUE(SharedTimerSet());
     timers.Enable(TimerId::Mouse, false);
-    EXPECT_FALSE(SharedTimerSet(timers));
+    EXPECT_FALSE(SharedTimerSet());
 }
 
 }  // namespace
