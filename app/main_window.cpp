@@ -135,8 +135,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
         return OnCreateGuarded() ? 0 : -1;
     case WM_COMMAND:
+        // A control telling of a change may have changed what the schedulers read.
+        if (values_ && lParam) values_->ForgetReads();
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
+    case WM_NOTIFY:
+        if (values_) values_->ForgetReads();
+        break;
     case WM_TIMER:
         OnTimer(wParam);
         return 0;
@@ -421,6 +426,8 @@ void MainWindow::OnShowWindow(bool shown) {
 void MainWindow::StartReadouts(bool refresh) {
     if (readoutsOn_) return;
     readoutsOn_ = true;
+    // Seen again: the user may change any control from now on.
+    values_->KeepReads(false);
     SetCoalescedTimer(hwnd_, kCursorReadoutTimer, kCursorReadoutMs, kCursorToleranceMs);
     SetCoalescedTimer(hwnd_, kClockReadoutTimer, kClockReadoutMs, kClockToleranceMs);
     if (!refresh) return;
@@ -433,6 +440,8 @@ void MainWindow::StopReadouts() {
     readoutsOn_ = false;
     KillTimer(hwnd_, kCursorReadoutTimer);
     KillTimer(hwnd_, kClockReadoutTimer);
+    // Out of sight, the controls change only by the program's own writes.
+    if (values_) values_->KeepReads(true);
 }
 
 void MainWindow::OnActivate(WPARAM wParam) {

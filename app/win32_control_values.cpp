@@ -79,10 +79,38 @@ void Win32ControlValues::Run(
     if (const auto it = handlers.find(name); it != handlers.end() && it->second) it->second();
 }
 
-std::string Win32ControlValues::Text(std::string_view name) const { return WindowText(At(name)); }
+void Win32ControlValues::KeepReads(bool on) {
+    keepReads_ = on;
+    if (!on) kept_.clear();
+}
+
+Win32ControlValues::Kept* Win32ControlValues::KeptFor(std::string_view name) const {
+    if (!keepReads_) return nullptr;
+    const auto it = kept_.find(name);
+    return it != kept_.end() ? &it->second : &kept_[std::string(name)];
+}
+
+namespace {
+
+// Serves `slot` when a read of it is kept; otherwise reads and keeps it where reads are kept.
+template <typename T, typename Read>
+T Served(std::optional<T>* slot, Read read) {
+    if (slot && *slot) return **slot;
+    T value = read();
+    if (slot) *slot = value;
+    return value;
+}
+
+}  // namespace
+
+std::string Win32ControlValues::Text(std::string_view name) const {
+    Kept* kept = KeptFor(name);
+    return Served(kept ? &kept->text : nullptr, [&] { return WindowText(At(name)); });
+}
 
 void Win32ControlValues::SetText(std::string_view name, const std::string& text) {
     HWND hwnd = At(name);
+    Forget(name);
     if (WindowText(hwnd) == text) return;
     writing_ = true;
     SetWindowTextW(hwnd, Widen(text).c_str());
@@ -92,14 +120,19 @@ void Win32ControlValues::SetText(std::string_view name, const std::string& text)
 }
 
 bool Win32ControlValues::Checked(std::string_view name) const {
-    return SendMessageW(At(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    Kept* kept = KeptFor(name);
+    return Served(kept ? &kept->checked : nullptr,
+                  [&] { return SendMessageW(At(name), BM_GETCHECK, 0, 0) == BST_CHECKED; });
 }
 
 void Win32ControlValues::SetChecked(std::string_view name, bool checked) {
     HWND hwnd = At(name);
-    if (Checked(name) == checked) return;
-    SendMessageW(hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     const std::string partner = RadioPartner(name);
+    Forget(name);
+    Forget(partner);
+    if (Checked(name) == checked) return;
+    Forget(name);
+    SendMessageW(hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     if (checked && !partner.empty()) SendMessageW(At(partner), BM_SETCHECK, BST_UNCHECKED, 0);
     Run(onClick_, name);
 }
@@ -125,11 +158,14 @@ void Win32ControlValues::SetVisible(std::string_view name, bool visible) {
 }
 
 int Win32ControlValues::ItemIndex(std::string_view name) const {
-    return static_cast<int>(SendMessageW(At(name), CB_GETCURSEL, 0, 0));
+    Kept* kept = KeptFor(name);
+    return Served(kept ? &kept->itemIndex : nullptr,
+                  [&] { return static_cast<int>(SendMessageW(At(name), CB_GETCURSEL, 0, 0)); });
 }
 
 void Win32ControlValues::SetItemIndex(std::string_view name, int index) {
     HWND hwnd = At(name);
+    Forget(name);
     const int count = static_cast<int>(SendMessageW(hwnd, CB_GETCOUNT, 0, 0));
     // Any index that is not an item leaves no item selected.
     SendMessageW(hwnd, CB_SETCURSEL, (index >= 0 && index < count) ? index : -1, 0);
@@ -137,13 +173,17 @@ void Win32ControlValues::SetItemIndex(std::string_view name, int index) {
 
 TDateTime Win32ControlValues::DateTime(std::string_view name) const {
     if (!IsPicker(name)) throw std::logic_error(std::string(name) + " holds no date");
-    SYSTEMTIME st{};
-    SendMessageW(At(name), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
-    return FromSystemTime(st);
+    Kept* kept = KeptFor(name);
+    return Served(kept ? &kept->dateTime : nullptr, [&] {
+        SYSTEMTIME st{};
+        SendMessageW(At(name), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
+        return FromSystemTime(st);
+    });
 }
 
 void Win32ControlValues::SetDateTime(std::string_view name, TDateTime value) {
     if (!IsPicker(name)) throw std::logic_error(std::string(name) + " holds no date");
+    Forget(name);
     // SYSTEMTIME holds the years 1601 to 30827; the picker itself may accept fewer.
     if (!std::isfinite(value) || value < EncodeDate(1601, 1, 1) ||
         value >= EncodeDate(9999, 12, 31) + 1)
@@ -185,7 +225,10 @@ void Win32ControlValues::AppendActivityLine(const std::string& line) {
     appendedLength_ = atLineStart ? GetWindowTextLengthW(memo) : -1;
 }
 
-void Win32ControlValues::ClearActivity() { SetWindowTextW(At(kActivityMemo), L""); }
+void Win32ControlValues::ClearActivity() {
+    Forget(kActivityMemo);
+    SetWindowTextW(At(kActivityMemo), L"");
+}
 
 void Win32ControlValues::OnTextChange(std::string_view name, std::function<void()> handler) {
     At(name);

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "app/win32_window.h"
@@ -42,7 +43,26 @@ public:
     // True while SetText writes a text: the window then does not run the change handler itself.
     bool Writing() const { return writing_; }
 
+    // While the window cannot be seen, only the program changes its controls, yet the
+    // schedulers read some forty values a second, and under Wine each read is several calls
+    // into the window system. So while `on`, a value read is kept and served again until the
+    // program writes that control or a control tells the window of a change (ForgetReads).
+    // Switched off, everything kept is forgotten.
+    void KeepReads(bool on);
+    void ForgetReads() { kept_.clear(); }
+
 private:
+    // The values of one control that were read while reads are kept.
+    struct Kept {
+        std::optional<std::string> text;
+        std::optional<bool> checked;
+        std::optional<int> itemIndex;
+        std::optional<TDateTime> dateTime;
+    };
+    // Where a read of `name` is kept, or none while reads are not kept.
+    Kept* KeptFor(std::string_view name) const;
+    void Forget(std::string_view name) { kept_.erase(std::string(name)); }
+
     HWND At(std::string_view name) const;
     // The activity box's text of `length` characters is empty or ends with a line break.
     bool ActivityEndsAtLineStart(HWND memo, int length) const;
@@ -54,6 +74,8 @@ private:
     std::map<std::string, std::function<void()>, std::less<>> onChange_;
     std::map<std::string, std::function<void()>, std::less<>> onClick_;
     bool writing_ = false;
+    bool keepReads_ = false;
+    mutable std::map<std::string, Kept, std::less<>> kept_;
     // The activity box's length right after the last append that left it ending with a line
     // break; -1 when there was none.
     int appendedLength_ = -1;

@@ -101,6 +101,44 @@ TEST_F(TrayTest, TipNamesTheNextActionAndABalloonWarnsOfAPowerCommand) {
     EXPECT_EQ(Notifications().calls.size(), before + 3);
 }
 
+// While hidden the window keeps what the schedulers read; whatever changes a control, a write of
+// the program, a control telling of a change, the window shown again, the next tick sees it.
+TEST_F(TrayTest, TicksWhileHiddenSeeEveryChangeOfTheControls) {
+    Open();
+    const auto setSlot = [&](int row, const char* path, int second) {
+        const std::string n = std::to_string(row);
+        Values().SetText("Edit" + n, path);
+        Values().SetDateTime("FSetDate" + n, EncodeDate(2026, 3, 4));
+        Values().SetDateTime("FSetTime" + n, EncodeTime(5, 6, second, 0));
+        Values().SetChecked("chk" + n, true);
+    };
+    const auto tick = [&] {
+        clock.AdvanceMs(1000);
+        Pump(1100);
+    };
+    setSlot(1, "D:\\a.exe", 9);
+    setSlot(2, "D:\\b.exe", 50);
+    SendMessageW(Ctl("RzToolButton1"), BM_CLICK, 0, 0);
+    Minimise();
+    tick();                                      // 05:06:08: the slots read and kept
+    SetWindowTextW(Ctl("Edit1"), L"D:\\c.exe");  // the edit tells its window of the change
+    Values().SetDateTime("FSetTime2", EncodeTime(5, 6, 10, 0));
+    tick();
+    tick();
+    ASSERT_EQ(shell.calls.size(), 2u);
+    EXPECT_EQ(shell.calls[0].file, "D:\\c.exe");
+    EXPECT_EQ(shell.calls[1].file, "D:\\b.exe");
+
+    // Shown again, nothing is kept: a change that tells no one (as a box the user ticks off
+    // through the keyboard's accessibility tools may) is seen at the next tick.
+    DoubleClick();
+    Values().SetDateTime("FSetTime1", EncodeTime(5, 6, 12, 0));
+    tick();
+    SendMessageW(Ctl("chk1"), BM_SETCHECK, BST_UNCHECKED, 0);
+    tick();
+    EXPECT_EQ(shell.calls.size(), 2u);
+}
+
 TEST_F(TrayTest, ReadoutsRestWhileHiddenAndAreFreshTheMomentTheWindowIsBack) {
     Open();
     HWND bar = Ctl("StatusBar1");
