@@ -111,6 +111,9 @@ void MainWindow::Show() {
     MarkStartup("window shown");
     UpdateWindow(hwnd_);
     MarkStartup("first paint");
+    // The window first: the user sees it without waiting for the notification area.
+    if (!tray_->Active()) tray_->Add();
+    MarkStartup("notification-area icon");
 }
 
 LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -207,8 +210,8 @@ void MainWindow::OnCreate() {
     timers_ = std::make_unique<Win32Timers>(hwnd_);
     if (!ports_.shell) systemShell_ = std::make_unique<Win32Shell>(hwnd_, ports_.appWindow);
     Shell& shell = ports_.shell ? *ports_.shell : *systemShell_;
-    // The icon is put in the notification area last; the scheduler gives it its tooltip and
-    // warnings from the start.
+    // The icon is put in the notification area once the window is on the screen (Show); the
+    // scheduler gives it its tooltip and warnings from the start.
     tray_ = std::make_unique<TrayIcon>(
         instance_, smallIcon_.Get(), L"Tallowcron", [this] { RestoreFromTray(); },
         [this] { OnTrayIconLost(); }, ports_.notifyIcon, ports_.allowMessage);
@@ -225,9 +228,6 @@ void MainWindow::OnCreate() {
     MarkStartup("handlers and key filters");
     ApplyDpi(dpi_);
     MarkStartup("fonts, pictures, layout");
-
-    tray_->Add();
-    MarkStartup("notification-area icon");
 }
 
 // Every control notification the window answers, with the handler that answers it. A binding
@@ -323,9 +323,12 @@ void MainWindow::ApplyDpi(int dpi) {
     dpi_ = dpi;
     const Scale scale{dpi};
     if (rescaled) SetIcons();
-    auto pictures = std::make_unique<PictureList>(scale(16));
-    controls_.SetPictures(pictures.get());
-    pictures_ = std::move(pictures);
+    // The pictures made at creation serve at the scale they were made for.
+    if (rescaled || !pictures_) {
+        auto pictures = std::make_unique<PictureList>(scale(16));
+        controls_.SetPictures(pictures.get());
+        pictures_ = std::move(pictures);
+    }
     UniqueFont font = CreateWindowFont(dpi);
     controls_.SetFont(font.Get());
     font_ = std::move(font);

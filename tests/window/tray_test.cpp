@@ -27,8 +27,10 @@ protected:
     }
 };
 
-TEST_F(TrayTest, AddedAtCreationWithTheProgramIconAndTooltipOnItsOwnWindow) {
+TEST_F(TrayTest, AddedOnceTheWindowIsShownWithTheProgramIconAndTooltipOnItsOwnWindow) {
     Open(false);
+    EXPECT_TRUE(Notifications().calls.empty());
+    form->Show();
     ASSERT_EQ(Notifications().calls.size(), 1u);
     const NotifyCall& add = Notifications().calls[0];
     EXPECT_EQ(add.message, static_cast<DWORD>(NIM_ADD));
@@ -181,7 +183,7 @@ TEST_F(TrayTest, ReadoutsRestWhileMinimisedOnTheTaskbarAndAreFreshWhenRestored) 
 }
 
 TEST_F(TrayTest, ANewTaskbarGetsTheIconAgainAndTheEndOfTheSessionRemovesIt) {
-    Open(false);
+    Open();
     // Run elevated, the shell's broadcast only arrives when the icon's window lets it through.
     EXPECT_EQ(Notifications().allowed,
               (std::vector<std::pair<HWND, UINT>>{
@@ -226,7 +228,7 @@ TEST_F(TrayTest, ANewTaskbarThatRefusesTheIconBringsTheWindowBackUntilARetryTake
 }
 
 TEST_F(TrayTest, ClosingTheWindowRemovesTheIcon) {
-    Open(false);
+    Open();
     form.reset();
     EXPECT_EQ(Notifications().Count(NIM_DELETE), 1);
     EXPECT_EQ(Notifications().calls.back().message, static_cast<DWORD>(NIM_DELETE));

@@ -190,7 +190,7 @@ TEST_F(WindowValuesTest, TypingInTheDropDownSelectsTheItemItShowsOrNone) {
 }
 
 TEST_F(WindowValuesTest, AtAnotherScaleEverythingIsMultipliedAndTheFontFollows) {
-    Open(false);
+    Open();
     LOGFONTW statusAt96{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Ctl("StatusBar1"), WM_GETFONT, 0, 0)),
                sizeof(statusAt96), &statusAt96);
