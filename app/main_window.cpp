@@ -10,6 +10,7 @@
 #include "app/group_box.h"
 #include "app/key_filters.h"
 #include "app/picture_list.h"
+#include "app/single_instance.h"
 #include "app/speed_button.h"
 #include "app/startup_marks.h"
 #include "app/status_bar.h"
@@ -29,7 +30,7 @@
 namespace tc {
 namespace {
 
-constexpr wchar_t kFormClass[] = L"TForm1";
+constexpr const wchar_t* kFormClass = MainWindow::kClassName;
 constexpr DWORD kFormStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr int kClientWidth = 939;
@@ -131,6 +132,12 @@ LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A second start from the program's folder: come back as from the notification area.
+    if (message == ShowRunningCopyMessage()) {
+        if (!shownOnce_) return 0;  // still starting: asked again shortly
+        RestoreFromTray();
+        return kRunningCopyShown;
+    }
     switch (message) {
     case WM_CREATE:
         return OnCreateGuarded() ? 0 : -1;
@@ -220,6 +227,9 @@ void MainWindow::OnCreate() {
         instance_, smallIcon_.Get(), L"Tallowcron", [this] { RestoreFromTray(); },
         [this] { OnTrayIconLost(); }, ports_.notifyIcon, ports_.allowMessage);
     tray_->Add();
+    // A second start that is not elevated may still call this window back when it is.
+    if (ports_.allowMessage)
+        ports_.allowMessage(hwnd_, ShowRunningCopyMessage(), MSGFLT_ALLOW, nullptr);
     MarkStartup("notification-area icon");
 }
 
