@@ -40,7 +40,8 @@ std::wstring FolderKey(const std::wstring& exePath) {
 std::uint64_t Hash(const std::wstring& text) {
     std::uint64_t hash = 14695981039346656037ULL;
     for (const wchar_t unit : text) {
-        for (const unsigned byte : {unsigned(unit) & 0xFFu, (unsigned(unit) >> 8) & 0xFFu}) {
+        const auto code = static_cast<unsigned>(unit);
+        for (const unsigned byte : {code & 0xFFU, code >> 8U}) {
             hash ^= byte;
             hash *= 1099511628211ULL;
         }

@@ -15,8 +15,8 @@ public:
     // HKEY_CURRENT_USER.
     Win32Registry(std::wstring machineKeyPath, std::wstring userKeyPath);
 
-    void SetRunValue(RunKey key, const std::string& name, const std::string& data) override;
-    void DeleteRunValue(RunKey key, const std::string& name) override;
+    void SetRunValue(RunKey which, const std::string& name, const std::string& data) override;
+    void DeleteRunValue(RunKey which, const std::string& name) override;
 
 private:
     const std::wstring& PathOf(RunKey which) const;
