@@ -2,6 +2,7 @@
 
 #include "app/app_window.h"
 #include "app/main_window.h"
+#include "app/single_instance.h"
 #include "app/startup_marks.h"
 #include "app/tray_icon.h"
 #include "platform/win32/win32_clock.h"
@@ -11,18 +12,24 @@
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_text.h"
 
 namespace tc {
 
 int RunApplication(HINSTANCE instance) {
     MarkStartup("program entry");
+    Win32Files files;
+    // Before any window exists: a second start from this folder shows the running copy and ends.
+    const std::optional<UniqueKernelHandle> folderClaim =
+        ClaimFolderOrShowRunningCopy(Widen(files.ExePath()));
+    if (!folderClaim) return 0;
+    MarkStartup("folder claimed");
     // The shell's broadcast for a new taskbar, registered once for the whole run.
     TrayIcon::TaskbarCreatedMessage();
     AppWindow app(instance);
 
     Win32Clock clock;
     Win32Locale locale;
-    Win32Files files;
     Win32CodePage codePage;
     Win32Processes processes;
     Win32Input input;

@@ -1,11 +1,12 @@
 #pragma once
-// The program entry's work: the application window, the main window Form1 over the system's
-// services, and the message loop until the main window closes.
+// The program entry's work: the claim on the program's folder (one running copy per folder), the
+// application window, the main window Form1 over the system's services, and the message loop
+// until the main window closes.
 #include <windows.h>
 
 namespace tc {
 
-// Returns the process exit code (0).
+// Returns the process exit code (0, also for a second start that showed the running copy).
 int RunApplication(HINSTANCE instance);
 
 }  // namespace tc

@@ -10,6 +10,7 @@
 #include "app/group_box.h"
 #include "app/key_filters.h"
 #include "app/picture_list.h"
+#include "app/single_instance.h"
 #include "app/speed_button.h"
 #include "app/startup_marks.h"
 #include "app/status_bar.h"
@@ -29,7 +30,7 @@
 namespace tc {
 namespace {
 
-constexpr wchar_t kFormClass[] = L"TForm1";
+constexpr const wchar_t* kFormClass = MainWindow::kClassName;
 constexpr DWORD kFormStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr int kClientWidth = 939;
@@ -134,6 +135,12 @@ LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A second start from the program's folder: come back as from the notification area.
+    if (message == ShowRunningCopyMessage()) {
+        if (!shownOnce_) return 0;  // still starting: asked again shortly
+        RestoreFromTray();
+        return kRunningCopyShown;
+    }
     switch (message) {
     case WM_CREATE:
         return OnCreateGuarded() ? 0 : -1;
@@ -228,6 +235,9 @@ void MainWindow::OnCreate() {
     MarkStartup("handlers and key filters");
     ApplyDpi(dpi_);
     MarkStartup("fonts, pictures, layout");
+    // A second start that is not elevated may still call this window back when it is.
+    if (ports_.allowMessage)
+        ports_.allowMessage(hwnd_, ShowRunningCopyMessage(), MSGFLT_ALLOW, nullptr);
 }
 
 // Every control notification the window answers, with the handler that answers it. A binding

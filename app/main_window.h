@@ -55,6 +55,8 @@ struct MainWindowPorts {
 
 class MainWindow {
 public:
+    static constexpr const wchar_t* kClassName = L"TForm1";
+
     // Registers the window classes of the main window and of its own kinds of control.
     static void RegisterClasses(HINSTANCE instance);
 

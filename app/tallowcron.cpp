@@ -1,5 +1,5 @@
-// Tallowcron: the program entry. No command-line arguments are read, and nothing keeps a second
-// copy from running.
+// Tallowcron: the program entry. No command-line arguments are read. One copy runs per folder: a
+// second start from the same folder brings the running copy's window to the front and ends.
 #include <windows.h>
 
 #include "app/application.h"

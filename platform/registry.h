@@ -1,18 +1,20 @@
 #pragma once
-// Registry port: the value that makes the program start with Windows, under the machine-wide
-// Run key.
+// Registry port: the value that makes the program start with Windows, under a Run key: the
+// machine's, read at every user's log-on, or the current user's own.
 #include <string>
 
 namespace tc {
 
+enum class RunKey { Machine, CurrentUser };
+
 class Registry {
 public:
     virtual ~Registry() = default;
-    // Opens the Run key for full access (creating it when missing) and sets a string value.
+    // Opens the Run key for writing (creating it when missing) and sets a string value.
     // Throws RegistryError(name) when the value cannot be written.
-    virtual void SetRunValue(const std::string& name, const std::string& data) = 0;
+    virtual void SetRunValue(RunKey key, const std::string& name, const std::string& data) = 0;
     // Deletes the value; nothing is reported when it is absent or cannot be deleted.
-    virtual void DeleteRunValue(const std::string& name) = 0;
+    virtual void DeleteRunValue(RunKey key, const std::string& name) = 0;
 };
 
 }  // namespace tc

@@ -1,5 +1,6 @@
 #pragma once
-// Starting the program with Windows: the value "testTallowcron" under the machine-wide Run key.
+// Starting the program with Windows: the value "testTallowcron" under the machine's Run key, for
+// every user, or, where the machine's key is refused, under the current user's.
 #include <string>
 
 #include "platform/registry.h"
@@ -13,8 +14,10 @@ inline constexpr const char* kRunValueName = "testTallowcron";
 // with blanks ("C:\Program Files\...") is not cut at the first blank.
 std::string StartCommand(const std::string& exePath);
 
-// on: writes the value (RegistryError "Failed to set data for 'testTallowcron'" when refused);
-// off: deletes it, silently.
+// on: writes the value under the machine's key and removes the user's; when the machine's key is
+// refused (the program does not run as administrator), writes it under the user's key instead.
+// RegistryError "Failed to set data for 'testTallowcron'" only when both are refused.
+// off: deletes the value from both keys, silently.
 void SetStartWithWindows(Registry& registry, const std::string& exePath, bool on);
 
 }  // namespace tc

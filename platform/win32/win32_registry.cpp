@@ -9,23 +9,35 @@
 namespace tc {
 namespace {
 
-// Opens (creating when missing) the key for full access in the 32-bit view; false when refused.
-bool OpenForFullAccess(const std::wstring& path, UniqueRegistryKey& key) {
-    return RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
-                           KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, key.Receive(),
-                           nullptr) == ERROR_SUCCESS;
+const wchar_t* const kRunKeyPath = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+HKEY RootOf(RunKey which) {
+    return which == RunKey::Machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+// Setting and deleting values is all the program does with the key. The machine's key is opened
+// in its 32-bit view; the user's key is the same in both views.
+REGSAM WriteAccess(RunKey which) {
+    return KEY_SET_VALUE | (which == RunKey::Machine ? KEY_WOW64_32KEY : 0);
 }
 
 }  // namespace
 
-Win32Registry::Win32Registry()
-    : Win32Registry(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run") {}
+Win32Registry::Win32Registry() : Win32Registry(kRunKeyPath, kRunKeyPath) {}
 
-Win32Registry::Win32Registry(std::wstring keyPath) : keyPath_(std::move(keyPath)) {}
+Win32Registry::Win32Registry(std::wstring machineKeyPath, std::wstring userKeyPath)
+    : machineKeyPath_(std::move(machineKeyPath)), userKeyPath_(std::move(userKeyPath)) {}
 
-void Win32Registry::SetRunValue(const std::string& name, const std::string& data) {
+const std::wstring& Win32Registry::PathOf(RunKey which) const {
+    return which == RunKey::Machine ? machineKeyPath_ : userKeyPath_;
+}
+
+void Win32Registry::SetRunValue(RunKey which, const std::string& name, const std::string& data) {
+    // Created when missing (a new user may have no Run key yet).
     UniqueRegistryKey key;
-    if (!OpenForFullAccess(keyPath_, key)) throw RegistryError(name);
+    if (RegCreateKeyExW(RootOf(which), PathOf(which).c_str(), 0, nullptr, 0, WriteAccess(which),
+                        nullptr, key.Receive(), nullptr) != ERROR_SUCCESS)
+        throw RegistryError(name);
     const std::wstring text = Widen(data);
     const auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
     if (RegSetValueExW(key.Get(), Widen(name).c_str(), 0, REG_SZ,
@@ -33,9 +45,12 @@ void Win32Registry::SetRunValue(const std::string& name, const std::string& data
         throw RegistryError(name);
 }
 
-void Win32Registry::DeleteRunValue(const std::string& name) {
+void Win32Registry::DeleteRunValue(RunKey which, const std::string& name) {
+    // A key that is missing holds no value to delete: it is not created for that.
     UniqueRegistryKey key;
-    if (!OpenForFullAccess(keyPath_, key)) return;
+    if (RegOpenKeyExW(RootOf(which), PathOf(which).c_str(), 0, WriteAccess(which), key.Receive()) !=
+        ERROR_SUCCESS)
+        return;
     RegDeleteValueW(key.Get(), Widen(name).c_str());
 }
 

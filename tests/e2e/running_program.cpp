@@ -11,13 +11,23 @@ std::wstring BuiltProgram(const wchar_t* name) {
 
 RunningProgram::RunningProgram() {
     folder_ = MakeFreshFolder(L"tc_e2e");
-    ready_ = !folder_.empty() && CopyFileW(BuiltProgram(L"Tallowcron").c_str(),
-                                           PathOf(L"Tallowcron.exe").c_str(), TRUE);
+    exe_ = PathOf(L"Tallowcron.exe");
+    ready_ = !folder_.empty() && CopyFileW(BuiltProgram(L"Tallowcron").c_str(), exe_.c_str(), TRUE);
 }
 
+RunningProgram::RunningProgram(std::wstring exePath)
+    : folder_(exePath.substr(0, exePath.rfind(L'\\'))),
+      exe_(std::move(exePath)),
+      ownsFolder_(false),
+      ready_(FileExists(exe_)) {}
+
 RunningProgram::~RunningProgram() {
+    // A start left suspended has never run: it is ended at once.
+    if (process_.hThread) TerminateProcess(process_.hProcess, 99);
+    Resume();
     End();
     if (started_) CloseHandle(process_.hProcess);
+    if (!ownsFolder_) return;
     // A program that has just ended may still hold its files for a moment.
     for (int attempt = 0; attempt < 20 && FileExists(folder_); ++attempt) {
         RemoveTree(folder_);
@@ -37,15 +47,33 @@ std::wstring RunningProgram::CopyHelper(const wchar_t* helper, const std::wstrin
 }
 
 HWND RunningProgram::Start(const std::wstring& workingFolder) {
-    if (!ready_ || started_) return nullptr;
-    std::wstring commandLine = L"\"" + PathOf(L"Tallowcron.exe") + L"\"";
+    return Launch(workingFolder, false) ? WaitForWindow() : nullptr;
+}
+
+bool RunningProgram::Launch(bool suspended) { return Launch({}, suspended); }
+
+bool RunningProgram::Launch(const std::wstring& workingFolder, bool suspended) {
+    if (!ready_ || started_) return false;
+    std::wstring commandLine = L"\"" + exe_ + L"\"";
     const std::wstring& current = workingFolder.empty() ? folder_ : workingFolder;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              current.c_str(), &startup, &process_) != 0;
-    if (!started_) return nullptr;
+    started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
+                              suspended ? CREATE_SUSPENDED : 0, nullptr, current.c_str(), &startup,
+                              &process_) != 0;
+    if (started_ && !suspended) Resume();
+    return started_;
+}
+
+void RunningProgram::Resume() {
+    if (!process_.hThread) return;
+    ResumeThread(process_.hThread);
     CloseHandle(process_.hThread);
+    process_.hThread = nullptr;
+}
+
+HWND RunningProgram::WaitForWindow() {
+    if (!started_) return nullptr;
     WaitFor(
         [&] {
             window_ = MainWindowOf(process_.dwProcessId);

@@ -15,7 +15,10 @@ std::wstring BuiltProgram(const wchar_t* name);
 class RunningProgram {
 public:
     RunningProgram();
-    // Ends the program if it still runs and removes its folder.
+    // Another start of a copy already in place at `exePath` (which may be spelled in other letter
+    // case); its folder belongs to the copy's first RunningProgram and is left alone.
+    explicit RunningProgram(std::wstring exePath);
+    // Ends the program if it still runs and removes its folder (when this made it).
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
@@ -35,6 +38,12 @@ public:
     // empty), and waits for its main window to be on the screen: from then on its settings are
     // loaded. Returns that window, or nullptr.
     HWND Start(const std::wstring& workingFolder = {});
+    // Starts the program from its own folder and returns at once; a suspended one runs from
+    // Resume() on. False when it could not be started.
+    bool Launch(bool suspended = false);
+    void Resume();
+    // Waits for the main window to be on the screen; returns it, or nullptr.
+    HWND WaitForWindow();
     DWORD Pid() const { return process_.dwProcessId; }
     HWND Window() const { return window_; }
     bool Running() const;
@@ -45,7 +54,11 @@ public:
     void End();
 
 private:
+    bool Launch(const std::wstring& workingFolder, bool suspended);
+
     std::wstring folder_;
+    std::wstring exe_;
+    bool ownsFolder_ = true;
     bool ready_ = false;
     bool started_ = false;
     PROCESS_INFORMATION process_{};

@@ -1,6 +1,6 @@
 // The main window of the real program, used with the mouse and keyboard: saving the settings
-// from the toolbar, hiding into the notification area and coming back, and a failing mouse task
-// that must not stack error boxes.
+// from the toolbar, hiding into the notification area and coming back, one running copy per
+// folder, and a failing mouse task that must not stack error boxes.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -172,6 +172,45 @@ TEST_F(WindowEndToEnd, MinimiseHidesIntoTheNotificationAreaAndDoubleClickBringsI
         << "the focus did not come back to Edit7";
     EXPECT_TRUE(WaitFor([&] { return TaskButtonCount() == buttons; }, 5000));
     EXPECT_EQ(TextOf(edit7), "1080");
+}
+
+// One copy runs per folder. A second start from the same folder, its path in other letter case,
+// ends with exit code 0 and brings the running copy back from the notification area. A copy in
+// another folder runs beside it, and of two starts there at the same instant one runs.
+TEST_F(WindowEndToEnd, OneCopyRunsPerFolderAndASecondStartBringsItBack) {
+    const HWND window = program.Start();
+    ASSERT_NE(window, nullptr) << "the main window did not appear";
+    // As the minimise button does it: hidden into the notification area (minimised on the
+    // taskbar where there is none).
+    PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(window) || IsIconic(window); }, 5000));
+
+    std::wstring samePath = program.PathOf(L"Tallowcron.exe");
+    CharUpperBuffW(samePath.data(), static_cast<DWORD>(samePath.size()));
+    ASSERT_NE(samePath, program.PathOf(L"Tallowcron.exe"));
+    RunningProgram second(samePath);
+    ASSERT_TRUE(second.Launch());
+    EXPECT_EQ(second.ExitCodeWithin(20000), 0u) << "a second copy runs from the same folder";
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(window) && !IsIconic(window); }, 5000))
+        << "the running copy did not come back";
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == window; }, 5000));
+    EXPECT_TRUE(program.Running());
+
+    RunningProgram other;
+    ASSERT_TRUE(other.Ready());
+    RunningProgram otherAgain(other.PathOf(L"Tallowcron.exe"));
+    ASSERT_TRUE(other.Launch(true));
+    ASSERT_TRUE(otherAgain.Launch(true));
+    other.Resume();
+    otherAgain.Resume();
+    ASSERT_TRUE(WaitFor([&] { return !other.Running() || !otherAgain.Running(); }, 20000))
+        << "two copies run from one folder";
+    RunningProgram& ended = other.Running() ? otherAgain : other;
+    RunningProgram& runs = other.Running() ? other : otherAgain;
+    EXPECT_EQ(ended.ExitCodeWithin(0), 0u);
+    EXPECT_NE(runs.WaitForWindow(), nullptr);
+    EXPECT_TRUE(runs.Running());
+    EXPECT_TRUE(program.Running()) << "the copy in the first folder ended";
 }
 
 TEST_F(WindowEndToEnd, FailingMouseIntervalShowsOneErrorBoxAtATime) {

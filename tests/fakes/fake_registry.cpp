@@ -3,16 +3,21 @@
 #include "platform/errors.h"
 
 namespace tc {
+namespace {
 
-void FakeRegistry::SetRunValue(const std::string& name, const std::string& data) {
-    calls.push_back("set " + name + "=" + data);
-    if (refuseWrites) throw RegistryError(name);
-    values[name] = data;
+std::string KeyName(RunKey key) { return key == RunKey::Machine ? "machine" : "user"; }
+
+}  // namespace
+
+void FakeRegistry::SetRunValue(RunKey key, const std::string& name, const std::string& data) {
+    calls.push_back("set " + KeyName(key) + " " + name + "=" + data);
+    if (Refused(key)) throw RegistryError(name);
+    ValuesOf(key)[name] = data;
 }
 
-void FakeRegistry::DeleteRunValue(const std::string& name) {
-    calls.push_back("delete " + name);
-    values.erase(name);
+void FakeRegistry::DeleteRunValue(RunKey key, const std::string& name) {
+    calls.push_back("delete " + KeyName(key) + " " + name);
+    if (!Refused(key)) ValuesOf(key).erase(name);
 }
 
 }  // namespace tc

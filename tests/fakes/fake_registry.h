@@ -1,5 +1,5 @@
 #pragma once
-// The Run key in memory; it records what was asked and can be told to refuse writes.
+// The two Run keys in memory; it records what was asked and can be told to refuse either key.
 #include <map>
 #include <string>
 #include <vector>
@@ -10,14 +10,24 @@ namespace tc {
 
 class FakeRegistry : public Registry {
 public:
-    std::map<std::string, std::string> values;  // name -> data
-    // When on, SetRunValue throws RegistryError as it does for a user who is not elevated.
-    bool refuseWrites = false;
-    // "set name=data" and "delete name", in order.
+    using Values = std::map<std::string, std::string>;  // name -> data
+    Values machine;
+    Values currentUser;
+    // A refused key throws RegistryError on a write and keeps its values on a delete, as the
+    // machine's key does for a user who is not elevated.
+    bool refuseMachine = false;
+    bool refuseCurrentUser = false;
+    // "set machine name=data", "delete user name"..., in order.
     std::vector<std::string> calls;
 
-    void SetRunValue(const std::string& name, const std::string& data) override;
-    void DeleteRunValue(const std::string& name) override;
+    void SetRunValue(RunKey key, const std::string& name, const std::string& data) override;
+    void DeleteRunValue(RunKey key, const std::string& name) override;
+
+private:
+    Values& ValuesOf(RunKey key) { return key == RunKey::Machine ? machine : currentUser; }
+    bool Refused(RunKey key) const {
+        return key == RunKey::Machine ? refuseMachine : refuseCurrentUser;
+    }
 };
 
 }  // namespace tc

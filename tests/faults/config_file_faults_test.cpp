@@ -142,17 +142,19 @@ TEST_F(ConfigFaults, UnwritableProgramFolderIsReportedAndLosesNothing) {
     ExpectEditsSaved();
 }
 
-// A key of the test's own under HKEY_LOCAL_MACHINE, in the 32-bit view where the program keeps
-// its Run value, that allows reading only, as the Run key does for a user who is not elevated.
-// Its permissions are put back and the key removed afterwards, whatever the test found.
+// A key of the test's own, under HKEY_LOCAL_MACHINE in the 32-bit view where the program keeps
+// its Run value, or under HKEY_CURRENT_USER, that allows reading only, as the machine's Run key
+// does for a user who is not elevated. Its permissions are put back and the key removed
+// afterwards, whatever the test found.
 class ReadOnlyRunKey {
 public:
-    ReadOnlyRunKey()
-        : path_(L"SOFTWARE\\TallowcronFaults" + std::to_wstring(GetCurrentProcessId())) {
+    explicit ReadOnlyRunKey(HKEY root)
+        : root_(root),
+          view_(root == HKEY_LOCAL_MACHINE ? KEY_WOW64_32KEY : 0),
+          path_(L"SOFTWARE\\TallowcronFaults" + std::to_wstring(GetCurrentProcessId())) {
         HKEY key;
-        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), 0, nullptr, 0,
-                            KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key,
-                            nullptr) != ERROR_SUCCESS)
+        if (RegCreateKeyExW(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view_, nullptr,
+                            &key, nullptr) != ERROR_SUCCESS)
             return;
         made_ = SetDacl(key, KEY_READ);
         RegCloseKey(key);
@@ -160,12 +162,11 @@ public:
     ~ReadOnlyRunKey() {
         HKEY key;
         // The owner may always change the permissions.
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), 0, WRITE_DAC | KEY_WOW64_32KEY,
-                          &key) == ERROR_SUCCESS) {
+        if (RegOpenKeyExW(root_, path_.c_str(), 0, WRITE_DAC | view_, &key) == ERROR_SUCCESS) {
             SetDacl(key, KEY_ALL_ACCESS);
             RegCloseKey(key);
         }
-        RegDeleteKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), KEY_WOW64_32KEY, 0);
+        RegDeleteKeyExW(root_, path_.c_str(), view_, 0);
     }
     ReadOnlyRunKey(const ReadOnlyRunKey&) = delete;
     ReadOnlyRunKey& operator=(const ReadOnlyRunKey&) = delete;
@@ -174,8 +175,7 @@ public:
     const std::wstring& Path() const { return path_; }
     bool HasValue(const wchar_t* name) const {
         HKEY key;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
-            ERROR_SUCCESS)
+        if (RegOpenKeyExW(root_, path_.c_str(), 0, KEY_READ | view_, &key) != ERROR_SUCCESS)
             return false;
         const bool found =
             RegQueryValueExW(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
@@ -201,14 +201,18 @@ private:
         return status == ERROR_SUCCESS;
     }
 
+    HKEY root_;
+    REGSAM view_;
     std::wstring path_;
     bool made_ = false;
 };
 
+// Both Run keys denied (the machine's and the user's own).
 TEST_F(ConfigFaults, DeniedRunKeySavesEveryKeyThenReportsTheRegistryError) {
-    ReadOnlyRunKey runKey;
-    ASSERT_TRUE(runKey.Made());
-    Win32Registry realRegistry(runKey.Path());
+    ReadOnlyRunKey runKey(HKEY_LOCAL_MACHINE);
+    ReadOnlyRunKey userRunKey(HKEY_CURRENT_USER);
+    ASSERT_TRUE(runKey.Made() && userRunKey.Made());
+    Win32Registry realRegistry(runKey.Path(), userRunKey.Path());
     registry = &realRegistry;
     Open();
 
@@ -227,6 +231,7 @@ TEST_F(ConfigFaults, DeniedRunKeySavesEveryKeyThenReportsTheRegistryError) {
     Click("RzToolButton5");
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Failed to set data for 'testTallowcron'"});
     EXPECT_FALSE(runKey.HasValue(L"testTallowcron"));
+    EXPECT_FALSE(userRunKey.HasValue(L"testTallowcron"));
 
     // Every key is in the file, with what the window showed.
     for (const ControlSpec* c : StoredControls())

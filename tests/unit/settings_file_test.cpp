@@ -439,13 +439,14 @@ TEST(SettingsFile, UnreadableFileIsReportedOnLoadAndStopsTheSave) {
     EXPECT_TRUE(locked.files.empty());
 }
 
-// "开机启动" ticked and the Run key refused: every key is still written, then the error shows.
+// "开机启动" ticked and both Run keys refused: every key is still written, then the error shows.
 TEST(SettingsFile, RefusedRegistryWriteStillSavesEveryKey) {
     SettingsRig rig;
     rig.Load();
     Plant(rig.form);
     rig.form.SetChecked("chkAutorun", true);
-    rig.registry.refuseWrites = true;
+    rig.registry.refuseMachine = true;
+    rig.registry.refuseCurrentUser = true;
     try {
         rig.settings.SaveSettings();
         FAIL() << "no error reported";
@@ -458,28 +459,47 @@ TEST(SettingsFile, RefusedRegistryWriteStillSavesEveryKey) {
     EXPECT_EQ(rig.Stored("MouseRun", "mouseY"), Planted::Text(*FindControl("Edit8")));
 }
 
-// The Run value names the executable as it really is, quoted; unticking removes it, silently
-// also when it is already gone.
+// The Run value names the executable as it really is, quoted, under the machine's key, and
+// takes the place of a value that an earlier save left under the user's key (the program would
+// start twice). Unticking removes it from both keys, silently also when it is already gone.
 TEST(SettingsFile, StartWithWindowsRegistersTheRealPathQuoted) {
     SettingsRig rig;
     rig.files.exePath = "C:\\Program Files\\Tallow Cron\\tc 2.exe";
     rig.files.directories.insert("C:\\Program Files");
     rig.files.directories.insert("C:\\Program Files\\Tallow Cron");
+    rig.registry.currentUser["testTallowcron"] = "\"C:\\Old\\tc.exe\"";
     rig.Load();
     rig.form.SetChecked("chkAutorun", true);
     rig.settings.SaveSettings();
-    EXPECT_EQ(rig.registry.values.at("testTallowcron"),
-              "\"C:\\Program Files\\Tallow Cron\\tc 2.exe\"");
+    const FakeRegistry::Values registered = {
+        {"testTallowcron", "\"C:\\Program Files\\Tallow Cron\\tc 2.exe\""}};
+    EXPECT_EQ(rig.registry.machine, registered);
+    EXPECT_TRUE(rig.registry.currentUser.empty());
     EXPECT_EQ(rig.files.files.count("C:\\Program Files\\Tallow Cron\\config.ini"), 1u);
 
     rig.form.SetChecked("chkAutorun", false);
+    rig.registry.currentUser = registered;
     rig.settings.SaveSettings();
     rig.settings.SaveSettings();
-    EXPECT_TRUE(rig.registry.values.empty());
-    const std::vector<std::string> expected = {
-        "set testTallowcron=\"C:\\Program Files\\Tallow Cron\\tc 2.exe\"", "delete testTallowcron",
-        "delete testTallowcron"};
-    EXPECT_EQ(rig.registry.calls, expected);
+    EXPECT_TRUE(rig.registry.machine.empty());
+    EXPECT_TRUE(rig.registry.currentUser.empty());
+}
+
+// Not allowed to register for every user (not run as administrator): the value goes under the
+// user's own key and nothing is reported; unticking removes it from there.
+TEST(SettingsFile, RefusedMachineKeyRegistersForTheUserAlone) {
+    SettingsRig rig;
+    rig.registry.refuseMachine = true;
+    rig.Load();
+    rig.form.SetChecked("chkAutorun", true);
+    EXPECT_NO_THROW(rig.settings.SaveSettings());
+    EXPECT_TRUE(rig.registry.machine.empty());
+    const FakeRegistry::Values registered = {{"testTallowcron", "\"" + rig.files.exePath + "\""}};
+    EXPECT_EQ(rig.registry.currentUser, registered);
+
+    rig.form.SetChecked("chkAutorun", false);
+    EXPECT_NO_THROW(rig.settings.SaveSettings());
+    EXPECT_TRUE(rig.registry.currentUser.empty());
 }
 
 // A read-only file (or folder): the failure is reported with the system's message, the

@@ -1,5 +1,6 @@
-// The Run value in the real registry: the 32-bit view, the quoted real path, removal, and the
-// error of a refused write. Every test removes what it created.
+// The Run value in the real registry: the 32-bit view of the machine's key, the quoted real path,
+// removal, the user's key where the machine's is refused, and the error when both are refused.
+// Every test removes what it created.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <aclapi.h>
@@ -18,18 +19,18 @@ namespace {
 
 const wchar_t* const kRunKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-bool KeyExists(const std::wstring& path, REGSAM view) {
+bool KeyExists(HKEY root, const std::wstring& path, REGSAM view) {
     HKEY key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
-        return false;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
 }
 
 // The string value as the registry holds it in one view; nullopt when absent.
-std::optional<std::wstring> ReadValue(const std::wstring& path, REGSAM view, const wchar_t* name) {
+std::optional<std::wstring> ReadValue(HKEY root, const std::wstring& path, REGSAM view,
+                                      const wchar_t* name) {
     HKEY key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
         return std::nullopt;
     wchar_t data[1024] = {};
     DWORD type = 0, size = sizeof data - sizeof(wchar_t);
@@ -41,47 +42,68 @@ std::optional<std::wstring> ReadValue(const std::wstring& path, REGSAM view, con
     return std::wstring(data);
 }
 
+std::optional<std::wstring> MachineValue(const std::wstring& path) {
+    return ReadValue(HKEY_LOCAL_MACHINE, path, KEY_WOW64_32KEY, L"testTallowcron");
+}
+std::optional<std::wstring> UserValue(const std::wstring& path) {
+    return ReadValue(HKEY_CURRENT_USER, path, 0, L"testTallowcron");
+}
+
+// The real Run keys of the test prefix: the machine's in the 32-bit view, and the user's.
 TEST(Win32StartWithWindows, RegistersTheQuotedRealPathInThe32BitViewAndRemovesIt) {
-    const bool runKeyExisted = KeyExists(kRunKey, KEY_WOW64_32KEY);
-    ASSERT_FALSE(ReadValue(kRunKey, KEY_WOW64_32KEY, L"testTallowcron"))
-        << "left over from an earlier run";
+    const bool runKeyExisted = KeyExists(HKEY_LOCAL_MACHINE, kRunKey, KEY_WOW64_32KEY);
+    ASSERT_FALSE(MachineValue(kRunKey)) << "left over from an earlier run";
+    ASSERT_FALSE(UserValue(kRunKey)) << "left over from an earlier run";
     Win32Registry registry;
     const std::string exe = Win32Files().ExePath();
+    const std::wstring command = L"\"" + Widen(exe) + L"\"";
 
+    // A value under the user's key from an earlier save gives way to the machine's.
+    registry.SetRunValue(RunKey::CurrentUser, "testTallowcron", exe);
+    EXPECT_EQ(UserValue(kRunKey), Widen(exe));
     SetStartWithWindows(registry, exe, true);
-    EXPECT_EQ(ReadValue(kRunKey, KEY_WOW64_32KEY, L"testTallowcron"), L"\"" + Widen(exe) + L"\"");
-    EXPECT_EQ(ReadValue(kRunKey, KEY_WOW64_64KEY, L"testTallowcron"), std::nullopt);
+    EXPECT_EQ(MachineValue(kRunKey), command);
+    EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRunKey, KEY_WOW64_64KEY, L"testTallowcron"),
+              std::nullopt);
+    EXPECT_EQ(UserValue(kRunKey), std::nullopt);
 
+    registry.SetRunValue(RunKey::CurrentUser, "testTallowcron", exe);
     SetStartWithWindows(registry, exe, false);
-    EXPECT_EQ(ReadValue(kRunKey, KEY_WOW64_32KEY, L"testTallowcron"), std::nullopt);
+    EXPECT_EQ(MachineValue(kRunKey), std::nullopt);
+    EXPECT_EQ(UserValue(kRunKey), std::nullopt);
     SetStartWithWindows(registry, exe, false);  // already gone: silent
 
     if (!runKeyExisted) RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kRunKey, KEY_WOW64_32KEY, 0);
 }
 
-// A key of the test's own whose DACL allows reading only, as the Run key is for a user who is
-// not elevated. Restored and removed afterwards.
-class ReadOnlyKey {
+// A key of the test's own, under HKEY_LOCAL_MACHINE (32-bit view) or HKEY_CURRENT_USER. A
+// read-only one has a DACL that allows reading only, as the machine's Run key has for a user who
+// is not elevated. Its permissions are restored and the key removed afterwards.
+class OwnKey {
 public:
-    ReadOnlyKey() : path_(L"SOFTWARE\\TallowcronTest" + std::to_wstring(GetCurrentProcessId())) {
+    OwnKey(HKEY root, bool readOnly)
+        : root_(root),
+          view_(root == HKEY_LOCAL_MACHINE ? KEY_WOW64_32KEY : 0),
+          path_(L"SOFTWARE\\TallowcronTest" + std::to_wstring(GetCurrentProcessId()) +
+                (root == HKEY_LOCAL_MACHINE ? L"Machine" : L"User")) {
         HKEY key;
-        EXPECT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), 0, nullptr, 0,
-                                  KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr),
+        EXPECT_EQ(RegCreateKeyExW(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view_,
+                                  nullptr, &key, nullptr),
                   ERROR_SUCCESS);
-        SetDacl(key, KEY_READ);
+        if (readOnly) SetDacl(key, KEY_READ);
         RegCloseKey(key);
     }
-    ~ReadOnlyKey() {
+    ~OwnKey() {
         HKEY key;
         // The owner may always change the DACL.
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), 0, WRITE_DAC | KEY_WOW64_32KEY,
-                          &key) == ERROR_SUCCESS) {
+        if (RegOpenKeyExW(root_, path_.c_str(), 0, WRITE_DAC | view_, &key) == ERROR_SUCCESS) {
             SetDacl(key, KEY_ALL_ACCESS);
             RegCloseKey(key);
         }
-        EXPECT_EQ(RegDeleteKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), KEY_WOW64_32KEY, 0),
-                  ERROR_SUCCESS);
+        EXPECT_EQ(RegDeleteKeyExW(root_, path_.c_str(), view_, 0), ERROR_SUCCESS);
     }
+    OwnKey(const OwnKey&) = delete;
+    OwnKey& operator=(const OwnKey&) = delete;
     const std::wstring& path() const { return path_; }
 
 private:
@@ -102,20 +124,36 @@ private:
         LocalFree(acl);
     }
 
+    HKEY root_;
+    REGSAM view_;
     std::wstring path_;
 };
 
-TEST(Win32StartWithWindows, RefusedWriteRaisesTheRegistryErrorAndDeleteStaysSilent) {
-    ReadOnlyKey readOnly;
-    Win32Registry registry(readOnly.path());
+// The machine's key refused: the value lands under the user's key, with no error, and unticking
+// removes it from there. Both refused: the error, and unticking stays silent.
+TEST(Win32StartWithWindows, RefusedMachineKeyFallsBackToTheUsersKeyThenRaisesTheError) {
+    const std::string exe = "C:\\Tools\\Tallowcron.exe";
+    OwnKey machine(HKEY_LOCAL_MACHINE, true);
+    {
+        OwnKey user(HKEY_CURRENT_USER, false);
+        Win32Registry registry(machine.path(), user.path());
+        EXPECT_NO_THROW(SetStartWithWindows(registry, exe, true));
+        EXPECT_EQ(MachineValue(machine.path()), std::nullopt);
+        EXPECT_EQ(UserValue(user.path()), L"\"C:\\Tools\\Tallowcron.exe\"");
+        EXPECT_NO_THROW(SetStartWithWindows(registry, exe, false));
+        EXPECT_EQ(UserValue(user.path()), std::nullopt);
+    }
+    OwnKey user(HKEY_CURRENT_USER, true);
+    Win32Registry registry(machine.path(), user.path());
     try {
-        SetStartWithWindows(registry, "C:\\Tools\\Tallowcron.exe", true);
+        SetStartWithWindows(registry, exe, true);
         FAIL() << "the write was not refused";
     } catch (const RegistryError& e) {
         EXPECT_EQ(std::string(e.what()), "Failed to set data for 'testTallowcron'");
     }
-    EXPECT_NO_THROW(SetStartWithWindows(registry, "C:\\Tools\\Tallowcron.exe", false));
-    EXPECT_EQ(ReadValue(readOnly.path(), KEY_WOW64_32KEY, L"testTallowcron"), std::nullopt);
+    EXPECT_NO_THROW(SetStartWithWindows(registry, exe, false));
+    EXPECT_EQ(MachineValue(machine.path()), std::nullopt);
+    EXPECT_EQ(UserValue(user.path()), std::nullopt);
 }
 
 }  // namespace

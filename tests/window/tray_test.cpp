@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/single_instance.h"
 #include "app/status_bar.h"
 #include "app/tray_icon.h"
 #include "window_fixture.h"
@@ -183,11 +184,17 @@ TEST_F(TrayTest, ReadoutsRestWhileMinimisedOnTheTaskbarAndAreFreshWhenRestored) 
 }
 
 TEST_F(TrayTest, ANewTaskbarGetsTheIconAgainAndTheEndOfTheSessionRemovesIt) {
-    Open();
+    Open(false);
     // Run elevated, the shell's broadcast only arrives when the icon's window lets it through.
+    // So does a second start's call to the main window.
     EXPECT_EQ(Notifications().allowed,
               (std::vector<std::pair<HWND, UINT>>{
-                  {form->Tray().Window(), TrayIcon::TaskbarCreatedMessage()}}));
+                  {form->Tray().Window(), TrayIcon::TaskbarCreatedMessage()},
+                  {form->Handle(), ShowRunningCopyMessage()}}));
+    // Not shown yet (still starting), the window leaves that call for later.
+    EXPECT_EQ(SendMessageW(form->Handle(), ShowRunningCopyMessage(), 0, 0), 0);
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    form->Show();
     SendMessageW(form->Tray().Window(), TrayIcon::TaskbarCreatedMessage(), 0, 0);
     EXPECT_EQ(Notifications().Count(NIM_ADD), 2);
     EXPECT_EQ(SendMessageW(form->Tray().Window(), WM_QUERYENDSESSION, 0, 0), TRUE);
