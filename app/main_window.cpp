@@ -439,8 +439,9 @@ void MainWindow::OnShowWindow(bool shown) {
 void MainWindow::StartReadouts(bool refresh) {
     if (readoutsOn_) return;
     readoutsOn_ = true;
-    // Seen again: the user may change any control from now on.
-    values_->KeepReads(false);
+    // Seen again: the user may change any control from now on, and the information box shows
+    // the lines held while it was out of sight.
+    values_->SetOutOfSight(false);
     SetCoalescedTimer(hwnd_, kCursorReadoutTimer, kCursorReadoutMs, kCursorToleranceMs);
     SetCoalescedTimer(hwnd_, kClockReadoutTimer, kClockReadoutMs, kClockToleranceMs);
     if (!refresh) return;
@@ -454,7 +455,7 @@ void MainWindow::StopReadouts() {
     KillTimer(hwnd_, kCursorReadoutTimer);
     KillTimer(hwnd_, kClockReadoutTimer);
     // Out of sight, the controls change only by the program's own writes.
-    if (values_) values_->KeepReads(true);
+    if (values_) values_->SetOutOfSight(true);
 }
 
 void MainWindow::OnActivate(WPARAM wParam) {

@@ -79,13 +79,15 @@ void Win32ControlValues::Run(
     if (const auto it = handlers.find(name); it != handlers.end() && it->second) it->second();
 }
 
-void Win32ControlValues::KeepReads(bool on) {
-    keepReads_ = on;
-    if (!on) kept_.clear();
+void Win32ControlValues::SetOutOfSight(bool outOfSight) {
+    outOfSight_ = outOfSight;
+    if (outOfSight) return;
+    kept_.clear();
+    AppendHeldLines();
 }
 
 Win32ControlValues::Kept* Win32ControlValues::KeptFor(std::string_view name) const {
-    if (!keepReads_) return nullptr;
+    if (!outOfSight_) return nullptr;
     const auto it = kept_.find(name);
     return it != kept_.end() ? &it->second : &kept_[std::string(name)];
 }
@@ -104,6 +106,7 @@ T Served(std::optional<T>* slot, Read read) {
 }  // namespace
 
 std::string Win32ControlValues::Text(std::string_view name) const {
+    if (name == kActivityMemo) AppendHeldLines();
     Kept* kept = KeptFor(name);
     return Served(kept ? &kept->text : nullptr, [&] { return WindowText(At(name)); });
 }
@@ -211,13 +214,23 @@ bool Win32ControlValues::ActivityEndsAtLineStart(HWND memo, int length) const {
 }
 
 void Win32ControlValues::AppendActivityLine(const std::string& line) {
+    heldLines_.push_back(line);
+    if (!outOfSight_) AppendHeldLines();
+}
+
+void Win32ControlValues::AppendHeldLines() const {
+    if (heldLines_.empty()) return;
     HWND memo = At(kActivityMemo);
     // Each line ends with a line break, so the caret rests below the last line. Text the user
-    // typed without a final line break gets one in front of the new line instead. Appended at
-    // the end through the selection: no copy of the whole text, whatever its length.
+    // typed without a final line break gets one in front of the new lines instead (and the last
+    // of them none, as one line at a time would have it). Appended at the end through the
+    // selection: no copy of the whole text, whatever its length.
     const int length = GetWindowTextLengthW(memo);
     const bool atLineStart = ActivityEndsAtLineStart(memo, length);
-    const std::wstring text = atLineStart ? Widen(line) + L"\r\n" : L"\r\n" + Widen(line);
+    std::wstring text;
+    for (const std::string& line : heldLines_)
+        text += atLineStart ? Widen(line) + L"\r\n" : L"\r\n" + Widen(line);
+    heldLines_.clear();
     SendMessageW(memo, EM_SETSEL, static_cast<WPARAM>(length), length);
     SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
     // The user's own edits set the flag again.
@@ -226,6 +239,7 @@ void Win32ControlValues::AppendActivityLine(const std::string& line) {
 }
 
 void Win32ControlValues::ClearActivity() {
+    heldLines_.clear();
     Forget(kActivityMemo);
     SetWindowTextW(At(kActivityMemo), L"");
 }

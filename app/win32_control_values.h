@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/win32_window.h"
 #include "core/control_values.h"
@@ -45,10 +46,13 @@ public:
 
     // While the window cannot be seen, only the program changes its controls, yet the
     // schedulers read some forty values a second, and under Wine each read is several calls
-    // into the window system. So while `on`, a value read is kept and served again until the
-    // program writes that control or a control tells the window of a change (ForgetReads).
-    // Switched off, everything kept is forgotten.
-    void KeepReads(bool on);
+    // into the window system; and each line appended to the information box costs as much as
+    // the box is long. So while out of sight, a value read is kept and served again until the
+    // program writes that control or a control tells the window of a change (ForgetReads), and
+    // appended lines are held, to go into the box in one piece when it is read, cleared or seen
+    // again. Back in sight, everything kept is forgotten and the held lines go in before the
+    // window is painted.
+    void SetOutOfSight(bool outOfSight);
     void ForgetReads() { kept_.clear(); }
 
 private:
@@ -66,6 +70,8 @@ private:
     HWND At(std::string_view name) const;
     // The activity box's text of `length` characters is empty or ends with a line break.
     bool ActivityEndsAtLineStart(HWND memo, int length) const;
+    // Puts the held lines into the activity box.
+    void AppendHeldLines() const;
     static void Run(const std::map<std::string, std::function<void()>, std::less<>>& handlers,
                     std::string_view name);
 
@@ -74,11 +80,12 @@ private:
     std::map<std::string, std::function<void()>, std::less<>> onChange_;
     std::map<std::string, std::function<void()>, std::less<>> onClick_;
     bool writing_ = false;
-    bool keepReads_ = false;
+    bool outOfSight_ = false;
     mutable std::map<std::string, Kept, std::less<>> kept_;
+    mutable std::vector<std::string> heldLines_;
     // The activity box's length right after the last append that left it ending with a line
     // break; -1 when there was none.
-    int appendedLength_ = -1;
+    mutable int appendedLength_ = -1;
 };
 
 // A drop-down whose text the user edits: the item whose text equals the typed text becomes the

@@ -9,6 +9,7 @@
 #include "app/single_instance.h"
 #include "app/status_bar.h"
 #include "app/tray_icon.h"
+#include "app/win32_window.h"
 #include "window_fixture.h"
 
 namespace tc::test {
@@ -132,9 +133,13 @@ TEST_F(TrayTest, TicksWhileHiddenSeeEveryChangeOfTheControls) {
     EXPECT_EQ(shell.calls[0].file, "D:\\c.exe");
     EXPECT_EQ(shell.calls[1].file, "D:\\b.exe");
 
-    // Shown again, nothing is kept: a change that tells no one (as a box the user ticks off
-    // through the keyboard's accessibility tools may) is seen at the next tick.
+    // Shown again, the information box holds the lines of the hidden time, in order, before
+    // anything reads it; and nothing is kept: a change that tells no one is seen at the next
+    // tick.
     DoubleClick();
+    EXPECT_EQ(WindowText(Ctl("Memo1")),
+              "打开程序-D:\\c.exe-执行时间-2026/3/4 05:06:09\r\n"
+              "打开程序-D:\\b.exe-执行时间-2026/3/4 05:06:10\r\n");
     Values().SetDateTime("FSetTime1", EncodeTime(5, 6, 12, 0));
     tick();
     SendMessageW(Ctl("chk1"), BM_SETCHECK, BST_UNCHECKED, 0);
