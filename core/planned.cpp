@@ -39,7 +39,8 @@ std::string ShortenedName(std::string_view name, std::size_t room) {
     room -= 1;  // the ellipsis
     // The tail: up to 8 characters, at most half the room.
     std::string tail;
-    std::size_t used = 0, cut = points.size();
+    std::size_t used = 0;
+    std::size_t cut = points.size();
     while (cut > 0 && points.size() - cut < 8) {
         const std::size_t n = Utf16Length(points[cut - 1]);
         if (used + n > room / 2) break;

@@ -153,7 +153,8 @@ void PowerScheduler::TellSkipped(SecondRange gap) {
 std::optional<PlannedAction> PowerScheduler::Planned(std::int64_t nowSecond) const {
     const std::string_view command = PowerCommandName(reading_.command);
     if (command.empty()) return std::nullopt;
-    std::optional<PlannedAction> countdown, setMoment;
+    std::optional<PlannedAction> countdown;
+    std::optional<PlannedAction> setMoment;
     if (reading_.countdownOn && armed_) {
         const std::int64_t due = CountdownSecond(reading_.byClock);
         if (due > nowSecond) countdown = PlannedAction{due, std::string(command), {}};
