@@ -14,6 +14,21 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// The set moment ticked, for the drop-down's `command`.
+void SetPowerMoment(SchedulerRig& rig, int command, TDateTime date, TDateTime time) {
+    rig.form.SetItemIndex("ComboBox1", command);
+    rig.form.SetChecked("CheckBox4", true);
+    rig.form.SetDateTime("dtpStartDate", date);
+    rig.form.SetDateTime("dtpStartTime", time);
+}
+
+// The mouse task's start moment, with no repeated clicks.
+void SetMouseStart(SchedulerRig& rig, TDateTime time) {
+    rig.form.SetDateTime("DateTimePicker1", EncodeDate(2023, 1, 19));
+    rig.form.SetDateTime("DateTimePicker2", time);
+    rig.form.SetText("Edit6", "0");
+}
+
 // Every kind of target, then the machine asleep for two and a half days: each target whose moment
 // the sleep passed over is told once, a daily one for its last day; a clock set back tells nothing,
 // and a gap over the same moments again tells nothing new.
@@ -24,14 +39,9 @@ TEST(SkippedMomentsTest, EachTargetAGapPassedOverIsToldOnce) {
     rig.SetSlot(3, "D:\\c.exe", Moment(2023, 1, 19, 10, 0, 1));  // acts before the sleep
     rig.SetSlot(4, "", Moment(2023, 1, 19, 10, 30, 0));          // no path
     rig.SetSlot(5, "D:\\e.exe", Moment(2023, 1, 19, 10, 30, 0), false, false, /*enabled=*/false);
-    rig.form.SetItemIndex("ComboBox1", 1);  // restart
+    SetPowerMoment(rig, 1, EncodeDate(2023, 1, 19), EncodeTime(10, 45, 0, 0));  // restart
     rig.form.SetText("Edit9", "60");
-    rig.form.SetChecked("CheckBox4", true);
-    rig.form.SetDateTime("dtpStartDate", EncodeDate(2023, 1, 19));
-    rig.form.SetDateTime("dtpStartTime", EncodeTime(10, 45, 0, 0));
-    rig.form.SetDateTime("DateTimePicker1", EncodeDate(2023, 1, 19));
-    rig.form.SetDateTime("DateTimePicker2", EncodeTime(10, 15, 0, 0));
-    rig.form.SetText("Edit6", "0");
+    SetMouseStart(rig, EncodeTime(10, 15, 0, 0));
 
     rig.At(10, 0, 0, 10);
     rig.form.SetChecked("CheckBox3", true);  // countdown to 11:00:00
@@ -66,13 +76,8 @@ TEST(NextActionTest, TheTipFollowsTheNextTargetAndChangesOnlyWhenItDoes) {
     SchedulerRig rig;
     rig.SetSlot(1, "D:\\Tools\\qzvt.exe", Moment(2023, 1, 19, 10, 30, 0));
     rig.SetSlot(2, "D:\\x\\b.exe", Moment(2022, 5, 1, 8, 0, 0), /*daily=*/true, /*close=*/true);
-    rig.form.SetItemIndex("ComboBox1", 0);
-    rig.form.SetChecked("CheckBox4", true);
-    rig.form.SetDateTime("dtpStartDate", EncodeDate(2023, 1, 19));
-    rig.form.SetDateTime("dtpStartTime", EncodeTime(10, 45, 0, 0));
-    rig.form.SetDateTime("DateTimePicker1", EncodeDate(2023, 1, 19));
-    rig.form.SetDateTime("DateTimePicker2", EncodeTime(9, 30, 0, 0));
-    rig.form.SetText("Edit6", "0");
+    SetPowerMoment(rig, 0, EncodeDate(2023, 1, 19), EncodeTime(10, 45, 0, 0));
+    SetMouseStart(rig, EncodeTime(9, 30, 0, 0));
     rig.form.SetText("Edit9", "1");
 
     rig.At(9, 0, 0, 10);
@@ -109,11 +114,8 @@ TEST(NextActionTest, TheTipFollowsTheNextTargetAndChangesOnlyWhenItDoes) {
 
 TEST(NextActionTest, WarningComesAMinuteBeforeOncePerPlannedCommandAndNotWhenStopped) {
     SchedulerRig rig;
-    rig.form.SetItemIndex("ComboBox1", 1);
-    rig.form.SetChecked("CheckBox4", true);
+    SetPowerMoment(rig, 1, EncodeDate(2020, 1, 1), EncodeTime(10, 5, 0, 0));
     rig.form.SetChecked("chkTime", true);  // every day at 10:05:00
-    rig.form.SetDateTime("dtpStartDate", EncodeDate(2020, 1, 1));
-    rig.form.SetDateTime("dtpStartTime", EncodeTime(10, 5, 0, 0));
     rig.At(10, 0, 0, 10);
     rig.scheduler.StartScheduling();
     for (int s = 1; s < 240; ++s) rig.WakeAt(10, s / 60, s % 60);
