@@ -137,15 +137,12 @@ void SlotScheduler::Act(const ProgramSlot& slot, TDateTime now) {
     // The line is written whatever the shell or the processes made of the request; a request
     // refused before it reached the shell throws and is not logged as opened. The occurrence
     // is already marked, so the refusal comes once, not on every tick of its second.
-    if (slot.action == SlotAction::Open) {
+    if (slot.action == SlotAction::Open)
         OpenFile(shell_, slot.path);
-        AddActivityLine(
-            values_, "打开程序-" + slot.path + "-执行时间-" + moments_.Forms().DateTimeText(now));
-    } else {
+    else
         TerminateByImageName(processes_, FileNamePart(slot.path));
-        AddActivityLine(
-            values_, "关闭程序-" + slot.path + "-执行时间-" + moments_.Forms().DateTimeText(now));
-    }
+    AddActivityLine(values_, std::string(ActionName(slot.action)) + "-" + slot.path + "-执行时间-" +
+                                 moments_.Forms().DateTimeText(now));
 }
 
 }  // namespace tc
