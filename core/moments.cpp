@@ -94,6 +94,7 @@ void Moments::ReloadLocale() {
     LocaleForms reread(locale_.Read());
     reread.SetReferenceYear(forms_.ReferenceYear());
     forms_ = std::move(reread);
+    ++formsVersion_;
 }
 
 TDateTime Moments::Now() {

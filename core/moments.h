@@ -48,11 +48,14 @@ public:
     // Now, from the clock; the forms' century window follows the year it reads.
     TDateTime Now();
     const LocaleForms& Forms() const { return forms_; }
+    // Goes up by one each time the regional settings are read again.
+    unsigned FormsVersion() const { return formsVersion_; }
 
 private:
     Clock& clock_;
     Locale& locale_;
     LocaleForms forms_;
+    unsigned formsVersion_ = 0;
 };
 
 // The date of `date` with the time of day of `time` in whole seconds (milliseconds dropped).

@@ -24,6 +24,8 @@ struct PlannedAction {
     std::int64_t second = 0;
     std::string verb;  // "打开程序", "关闭程序", "关机", "重启", "鼠标单击"
     std::string name;  // the file name for a program slot, otherwise empty
+
+    friend bool operator==(const PlannedAction&, const PlannedAction&) = default;
 };
 
 // The earlier of the two; on the same second the one that acts first, `a`.

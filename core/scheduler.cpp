@@ -33,7 +33,11 @@ void Scheduler::RunTick(TimerId id, TickSeconds& seconds, Work work) {
 void Scheduler::RefreshTip() {
     if (!ports_.notices) return;
     const std::int64_t nowSecond = ToWholeSeconds(moments_.Now());
-    std::string tip = TrayTip(Running() ? NextAction(nowSecond) : std::nullopt, moments_.Forms());
+    std::optional<PlannedAction> next = Running() ? NextAction(nowSecond) : std::nullopt;
+    if (next == tipAction_ && moments_.FormsVersion() == tipFormsVersion_) return;
+    std::string tip = TrayTip(next, moments_.Forms());
+    tipAction_ = std::move(next);
+    tipFormsVersion_ = moments_.FormsVersion();
     if (tip == tip_) return;
     tip_ = std::move(tip);
     ports_.notices->SetTip(tip_);

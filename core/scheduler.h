@@ -88,6 +88,10 @@ private:
     TickSeconds powerSeconds_;
     TickSeconds mouseSeconds_;
     std::string tip_ = "Tallowcron";  // what the icon's tooltip shows
+    // What the tooltip was made from: the tooltip is made again only when that changed, so a
+    // tick at rest writes no text.
+    std::optional<PlannedAction> tipAction_;
+    unsigned tipFormsVersion_ = 0;
 };
 
 }  // namespace tc

@@ -94,8 +94,12 @@ TEST(NextActionTest, TheTipFollowsTheNextTargetAndChangesOnlyWhenItDoes) {
     for (int s = 1; s <= 5; ++s) rig.WakeAt(10, 50, s);
     const std::string countdownTip = rig.notices.tips.back();
     for (int s = 6; s < 70; ++s) rig.WakeAt(10, 50 + s / 60, s % 60);
-    rig.scheduler.StopScheduling();
+    // New regional settings: the same next action, told in the new date form.
+    rig.locale.Set(GermanLocale());
+    rig.moments.ReloadLocale();
     rig.WakeAt(10, 51, 10);
+    rig.scheduler.StopScheduling();
+    rig.WakeAt(10, 51, 11);
 
     EXPECT_EQ(rig.notices.tips, (Lines{
                                     "Tallowcron\n下一项：鼠标单击 2023/1/19 09:30:00",
@@ -104,6 +108,7 @@ TEST(NextActionTest, TheTipFollowsTheNextTargetAndChangesOnlyWhenItDoes) {
                                     "Tallowcron\n下一项：关闭程序 b.exe 2023/1/20 08:00:00",
                                     "Tallowcron\n下一项：关机 2023/1/19 10:51:00",
                                     "Tallowcron\n下一项：关闭程序 b.exe 2023/1/20 08:00:00",
+                                    "Tallowcron\n下一项：关闭程序 b.exe 20.01.2023 08:00:00",
                                     "Tallowcron",
                                 }));
     EXPECT_EQ(countdownTip, "Tallowcron\n下一项：关机 2023/1/19 10:51:00");
