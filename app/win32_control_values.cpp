@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -65,7 +66,7 @@ void SelectItemOfTypedText(HWND comboBox) {
 
 Win32ControlValues::Win32ControlValues(const WindowControls& controls,
                                        std::function<void(std::string_view)> fitLabel)
-    : controls_(controls), fitLabel_(std::move(fitLabel)) {}
+    : controls_(controls), fitLabel_(std::move(fitLabel)), kept_(ControlTable().size()) {}
 
 HWND Win32ControlValues::At(std::string_view name) const {
     HWND hwnd = controls_.Find(name);
@@ -80,16 +81,33 @@ void Win32ControlValues::Run(
 }
 
 void Win32ControlValues::SetOutOfSight(bool outOfSight) {
+    ++version_;
     outOfSight_ = outOfSight;
     if (outOfSight) return;
-    kept_.clear();
+    ForgetReads();
     AppendHeldLines();
+}
+
+void Win32ControlValues::ForgetReads() {
+    ++version_;
+    std::fill(kept_.begin(), kept_.end(), Kept{});
+}
+
+std::optional<std::uint64_t> Win32ControlValues::Version() const {
+    if (!outOfSight_) return std::nullopt;
+    return version_;
 }
 
 Win32ControlValues::Kept* Win32ControlValues::KeptFor(std::string_view name) const {
     if (!outOfSight_) return nullptr;
-    const auto it = kept_.find(name);
-    return it != kept_.end() ? &it->second : &kept_[std::string(name)];
+    const ControlSpec* entry = FindControl(name);
+    return entry ? &kept_[static_cast<std::size_t>(entry - ControlTable().data())] : nullptr;
+}
+
+void Win32ControlValues::Forget(std::string_view name) {
+    ++version_;
+    if (const ControlSpec* entry = FindControl(name))
+        kept_[static_cast<std::size_t>(entry - ControlTable().data())] = Kept{};
 }
 
 namespace {
@@ -146,6 +164,7 @@ bool Win32ControlValues::Enabled(std::string_view name) const {
 
 void Win32ControlValues::SetEnabled(std::string_view name, bool enabled) {
     HWND hwnd = At(name);
+    ++version_;
     // A control that is switched off while it has the focus hands it to its window.
     if (!enabled && (GetFocus() == hwnd || IsChild(hwnd, GetFocus())))
         SetFocus(GetAncestor(hwnd, GA_ROOT));
@@ -157,6 +176,7 @@ bool Win32ControlValues::Visible(std::string_view name) const {
 }
 
 void Win32ControlValues::SetVisible(std::string_view name, bool visible) {
+    ++version_;
     ShowWindow(At(name), visible ? SW_SHOWNA : SW_HIDE);
 }
 
@@ -214,6 +234,7 @@ bool Win32ControlValues::ActivityEndsAtLineStart(HWND memo, int length) const {
 }
 
 void Win32ControlValues::AppendActivityLine(const std::string& line) {
+    ++version_;
     heldLines_.push_back(line);
     if (!outOfSight_) AppendHeldLines();
 }

@@ -38,6 +38,7 @@ public:
     void SetDateTime(std::string_view name, TDateTime value) override;
     void AppendActivityLine(const std::string& line) override;
     void ClearActivity() override;
+    std::optional<std::uint64_t> Version() const override;
 
     void OnTextChange(std::string_view name, std::function<void()> handler);
     void OnClick(std::string_view name, std::function<void()> handler);
@@ -53,7 +54,7 @@ public:
     // again. Back in sight, everything kept is forgotten and the held lines go in before the
     // window is painted.
     void SetOutOfSight(bool outOfSight);
-    void ForgetReads() { kept_.clear(); }
+    void ForgetReads();
 
 private:
     // The values of one control that were read while reads are kept.
@@ -65,7 +66,7 @@ private:
     };
     // Where a read of `name` is kept, or none while reads are not kept.
     Kept* KeptFor(std::string_view name) const;
-    void Forget(std::string_view name) { kept_.erase(std::string(name)); }
+    void Forget(std::string_view name);
 
     HWND At(std::string_view name) const;
     // The activity box's text of `length` characters is empty or ends with a line break.
@@ -81,7 +82,9 @@ private:
     std::map<std::string, std::function<void()>, std::less<>> onClick_;
     bool writing_ = false;
     bool outOfSight_ = false;
-    mutable std::map<std::string, Kept, std::less<>> kept_;
+    mutable std::vector<Kept> kept_;  // by the control's place in the control table
+    // Goes up whenever something kept is forgotten or a value that is not kept is written.
+    std::uint64_t version_ = 0;
     mutable std::vector<std::string> heldLines_;
     // The activity box's length right after the last append that left it ending with a line
     // break; -1 when there was none.

@@ -2,6 +2,8 @@
 // The window as the schedulers and the settings see it: named values of a few kinds, read and
 // written by control name (Edit3, FSetDate3, rbtColse3). The main window implements it over
 // its real controls; tests implement it in memory.
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -40,6 +42,12 @@ public:
     // The activity box (Memo1).
     virtual void AppendActivityLine(const std::string& line) = 0;
     virtual void ClearActivity() = 0;
+
+    // While only the program's own calls can change the values (the window out of sight): a
+    // number that changes with every call that may change what a read gives, so a caller that
+    // read at one number may keep what it read while the number stays. None while the user can
+    // change a value at any moment: read again every time.
+    virtual std::optional<std::uint64_t> Version() const = 0;
 };
 
 }  // namespace tc

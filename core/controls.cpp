@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <unordered_map>
 
 namespace tc {
 namespace {
@@ -278,9 +279,15 @@ constexpr std::array kControls = std::to_array<ControlSpec>({
 std::span<const ControlSpec> ControlTable() { return kControls; }
 
 const ControlSpec* FindControl(std::string_view name) {
-    for (const ControlSpec& c : kControls)
-        if (c.name == name) return &c;
-    return nullptr;
+    // Looked up by name some forty times a second while the clock runs: one hash table, made
+    // at the first look-up.
+    static const std::unordered_map<std::string_view, const ControlSpec*> byName = [] {
+        std::unordered_map<std::string_view, const ControlSpec*> table;
+        for (const ControlSpec& c : kControls) table.emplace(c.name, &c);
+        return table;
+    }();
+    const auto it = byName.find(name);
+    return it == byName.end() ? nullptr : it->second;
 }
 
 std::vector<const ControlSpec*> FocusOrder() {

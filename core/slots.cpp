@@ -70,8 +70,13 @@ SlotScheduler::SlotScheduler(ControlValues& values, Moments& moments, Shell& she
 void SlotScheduler::SlotTick(const TickSpan& span, TDateTime now) {
     if (span.due.empty()) return;
     // The rows are read once per tick: every second the tick looks at uses the same settings.
+    // While the values say nothing changed since the last reading, that reading stands.
     std::array<ProgramSlot, kSlotCount>& slots = lastRead_;
-    for (int row = 1; row <= kSlotCount; ++row) slots[row - 1] = ReadSlot(values_, row);
+    const std::optional<std::uint64_t> version = values_.Version();
+    if (!version || version != lastReadVersion_) {
+        for (int row = 1; row <= kSlotCount; ++row) slots[row - 1] = ReadSlot(values_, row);
+        lastReadVersion_ = version;
+    }
     if (span.skipped) {
         for (const ProgramSlot& slot : slots)
             if (!slot.path.empty() && slot.enabled) TellSkipped(slot, *span.skipped);

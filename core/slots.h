@@ -72,6 +72,7 @@ private:
     std::array<LastOccurrence, kSlotCount> fired_;
     std::array<LastOccurrence, kSlotCount> skipped_;  // told as skipped, so told once
     std::array<ProgramSlot, kSlotCount> lastRead_;
+    std::optional<std::uint64_t> lastReadVersion_;  // the values' version they were read at
 };
 
 }  // namespace tc

@@ -38,6 +38,7 @@ const MemoryControlValues::Value& MemoryControlValues::At(std::string_view name)
 std::string MemoryControlValues::Text(std::string_view name) const { return At(name).text; }
 
 void MemoryControlValues::SetText(std::string_view name, const std::string& text) {
+    ++version_;
     Value& v = At(name);
     if (v.text == text) return;
     v.text = text;
@@ -47,6 +48,7 @@ void MemoryControlValues::SetText(std::string_view name, const std::string& text
 bool MemoryControlValues::Checked(std::string_view name) const { return At(name).checked; }
 
 void MemoryControlValues::SetChecked(std::string_view name, bool checked) {
+    ++version_;
     Value& v = At(name);
     if (v.checked == checked) return;
     v.checked = checked;
@@ -57,15 +59,18 @@ void MemoryControlValues::SetChecked(std::string_view name, bool checked) {
 
 bool MemoryControlValues::Enabled(std::string_view name) const { return At(name).enabled; }
 void MemoryControlValues::SetEnabled(std::string_view name, bool enabled) {
+    ++version_;
     At(name).enabled = enabled;
 }
 bool MemoryControlValues::Visible(std::string_view name) const { return At(name).visible; }
 void MemoryControlValues::SetVisible(std::string_view name, bool visible) {
+    ++version_;
     At(name).visible = visible;
 }
 int MemoryControlValues::ItemIndex(std::string_view name) const { return At(name).itemIndex; }
 
 void MemoryControlValues::SetItemIndex(std::string_view name, int index) {
+    ++version_;
     Value& v = At(name);
     // Only the two items exist: any other index leaves no item selected.
     v.itemIndex = (index == 0 || index == 1) ? index : -1;
@@ -76,6 +81,7 @@ void MemoryControlValues::SetItemIndex(std::string_view name, int index) {
 TDateTime MemoryControlValues::DateTime(std::string_view name) const { return At(name).dateTime; }
 
 void MemoryControlValues::SetDateTime(std::string_view name, TDateTime value) {
+    ++version_;
     Value& v = At(name);
     // Compare on the time line, not the raw doubles: before 1899 the fraction counts forward.
     if (!std::isfinite(value) || ToMilliseconds(value) < ToMilliseconds(pickerMin) ||
@@ -84,8 +90,14 @@ void MemoryControlValues::SetDateTime(std::string_view name, TDateTime value) {
     v.dateTime = value;
 }
 
-void MemoryControlValues::AppendActivityLine(const std::string& line) { activity_.push_back(line); }
-void MemoryControlValues::ClearActivity() { activity_.clear(); }
+void MemoryControlValues::AppendActivityLine(const std::string& line) {
+    ++version_;
+    activity_.push_back(line);
+}
+void MemoryControlValues::ClearActivity() {
+    ++version_;
+    activity_.clear();
+}
 
 void MemoryControlValues::OnTextChange(std::string_view name, std::function<void()> handler) {
     At(name);

@@ -29,6 +29,8 @@ public:
     void SetDateTime(std::string_view name, TDateTime value) override;
     void AppendActivityLine(const std::string& line) override;
     void ClearActivity() override;
+    // Only the calls above change the values here: every write counts.
+    std::optional<std::uint64_t> Version() const override { return version_; }
 
     // Handlers the program's own writes trigger, as the window's change and click events do.
     void OnTextChange(std::string_view name, std::function<void()> handler);
@@ -56,6 +58,7 @@ private:
     std::map<std::string, std::function<void()>, std::less<>> onChange_;
     std::map<std::string, std::function<void()>, std::less<>> onClick_;
     std::vector<std::string> activity_;
+    std::uint64_t version_ = 0;
 };
 
 }  // namespace tc

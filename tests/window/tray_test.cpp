@@ -126,8 +126,8 @@ TEST_F(TrayTest, TicksWhileHiddenSeeEveryChangeOfTheControls) {
     Minimise();
     tick();                                      // 05:06:08: the slots read and kept
     SetWindowTextW(Ctl("Edit1"), L"D:\\c.exe");  // the edit tells its window of the change
-    Values().SetDateTime("FSetTime2", EncodeTime(5, 6, 10, 0));
     tick();
+    Values().SetDateTime("FSetTime2", EncodeTime(5, 6, 10, 0));
     tick();
     ASSERT_EQ(shell.calls.size(), 2u);
     EXPECT_EQ(shell.calls[0].file, "D:\\c.exe");
