@@ -8,6 +8,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <string_view>
 
 #include "platform/code_page.h"
 
@@ -26,11 +27,11 @@ public:
     // Runs a handler's work; an exception that escapes it is shown, and the work done before it
     // stands.
     template <typename Work>
-    void Guard(const std::string& handler, Work&& work) {
+    void Guard(std::string_view handler, Work&& work) {
         try {
             work();
         } catch (const std::exception& e) {
-            Show(handler, e.what());
+            Show(std::string(handler), e.what());
         }
     }
 

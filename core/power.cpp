@@ -63,13 +63,18 @@ void PowerScheduler::PowerTick(const TickSpan& span, TDateTime now) {
     if (reading_.countdownOn && armed_) ShowRemaining(nowSecond);
     if (span.due.empty()) return;
 
-    reading_.setMomentOn = values_.Checked(kSetMomentCheck);
-    reading_.byClock = values_.Checked(kByClockCheck);
-    reading_.command = values_.ItemIndex(kPowerCommandCombo);
-    reading_.setMoment = reading_.setMomentOn
-                             ? ComposeMoment(values_.DateTime(kSetMomentDatePicker),
-                                             values_.DateTime(kSetMomentTimePicker))
-                             : 0;
+    // Read again unless the values say nothing changed since the last reading.
+    const std::optional<std::uint64_t> version = values_.Version();
+    if (!version || version != readingVersion_) {
+        reading_.setMomentOn = values_.Checked(kSetMomentCheck);
+        reading_.byClock = values_.Checked(kByClockCheck);
+        reading_.command = values_.ItemIndex(kPowerCommandCombo);
+        reading_.setMoment = reading_.setMomentOn
+                                 ? ComposeMoment(values_.DateTime(kSetMomentDatePicker),
+                                                 values_.DateTime(kSetMomentTimePicker))
+                                 : 0;
+        readingVersion_ = version;
+    }
     if (span.skipped) TellSkipped(*span.skipped);
     // The countdown and the set moment are independent; each second is looked at in order.
     for (const std::int64_t second : span.due) {

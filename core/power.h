@@ -80,6 +80,8 @@ private:
     LastOccurrence setMomentFired_;
     LastOccurrence setMomentSkipped_;
     Reading reading_;
+    // The values' version the set moment, chkTime and the command were read at.
+    std::optional<std::uint64_t> readingVersion_;
     TrayNotices* notices_ = nullptr;
     // The command last warned of (its second and name): one warning per planned command.
     std::optional<std::pair<std::int64_t, std::string>> warned_;
