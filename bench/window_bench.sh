@@ -95,6 +95,13 @@ prefix_wineserver() {
 cpu_ms() {
     cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ ns += $1 } END { printf "%d", ns / 1e6 }'
 }
+# $1: a process id. Microseconds of CPU used by all its threads so far: at rest a minute is a
+# few milliseconds, and whole milliseconds would make the ratio a matter of rounding.
+cpu_us() {
+    cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ ns += $1 } END { printf "%d", ns / 1e3 }'
+}
+# $1: microseconds. Milliseconds with one decimal.
+us_to_ms() { awk -v us="$1" 'BEGIN { printf "%.1f", us / 1000 }'; }
 peak_kb() { awk '/^VmHWM:/ { print $2 }' /proc/"$1"/status; }
 # $1: a process id. Context switches so far, voluntary and involuntary: "main all", the main
 # thread's and those of all its threads.
@@ -214,17 +221,18 @@ measure_at_rest() {
     local name=$1 t_pid=$2 m_pid=$3 server t0 m0 s0 t_cpu m_cpu s_cpu t_sw m_sw wakeups
     sleep 3
     server=$(prefix_wineserver)
-    t0=$(cpu_ms "$t_pid")
-    m0=$(cpu_ms "$m_pid")
-    s0=$(cpu_ms "$server")
+    t0=$(cpu_us "$t_pid")
+    m0=$(cpu_us "$m_pid")
+    s0=$(cpu_us "$server")
     t_sw=$(switches "$t_pid")
     m_sw=$(switches "$m_pid")
     sleep "$IDLE_SECONDS"
-    t_cpu=$(($(cpu_ms "$t_pid") - t0))
-    m_cpu=$(($(cpu_ms "$m_pid") - m0))
-    s_cpu=$(($(cpu_ms "$server") - s0))
-    echo "clock started, $name: CPU ms over $IDLE_SECONDS s: Tallowcron $t_cpu, minimal $m_cpu;"\
-         "ratio $(ratio "$t_cpu" "$m_cpu") (wineserver, serving both and the desktop: $s_cpu)"
+    t_cpu=$(($(cpu_us "$t_pid") - t0))
+    m_cpu=$(($(cpu_us "$m_pid") - m0))
+    s_cpu=$(($(cpu_us "$server") - s0))
+    echo "clock started, $name: CPU ms over $IDLE_SECONDS s: Tallowcron $(us_to_ms "$t_cpu"),"\
+         "minimal $(us_to_ms "$m_cpu"); ratio $(ratio "$t_cpu" "$m_cpu") (wineserver, serving"\
+         "both and the desktop: $(us_to_ms "$s_cpu"))"
     echo "clock started, $name: context switches per s over $IDLE_SECONDS s:"\
          "Tallowcron $(per_second "$t_sw" "$(switches "$t_pid")" "$IDLE_SECONDS");"\
          "minimal $(per_second "$m_sw" "$(switches "$m_pid")" "$IDLE_SECONDS")"\
