@@ -96,8 +96,14 @@ void Win32Timers::Rearm() {
         }
     }
     const std::uint64_t now = NowMs();
-    const UINT delay =
+    UINT delay =
         std::max<UINT>(earliest > now ? static_cast<UINT>(earliest - now) : 0, USER_TIMER_MINIMUM);
+    // A tick about a second away is set for exactly a second (the ticks aim 20 ms into their
+    // second, so the slack either way is harmless). The timer then repeats on that phase and
+    // the next ticks are left to repeat; with a period of, say, 1009 ms each repeat would come
+    // 9 ms later than the one before and the timer would be set again every other second.
+    if (delay + kRepeatSlackMs >= kPeriodMs && delay <= kPeriodMs + kRepeatSlackMs)
+        delay = kPeriodMs;
     SetTimer(window_, kSchedulingTimer, delay, nullptr);
     set_ = true;
     armedFor_ = earliest;
