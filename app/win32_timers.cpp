@@ -61,17 +61,17 @@ bool Win32Timers::IsStale(UINT_PTR windowTimer) const {
     return false;
 }
 
-std::vector<TimerId> Win32Timers::TakeDue() {
+DueTimers Win32Timers::TakeDue() {
     // The tick used up the time it was set for: Rearm sets the next one.
     armedFor_ = 0;
     ticking_ = true;
     const std::uint64_t now = NowMs();
     tickedAt_ = now;
-    std::vector<TimerId> due;
+    DueTimers due;
     for (TimerId id : kAllTimers) {
         if (!enabled_[Index(id)] || due_[Index(id)] > now + kEarlyMs) continue;
         due_[Index(id)] = now + kPeriodMs;
-        due.push_back(id);
+        due.Add(id);
     }
     return due;
 }

@@ -5,8 +5,9 @@
 // that is on ticks every 1000 ms until ArmNext sets the delay of its next tick.
 #include <windows.h>
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
-#include <vector>
 
 #include "platform/timers.h"
 
@@ -31,6 +32,19 @@ UINT_PTR WindowTimerOf(TimerId id);
 // read-outs only: the scheduling ticks must come on time.
 void SetCoalescedTimer(HWND window, UINT_PTR id, UINT periodMs, ULONG toleranceMs);
 
+// The scheduling timers due on one tick, in their order; held in place, as a tick every second
+// should not allocate.
+class DueTimers {
+public:
+    void Add(TimerId id) { ids_[count_++] = id; }
+    const TimerId* begin() const { return ids_.data(); }
+    const TimerId* end() const { return ids_.data() + count_; }
+
+private:
+    std::array<TimerId, 3> ids_{};
+    std::size_t count_ = 0;
+};
+
 class Win32Timers : public Timers {
 public:
     explicit Win32Timers(HWND window) : window_(window) {}
@@ -44,7 +58,7 @@ public:
     // On a tick of kSchedulingTimer: the timers that are on and due, in the order slots, power,
     // mouse. Each is counted as ticked (its next tick 1000 ms on unless ArmNext says otherwise).
     // Call Rearm once their handlers have run.
-    std::vector<TimerId> TakeDue();
+    DueTimers TakeDue();
     // Waits for the earliest due tick of the timers that are on, or for none when all are off.
     void Rearm();
 

@@ -3,7 +3,6 @@
 // moment comes and again every N ticks of its timer.
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 #include "core/control_values.h"
 #include "core/moments.h"
@@ -33,7 +32,7 @@ public:
     std::int32_t ClickTickCount() const { return clickTickCount_; }
 
 private:
-    void CheckMouseStart(TDateTime start, const std::vector<std::int64_t>& seconds, TDateTime now);
+    void CheckMouseStart(TDateTime start, DueSeconds seconds, TDateTime now);
     // Clicks and logs; false when the system refused the cursor and nothing was clicked.
     bool ClickAndLog(TDateTime now);
 

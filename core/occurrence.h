@@ -26,6 +26,7 @@ Occurrence DailyOccurrence(std::int64_t second, TDateTime target, std::string wh
 
 class LastOccurrence {
 public:
+    bool Any() const { return last_.has_value(); }
     bool Done(const Occurrence& o) const { return last_ && *last_ == o; }
     void Mark(Occurrence o) { last_ = std::move(o); }
 

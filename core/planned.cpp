@@ -80,7 +80,9 @@ std::optional<PlannedAction> Earlier(std::optional<PlannedAction> a,
                                      std::optional<PlannedAction> b) {
     if (!a) return b;
     if (!b) return a;
-    return b->second < a->second ? b : a;
+    // Each a return of its own, so the one chosen is moved out rather than copied.
+    if (b->second < a->second) return b;
+    return a;
 }
 
 std::string_view PowerCommandName(int index) {

@@ -126,16 +126,23 @@ void SlotScheduler::TellSkipped(const ProgramSlot& slot, SecondRange gap) {
 }
 
 std::optional<PlannedAction> SlotScheduler::Planned(std::int64_t nowSecond) const {
-    std::optional<PlannedAction> first;
+    // Asked on every tick: the earliest slot is found first, and only its action is written out.
+    // On the same second the lower slot comes first.
+    const ProgramSlot* first = nullptr;
+    std::int64_t firstSecond = 0;
     for (const ProgramSlot& slot : lastRead_) {
         if (slot.path.empty() || !slot.enabled) continue;
         const std::optional<std::int64_t> second =
             NextOccurrence(slot.target, slot.daily, nowSecond);
-        if (!second || fired_[slot.row - 1].Done(SlotOccurrence(slot, *second))) continue;
-        first = Earlier(first, PlannedAction{*second, ActionName(slot.action),
-                                             std::string(FileNamePart(slot.path))});
+        if (!second || (first && *second >= firstSecond)) continue;
+        const LastOccurrence& fired = fired_[slot.row - 1];
+        if (fired.Any() && fired.Done(SlotOccurrence(slot, *second))) continue;
+        first = &slot;
+        firstSecond = *second;
     }
-    return first;
+    if (!first) return std::nullopt;
+    return PlannedAction{firstSecond, ActionName(first->action),
+                         std::string(FileNamePart(first->path))};
 }
 
 void SlotScheduler::Act(const ProgramSlot& slot, TDateTime now) {

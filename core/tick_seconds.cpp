@@ -5,12 +5,12 @@ namespace tc {
 TickSpan TickSeconds::Next(std::int64_t nowSecond) {
     TickSpan span;
     if (!last_ || nowSecond < *last_) {
-        span.due.push_back(nowSecond);
+        span.due = DueSeconds(nowSecond, nowSecond + 1);
     } else if (nowSecond - *last_ > kCatchUpSeconds) {
-        span.due.push_back(nowSecond);
+        span.due = DueSeconds(nowSecond, nowSecond + 1);
         span.skipped = SecondRange{*last_ + 1, nowSecond - 1};
     } else {
-        for (std::int64_t s = *last_ + 1; s <= nowSecond; ++s) span.due.push_back(s);
+        span.due = DueSeconds(*last_ + 1, nowSecond + 1);
     }
     last_ = nowSecond;
     return span;

@@ -18,7 +18,7 @@
 // each target last acted for, so nothing acts twice for the same occurrence.
 #include <cstdint>
 #include <optional>
-#include <vector>
+#include <ranges>
 
 #include "core/tdatetime.h"
 
@@ -36,9 +36,13 @@ struct SecondRange {
     bool operator==(const SecondRange&) const = default;
 };
 
+// Seconds in a row, oldest first: a tick looks at a run of seconds, so it is held as its ends
+// rather than as a list made on every tick.
+using DueSeconds = std::ranges::iota_view<std::int64_t, std::int64_t>;
+
 // What one tick looks at.
 struct TickSpan {
-    std::vector<std::int64_t> due;       // the seconds to evaluate, oldest first
+    DueSeconds due;                      // the seconds to evaluate, oldest first
     std::optional<SecondRange> skipped;  // seconds a long gap forward passed over unseen
 };
 

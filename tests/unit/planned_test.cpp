@@ -76,6 +76,8 @@ TEST(NextActionTest, TheTipFollowsTheNextTargetAndChangesOnlyWhenItDoes) {
     SchedulerRig rig;
     rig.SetSlot(1, "D:\\Tools\\qzvt.exe", Moment(2023, 1, 19, 10, 30, 0));
     rig.SetSlot(2, "D:\\x\\b.exe", Moment(2022, 5, 1, 8, 0, 0), /*daily=*/true, /*close=*/true);
+    // On the same second as slot 1: the lower slot is the one told.
+    rig.SetSlot(3, "D:\\x\\c.exe", Moment(2023, 1, 19, 10, 30, 0));
     SetPowerMoment(rig, 0, EncodeDate(2023, 1, 19), EncodeTime(10, 45, 0, 0));
     SetMouseStart(rig, EncodeTime(9, 30, 0, 0));
     rig.form.SetText("Edit9", "1");
@@ -114,7 +116,7 @@ TEST(NextActionTest, TheTipFollowsTheNextTargetAndChangesOnlyWhenItDoes) {
     EXPECT_EQ(countdownTip, "Tallowcron\n下一项：关机 2023/1/19 10:51:00");
     EXPECT_EQ(rig.notices.warnings, (Lines{"将于 10:45:00 关机。点击“停止”可取消。",
                                            "将于 10:51:00 关机。点击“停止”可取消。"}));
-    EXPECT_EQ(rig.shell.calls.size(), 3u);  // qzvt.exe, the set moment, the countdown
+    EXPECT_EQ(rig.shell.calls.size(), 4u);  // qzvt.exe, c.exe, the set moment, the countdown
 }
 
 TEST(NextActionTest, WarningComesAMinuteBeforeOncePerPlannedCommandAndNotWhenStopped) {
