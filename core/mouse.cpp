@@ -42,8 +42,7 @@ void MouseTask::MouseTick(const TickSpan& span, TDateTime now) {
     if (interval > 0 && clickTickCount_ >= interval && ClickAndLog(now)) clickTickCount_ = 0;
 }
 
-void MouseTask::CheckMouseStart(TDateTime start, DueSeconds seconds,
-                                TDateTime now) {
+void MouseTask::CheckMouseStart(TDateTime start, DueSeconds seconds, TDateTime now) {
     const std::int64_t startSecond = ToWholeSeconds(start);
     if (startClickedFor_ == startSecond) return;
     for (const std::int64_t second : seconds) {
