@@ -209,8 +209,11 @@ void MainWindow::OnCreate() {
     MarkStartup("icons");
 
     pictures_ = std::make_unique<PictureList>(scale(16));
-    MarkStartup("pictures");
-    controls_.Create(hwnd_, instance_, pictures_.get());
+    font_ = CreateWindowFont(dpi_);
+    // The status bar is placed at the bottom of the client area: its size comes first.
+    ResizeToClientArea();
+    MarkStartup("pictures, font, window size");
+    controls_.Create(hwnd_, instance_, pictures_.get(), scale, font_.Get());
     MarkStartup("controls");
     values_ = std::make_unique<Win32ControlValues>(
         controls_, [this](std::string_view name) { controls_.FitLabel(name, font_.Get()); });
@@ -233,8 +236,8 @@ void MainWindow::OnCreate() {
     MarkStartup("picker formats");
     WireHandlers();
     MarkStartup("handlers and key filters");
-    ApplyDpi(dpi_);
-    MarkStartup("fonts, pictures, layout");
+    SetStatusFont();
+    MarkStartup("status bar font");
     // A second start that is not elevated may still call this window back when it is.
     if (ports_.allowMessage)
         ports_.allowMessage(hwnd_, ShowRunningCopyMessage(), MSGFLT_ALLOW, nullptr);
@@ -342,13 +345,17 @@ void MainWindow::ApplyDpi(int dpi) {
     UniqueFont font = CreateWindowFont(dpi);
     controls_.SetFont(font.Get());
     font_ = std::move(font);
-    UniqueFont statusFont = CreateStatusFont(dpi);
-    SendMessageW(Control(kStatusBar), WM_SETFONT, reinterpret_cast<WPARAM>(statusFont.Get()),
-                 FALSE);
-    statusFont_ = std::move(statusFont);
+    SetStatusFont();
     ResizeToClientArea();
     controls_.Place(scale, font_.Get());
     InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void MainWindow::SetStatusFont() {
+    UniqueFont statusFont = CreateStatusFont(dpi_);
+    SendMessageW(Control(kStatusBar), WM_SETFONT, reinterpret_cast<WPARAM>(statusFont.Get()),
+                 FALSE);
+    statusFont_ = std::move(statusFont);
 }
 
 void MainWindow::ResizeToClientArea() {

@@ -45,8 +45,8 @@ struct MainWindowPorts {
     // nullptr: the system's shell, owned by this window and by appWindow.
     Shell* shell = nullptr;
     HWND appWindow = nullptr;
-    GetOpenFileNameFn openFile = GetOpenFileNameW;
-    NotifyIconFn notifyIcon = Shell_NotifyIconW;
+    GetOpenFileNameFn openFile = LateGetOpenFileName;
+    NotifyIconFn notifyIcon = LateShellNotifyIcon;
     AllowMessageFn allowMessage = ChangeWindowMessageFilterEx;
     MessageBoxFn messageBox = MessageBoxW;
     // Closing the window ends the message loop (the program); tests keep their loop running.
@@ -144,6 +144,7 @@ private:
     void ResizeToClientArea();
     // The title bar's, the taskbar's and the notification area's icons at the window's scale.
     void SetIcons();
+    void SetStatusFont();
     // The icon left the notification area and did not come back: the window must not stay
     // hidden where nothing leads to it.
     void OnTrayIconLost();

@@ -8,13 +8,15 @@
 #include <optional>
 #include <string>
 
+#include "platform/win32/late_system_calls.h"
+
 namespace tc {
 
 using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEW*);
 
 class OpenDialog {
 public:
-    explicit OpenDialog(GetOpenFileNameFn show = GetOpenFileNameW) : show_(show) {}
+    explicit OpenDialog(GetOpenFileNameFn show = LateGetOpenFileName) : show_(show) {}
 
     // The chosen file's full path, or nothing when the user cancelled.
     std::optional<std::string> Execute(HWND owner);

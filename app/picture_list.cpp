@@ -52,7 +52,7 @@ void Blend(HDC dc, HBITMAP bitmap, int x, int y, int size) {
     {
         SelectIn select(memory, bitmap);
         BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        AlphaBlend(dc, x, y, size, size, memory, 0, 0, size, size, blend);
+        GdiAlphaBlend(dc, x, y, size, size, memory, 0, 0, size, size, blend);
     }
     DeleteDC(memory);
 }

@@ -13,6 +13,7 @@
 
 #include "app/handles.h"
 #include "core/tray_notices.h"
+#include "platform/win32/late_system_calls.h"
 
 namespace tc {
 
@@ -26,7 +27,7 @@ public:
     // onLost: the icon vanished with the old taskbar and could not be added to the new one (it
     // is tried again a few times); the window must then be reachable without it.
     TrayIcon(HINSTANCE instance, HICON icon, std::wstring tip, std::function<void()> onOpen,
-             std::function<void()> onLost, NotifyIconFn notify = Shell_NotifyIconW,
+             std::function<void()> onLost, NotifyIconFn notify = LateShellNotifyIcon,
              AllowMessageFn allowMessage = ChangeWindowMessageFilterEx);
     ~TrayIcon() override;
     TrayIcon(const TrayIcon&) = delete;

@@ -92,9 +92,44 @@ void SetDesignState(HWND hwnd, const ControlSpec& c) {
 bool SizedToText(const ControlSpec& c) { return c.kind == ControlKind::Label && c.width == 0; }
 bool HeightOfText(const ControlSpec& c) { return c.kind == ControlKind::Label && c.height == 0; }
 
+// The size of a label sized to its text.
+SIZE LabelSize(const std::wstring& text, HFONT font) {
+    SIZE size = MeasureText(font, text.empty() ? L" " : text.c_str());
+    // A glyph's ink can reach a pixel or two past its advance ("0" in Tahoma, many Chinese
+    // glyphs): that much room after the text, in proportion to the font, keeps it uncut.
+    size.cx = text.empty() ? 0 : size.cx + (size.cy + 5) / 6;
+    return size;
+}
+
+// Where a control stands in its parent at the scale, showing `text`. The toolbar's buttons and
+// the status bar are placed by their bars (PlaceBars) and get an empty rectangle here.
+RECT BoundsOf(const ControlSpec& c, const std::wstring& text, const Scale& scale, HFONT font) {
+    if (c.parent == kToolbar || c.kind == ControlKind::StatusBar) return RECT{0, 0, 0, 0};
+    const int left = scale(c.left);
+    const int top = scale(c.top);
+    if (SizedToText(c)) {
+        const SIZE size = LabelSize(text, font);
+        return RECT{left, top, left + size.cx, top + size.cy};
+    }
+    int height = scale(c.height);
+    if (HeightOfText(c)) height = MeasureText(font, Widen(c.text).c_str()).cy;
+    // A drop-down's window height includes its list; the closed box takes its height from
+    // the item height set by SetItemHeight.
+    if (c.kind == ControlKind::ComboBox) height += scale(120);
+    return RECT{left, top, left + scale(c.width), top + height};
+}
+
+void SetItemHeight(HWND hwnd, const ControlSpec& c, const Scale& scale) {
+    if (c.kind == ControlKind::ComboBox)
+        SendMessageW(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), scale(c.height) - 6);
+}
+
 }  // namespace
 
-void WindowControls::Create(HWND form, HINSTANCE instance, const PictureList* pictures) {
+void WindowControls::Create(HWND form, HINSTANCE instance, const PictureList* pictures,
+                            const Scale& scale, HFONT font) {
+    // Each control is made at its place and with the window font, before the window is seen:
+    // placing and giving the font afterwards would be a second round of calls for every one.
     for (const ControlSpec& c : ControlTable()) {
         const WindowKind kind = KindOf(c);
         HWND parent = c.parent.empty() ? form : Find(c.parent);
@@ -102,11 +137,16 @@ void WindowControls::Create(HWND form, HINSTANCE instance, const PictureList* pi
         if (c.visible) style |= WS_VISIBLE;
         if (!c.enabled) style |= WS_DISABLED;
         const std::wstring text = c.kind == ControlKind::ComboBox ? L"" : Widen(c.text);
-        HWND hwnd = CreateWindowExW(kind.exStyle, kind.className, text.c_str(), style, 0, 0, 0, 0,
-                                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(c))),
+        const RECT r = BoundsOf(c, text, scale, font);
+        HWND hwnd = CreateWindowExW(kind.exStyle, kind.className, text.c_str(), style, r.left,
+                                    r.top, r.right - r.left, r.bottom - r.top, parent,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(c))),
                                     instance, nullptr);
         byName_.emplace(std::string(c.name), hwnd);
+        if (c.kind != ControlKind::StatusBar)
+            SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         SetDesignState(hwnd, c);
+        SetItemHeight(hwnd, c, scale);
     }
     // A new child window goes below its siblings. Labels are raised in table order instead,
     // so a label stands above one to its left: where a label reaches under its right-hand
@@ -117,6 +157,7 @@ void WindowControls::Create(HWND form, HINSTANCE instance, const PictureList* pi
             SetWindowPos(Find(c.name), HWND_TOP, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetPictures(pictures);
+    PlaceBars(scale, font);
 }
 
 void WindowControls::SetPictures(const PictureList* pictures) const {
@@ -132,24 +173,18 @@ void WindowControls::SetFont(HFONT font) const {
 
 void WindowControls::Place(const Scale& scale, HFONT font) {
     for (const ControlSpec& c : ControlTable()) {
-        HWND hwnd = Find(c.name);
         if (c.parent == kToolbar || c.kind == ControlKind::StatusBar) continue;
-        if (SizedToText(c)) {
-            SetWindowPos(hwnd, nullptr, scale(c.left), scale(c.top), 0, 0,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
-            FitLabel(c.name, font);
-            continue;
-        }
-        int height = scale(c.height);
-        if (HeightOfText(c)) height = MeasureText(font, Widen(c.text).c_str()).cy;
-        // A drop-down's window height includes its list; the closed box takes its height from
-        // the item height set below.
-        if (c.kind == ControlKind::ComboBox) height += scale(120);
-        SetWindowPos(hwnd, nullptr, scale(c.left), scale(c.top), scale(c.width), height,
+        HWND hwnd = Find(c.name);
+        const RECT r = BoundsOf(c, WindowTextW(hwnd), scale, font);
+        SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-        if (c.kind == ControlKind::ComboBox)
-            SendMessageW(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), scale(c.height) - 6);
+        if (SizedToText(c)) InvalidateRect(hwnd, nullptr, TRUE);
+        SetItemHeight(hwnd, c, scale);
     }
+    PlaceBars(scale, font);
+}
+
+void WindowControls::PlaceBars(const Scale& scale, HFONT font) const {
     LayoutToolbar(scale, font, [this](std::string_view name) { return Find(name); });
     const ControlSpec* status = FindControl(kStatusBar);
     PlaceStatusBar(Find(status->name), scale(status->height), scale(200));
@@ -159,11 +194,7 @@ void WindowControls::FitLabel(std::string_view name, HFONT font) const {
     const ControlSpec* entry = FindControl(name);
     HWND hwnd = Find(name);
     if (!entry || !hwnd || !SizedToText(*entry)) return;
-    const std::wstring text = WindowTextW(hwnd);
-    SIZE size = MeasureText(font, text.empty() ? L" " : text.c_str());
-    // A glyph's ink can reach a pixel or two past its advance ("0" in Tahoma, many Chinese
-    // glyphs): that much room after the text, in proportion to the font, keeps it uncut.
-    size.cx = text.empty() ? 0 : size.cx + (size.cy + 5) / 6;
+    const SIZE size = LabelSize(WindowTextW(hwnd), font);
     SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(hwnd, nullptr, TRUE);
 }

@@ -15,11 +15,13 @@ class PictureList;
 
 class WindowControls {
 public:
-    // Creates every control of the table inside `form` with its design state (positions are set
-    // by Place). The pictures are those of the toolbar buttons.
-    void Create(HWND form, HINSTANCE instance, const PictureList* pictures);
+    // Creates every control of the table inside `form` with its design state, placed at the
+    // scale and with the font (the status bar keeps the system's status-bar font). The pictures
+    // are those of the toolbar buttons.
+    void Create(HWND form, HINSTANCE instance, const PictureList* pictures, const Scale& scale,
+                HFONT font);
 
-    // Positions and sizes at the scale; labels without a width are sized to their text.
+    // Positions and sizes at a new scale; labels without a width are sized to their text.
     void Place(const Scale& scale, HFONT font);
     // Gives every control the font (the status bar keeps the system's status-bar font).
     void SetFont(HFONT font) const;
@@ -33,6 +35,9 @@ public:
     static int IdOf(const ControlSpec& entry);
 
 private:
+    // The toolbar's buttons and the status bar, placed by their bars.
+    void PlaceBars(const Scale& scale, HFONT font) const;
+
     std::map<std::string, HWND, std::less<>> byName_;
 };
 

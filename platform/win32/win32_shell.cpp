@@ -1,7 +1,6 @@
 #include "platform/win32/win32_shell.h"
 
-#include <shellapi.h>
-
+#include "platform/win32/late_system_calls.h"
 #include "platform/win32/win32_text.h"
 
 namespace tc {
@@ -20,9 +19,9 @@ void Win32Shell::Open(const std::string& file, const std::string& parameters, Sh
     const std::wstring wideFile = Widen(file);
     if (wideFile.size() > kLongestShellPath) ThrowSystemError(ERROR_FILENAME_EXCED_RANGE);
     const std::wstring wideParameters = Widen(parameters);
-    ShellExecuteW(owner == ShellOwner::MainWindow ? mainWindow_ : appWindow_, L"open",
-                  wideFile.c_str(), wideParameters.empty() ? nullptr : wideParameters.c_str(),
-                  nullptr, SW_SHOWNORMAL);
+    LateShellExecute(owner == ShellOwner::MainWindow ? mainWindow_ : appWindow_, L"open",
+                     wideFile.c_str(), wideParameters.empty() ? nullptr : wideParameters.c_str(),
+                     nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace tc
