@@ -59,13 +59,14 @@ void PowerScheduler::Edit9Change() {
 
 void PowerScheduler::PowerTick(const TickSpan& span, TDateTime now) {
     const std::int64_t nowSecond = ToWholeSeconds(now);
-    reading_.countdownOn = values_.Checked(kCountdownCheck);
+    // Read again unless the values say nothing changed since the last reading.
+    const std::optional<std::uint64_t> version = values_.Version();
+    const bool changed = !version || version != readingVersion_;
+    if (changed) reading_.countdownOn = values_.Checked(kCountdownCheck);
     if (reading_.countdownOn && armed_) ShowRemaining(nowSecond);
     if (span.due.empty()) return;
 
-    // Read again unless the values say nothing changed since the last reading.
-    const std::optional<std::uint64_t> version = values_.Version();
-    if (!version || version != readingVersion_) {
+    if (changed) {
         reading_.setMomentOn = values_.Checked(kSetMomentCheck);
         reading_.byClock = values_.Checked(kByClockCheck);
         reading_.command = values_.ItemIndex(kPowerCommandCombo);
