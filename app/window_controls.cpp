@@ -101,8 +101,9 @@ SIZE LabelSize(const std::wstring& text, HFONT font) {
     return size;
 }
 
-// Where a control stands in its parent at the scale, showing `text`. The toolbar's buttons and
-// the status bar are placed by their bars (PlaceBars) and get an empty rectangle here.
+// Where a control stands in its parent at the scale; `text` is what a label sized to its text
+// shows. The toolbar's buttons and the status bar are placed by their bars (PlaceBars) and get
+// an empty rectangle here.
 RECT BoundsOf(const ControlSpec& c, const std::wstring& text, const Scale& scale, HFONT font) {
     if (c.parent == kToolbar || c.kind == ControlKind::StatusBar) return RECT{0, 0, 0, 0};
     const int left = scale(c.left);
@@ -175,7 +176,8 @@ void WindowControls::Place(const Scale& scale, HFONT font) {
     for (const ControlSpec& c : ControlTable()) {
         if (c.parent == kToolbar || c.kind == ControlKind::StatusBar) continue;
         HWND hwnd = Find(c.name);
-        const RECT r = BoundsOf(c, WindowTextW(hwnd), scale, font);
+        // Only a label sized to its text needs its text (the information box's may be long).
+        const RECT r = BoundsOf(c, SizedToText(c) ? WindowTextW(hwnd) : L"", scale, font);
         SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         if (SizedToText(c)) InvalidateRect(hwnd, nullptr, TRUE);
