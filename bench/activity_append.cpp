@@ -119,9 +119,10 @@ int Run(HINSTANCE instance) {
     RunMessagesFor(1500);
     const HWND memo = form1.Control("Memo1");
 
-    std::printf("activity-log append, median of %d appends (ms): the call alone, and with the"
-                " repaint it leaves\n",
-                kAppends);
+    std::printf(
+        "activity-log append, median of %d appends (ms): the call alone, and with the"
+        " repaint it leaves\n",
+        kAppends);
     std::printf("%10s %12s %10s %10s %12s %10s %10s %12s\n", "lines", "characters", "fill ms",
                 "shown", "+ repaint", "hidden", "in box", "shown again");
     std::vector<Cost> shownCosts;
@@ -150,11 +151,11 @@ int Run(HINSTANCE instance) {
         hiddenCosts.push_back(hiddenCost.withRepaint);
     }
     // The growth the box's size brings: 100,000 lines against 10,000.
-    std::printf("append at 100000 lines against 10000: shown, the call %.2f, with its repaint %.2f;"
-                " hidden %.2f\n",
-                shownCosts[2].call / shownCosts[1].call,
-                shownCosts[2].withRepaint / shownCosts[1].withRepaint,
-                hiddenCosts[2] / hiddenCosts[1]);
+    std::printf(
+        "append at 100000 lines against 10000: shown, the call %.2f, with its repaint %.2f;"
+        " hidden %.2f\n",
+        shownCosts[2].call / shownCosts[1].call,
+        shownCosts[2].withRepaint / shownCosts[1].withRepaint, hiddenCosts[2] / hiddenCosts[1]);
     DestroyWindow(form1.Handle());
     return 0;
 }

@@ -5,12 +5,12 @@ namespace tc {
 TickSpan TickSeconds::Next(std::int64_t nowSecond) {
     TickSpan span;
     if (!last_ || nowSecond < *last_) {
-        span.due = DueSeconds(nowSecond, nowSecond + 1);
+        span.due = DueSeconds(nowSecond, nowSecond);
     } else if (nowSecond - *last_ > kCatchUpSeconds) {
-        span.due = DueSeconds(nowSecond, nowSecond + 1);
+        span.due = DueSeconds(nowSecond, nowSecond);
         span.skipped = SecondRange{*last_ + 1, nowSecond - 1};
     } else {
-        span.due = DueSeconds(*last_ + 1, nowSecond + 1);
+        span.due = DueSeconds(*last_ + 1, nowSecond);
     }
     last_ = nowSecond;
     return span;

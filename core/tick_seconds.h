@@ -18,7 +18,6 @@
 // each target last acted for, so nothing acts twice for the same occurrence.
 #include <cstdint>
 #include <optional>
-#include <ranges>
 
 #include "core/tdatetime.h"
 
@@ -37,8 +36,35 @@ struct SecondRange {
 };
 
 // Seconds in a row, oldest first: a tick looks at a run of seconds, so it is held as its ends
-// rather than as a list made on every tick.
-using DueSeconds = std::ranges::iota_view<std::int64_t, std::int64_t>;
+// rather than as a list made on every tick. Walked with a range-for.
+class DueSeconds {
+public:
+    class Iterator {
+    public:
+        explicit Iterator(std::int64_t second) : second_(second) {}
+        std::int64_t operator*() const { return second_; }
+        Iterator& operator++() {
+            ++second_;
+            return *this;
+        }
+        bool operator==(const Iterator&) const = default;
+
+    private:
+        std::int64_t second_;
+    };
+
+    DueSeconds() = default;
+    // From `first` up to `last`, both included.
+    DueSeconds(std::int64_t first, std::int64_t last) : first_(first), end_(last + 1) {}
+
+    bool empty() const { return first_ == end_; }
+    Iterator begin() const { return Iterator(first_); }
+    Iterator end() const { return Iterator(end_); }
+
+private:
+    std::int64_t first_ = 0;
+    std::int64_t end_ = 0;
+};
 
 // What one tick looks at.
 struct TickSpan {
