@@ -16,6 +16,7 @@
 //
 // A clock set back makes seconds come round again; the schedulers keep their own record of what
 // each target last acted for, so nothing acts twice for the same occurrence.
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -54,8 +55,10 @@ public:
     };
 
     DueSeconds() = default;
-    // From `first` up to `last`, both included.
-    DueSeconds(std::int64_t first, std::int64_t last) : first_(first), end_(last + 1) {}
+    // From `first` up to `last`, both included; none when `last` comes before `first`, so a
+    // walk over it always ends.
+    DueSeconds(std::int64_t first, std::int64_t last)
+        : first_(first), end_(std::max(first, last + 1)) {}
 
     bool empty() const { return first_ == end_; }
     Iterator begin() const { return Iterator(first_); }
