@@ -27,11 +27,20 @@ wine_env_free_display() {
     return 1
 }
 
+# Gives the private X server a resource database, as a desktop session's settings daemon gives
+# its server one (with the screen's dpi). Without any, Xlib looks for ~/.Xdefaults again at every
+# lookup, and Wine looks up two font values each time a font is selected into a window's drawing
+# context: every repaint with text would read the disk, which no user's desktop does.
+wine_env_resources() {
+    xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "$(printf 'Xft.dpi:\t96\n')"
+}
+
 wine_env_start_xvfb() {
     local attempt n i
     for attempt in 1 2 3 4 5; do
         n=$(wine_env_free_display) || break
-        Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+        # -noreset: the server keeps its root window properties when its last client leaves.
+        Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
         TC_XVFB_PID=$!
         export DISPLAY=":$n"
         for i in $(seq 100); do
@@ -40,6 +49,7 @@ wine_env_start_xvfb() {
             # the number between the check and the start.
             if [ "$(cat "/tmp/.X$n-lock" 2>/dev/null | tr -d ' \n')" = "$TC_XVFB_PID" ] &&
                 xdpyinfo >/dev/null 2>&1; then
+                wine_env_resources
                 return 0
             fi
             sleep 0.1
