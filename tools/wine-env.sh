@@ -32,7 +32,7 @@ wine_env_free_display() {
 # lookup, and Wine looks up two font values each time a font is selected into a window's drawing
 # context: every repaint with text would read the disk, which no user's desktop does.
 wine_env_resources() {
-    xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "$(printf 'Xft.dpi:\t96\n')"
+    xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER $'Xft.dpi:\t96\n'
 }
 
 wine_env_start_xvfb() {
