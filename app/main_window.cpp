@@ -14,6 +14,7 @@
 #include "app/speed_button.h"
 #include "app/startup_marks.h"
 #include "app/status_bar.h"
+#include "app/steady_timer.h"
 #include "app/toolbar.h"
 #include "app/win32_control_values.h"
 #include "app/win32_timers.h"
@@ -21,6 +22,7 @@
 #include "app/window_font.h"
 #include "core/convert.h"
 #include "core/scheduler.h"
+#include "core/tick_seconds.h"
 #include "core/time_form.h"
 #include "platform/errors.h"
 #include "platform/win32/win32_shell.h"
@@ -38,11 +40,10 @@ constexpr int kClientHeight = 579;
 
 constexpr wchar_t kProgramIcon[] = L"MAINICON";
 
-// The read-outs' periods, and how much later the system may serve a tick with other wake-ups.
+// The cursor read-out's period, and how much later the system may serve a tick with other
+// wake-ups. The clock read-out ticks 20 ms into each second, as the scheduling ticks do.
 constexpr UINT kCursorReadoutMs = 100;
 constexpr ULONG kCursorToleranceMs = 30;
-constexpr UINT kClockReadoutMs = 1000;
-constexpr ULONG kClockToleranceMs = 100;
 
 // The program's icon at a size of the window's scale, owned by the caller. Without the
 // resource (a test program), the system's application icon, copied so that it can be owned.
@@ -218,6 +219,7 @@ void MainWindow::OnCreate() {
     values_ = std::make_unique<Win32ControlValues>(
         controls_, [this](std::string_view name) { controls_.FitLabel(name, font_.Get()); });
     timers_ = std::make_unique<Win32Timers>(hwnd_);
+    clockTimer_ = std::make_unique<SteadyTimer>(hwnd_, kClockReadoutTimer);
     if (!ports_.shell) systemShell_ = std::make_unique<Win32Shell>(hwnd_, ports_.appWindow);
     Shell& shell = ports_.shell ? *ports_.shell : *systemShell_;
     // The icon is put in the notification area once the window is on the screen (Show); the
@@ -397,6 +399,13 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
 }
 
 void MainWindow::OnTimer(UINT_PTR id) {
+    if (id == kClockReadoutTimer) {
+        clockTimer_->Ticked();
+        if (!readoutsOn_) return;  // a tick that was waiting when the window was hidden
+        RunTimer(id);
+        if (readoutsOn_) AimClockReadout();  // not when its handler hid the window
+        return;
+    }
     if (id != kSchedulingTimer) {
         RunTimer(id);
         return;
@@ -450,17 +459,25 @@ void MainWindow::StartReadouts(bool refresh) {
     // the lines held while it was out of sight.
     values_->SetOutOfSight(false);
     SetCoalescedTimer(hwnd_, kCursorReadoutTimer, kCursorReadoutMs, kCursorToleranceMs);
-    SetCoalescedTimer(hwnd_, kClockReadoutTimer, kClockReadoutMs, kClockToleranceMs);
-    if (!refresh) return;
-    RunTimer(kClockReadoutTimer);
-    RunTimer(kCursorReadoutTimer);
+    if (refresh) {
+        RunTimer(kClockReadoutTimer);
+        RunTimer(kCursorReadoutTimer);
+    }
+    AimClockReadout();
+}
+
+void MainWindow::AimClockReadout() {
+    // The panel changes in step with the second, not up to a second after it: a slot that
+    // fires on its second finds the clock already showing that second.
+    clockTimer_->SetFor(SteadyTimer::NowMs() +
+                        static_cast<std::uint64_t>(DelayToNextSecond(moments_.Now())));
 }
 
 void MainWindow::StopReadouts() {
     if (!readoutsOn_) return;
     readoutsOn_ = false;
     KillTimer(hwnd_, kCursorReadoutTimer);
-    KillTimer(hwnd_, kClockReadoutTimer);
+    clockTimer_->Kill();
     // Out of sight, the controls change only by the program's own writes.
     if (values_) values_->SetOutOfSight(true);
 }

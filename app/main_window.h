@@ -30,6 +30,7 @@ class PictureList;
 class Scheduler;
 class SettingsFile;
 class Win32ControlValues;
+class SteadyTimer;
 class Win32Timers;
 
 // What the window needs from outside. The program passes the system's implementations; window
@@ -132,6 +133,8 @@ private:
     // painted, so that it never shows a stale clock or cursor position.
     void StartReadouts(bool refresh);
     void StopReadouts();
+    // Sets the clock read-out's next tick 20 ms into the next second.
+    void AimClockReadout();
     LRESULT OnControlColour(UINT message, HDC dc, HWND control);
     void OnShowWindow(bool shown);
     void OnActivate(WPARAM wParam);
@@ -166,6 +169,7 @@ private:
     std::unique_ptr<Shell> systemShell_;
     std::unique_ptr<Win32ControlValues> values_;
     std::unique_ptr<Win32Timers> timers_;
+    std::unique_ptr<SteadyTimer> clockTimer_;  // Timer5
     std::unique_ptr<Scheduler> scheduler_;
     std::unique_ptr<SettingsFile> settings_;
     std::unique_ptr<ErrorBox> errorBox_;

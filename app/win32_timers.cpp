@@ -10,11 +10,6 @@ constexpr int kPeriodMs = 1000;
 // The system's timers are about 16 ms coarse, and so is its tick count: a tick that arrives
 // this close to a due time counts as on time rather than waking again for the rest.
 constexpr std::uint64_t kEarlyMs = 16;
-// A window timer repeats with the delay it was set with. When its next repeat lands this close
-// to the next due time it is left to repeat: setting it again is a call to the system (under
-// Wine a round trip to the wineserver) that a program resting in the notification area would
-// otherwise make every second.
-constexpr std::uint64_t kRepeatSlackMs = 10;
 
 }  // namespace
 
@@ -63,10 +58,9 @@ bool Win32Timers::IsStale(UINT_PTR windowTimer) const {
 
 DueTimers Win32Timers::TakeDue() {
     // The tick used up the time it was set for: Rearm sets the next one.
-    armedFor_ = 0;
+    shared_.Ticked();
     ticking_ = true;
     const std::uint64_t now = NowMs();
-    tickedAt_ = now;
     DueTimers due;
     for (TimerId id : kAllTimers) {
         if (!enabled_[Index(id)] || due_[Index(id)] > now + kEarlyMs) continue;
@@ -81,33 +75,10 @@ void Win32Timers::Rearm() {
     std::uint64_t earliest = UINT64_MAX;
     for (TimerId id : kAllTimers)
         if (enabled_[Index(id)]) earliest = std::min(earliest, due_[Index(id)]);
-    if (earliest == UINT64_MAX) {
-        if (set_) KillTimer(window_, kSchedulingTimer);
-        set_ = false;
-        return;
-    }
-    if (set_ && armedFor_ == earliest) return;
-    if (set_ && armedFor_ == 0 && period_ > 0) {
-        // Just ticked: its own repeat may serve.
-        const std::uint64_t repeat = tickedAt_ + period_;
-        if (repeat + kRepeatSlackMs >= earliest && earliest + kRepeatSlackMs >= repeat) {
-            armedFor_ = earliest;
-            return;
-        }
-    }
-    const std::uint64_t now = NowMs();
-    UINT delay =
-        std::max<UINT>(earliest > now ? static_cast<UINT>(earliest - now) : 0, USER_TIMER_MINIMUM);
-    // A tick about a second away is set for exactly a second (the ticks aim 20 ms into their
-    // second, so the slack either way is harmless). The timer then repeats on that phase and
-    // the next ticks are left to repeat; with a period of, say, 1009 ms each repeat would come
-    // 9 ms later than the one before and the timer would be set again every other second.
-    if (delay + kRepeatSlackMs >= kPeriodMs && delay <= kPeriodMs + kRepeatSlackMs)
-        delay = kPeriodMs;
-    SetTimer(window_, kSchedulingTimer, delay, nullptr);
-    set_ = true;
-    armedFor_ = earliest;
-    period_ = delay;
+    if (earliest == UINT64_MAX)
+        shared_.Kill();
+    else
+        shared_.SetFor(earliest);
 }
 
 void Win32Timers::RearmUnlessTicking() {

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "app/steady_timer.h"
 #include "platform/timers.h"
 
 namespace tc {
@@ -47,7 +48,7 @@ private:
 
 class Win32Timers : public Timers {
 public:
-    explicit Win32Timers(HWND window) : window_(window) {}
+    explicit Win32Timers(HWND window) : shared_(window, kSchedulingTimer) {}
 
     void Enable(TimerId id, bool on) override;
     bool Enabled(TimerId id) const override;
@@ -64,18 +65,14 @@ public:
 
 private:
     static int Index(TimerId id) { return static_cast<int>(id); }
-    static std::uint64_t NowMs() { return GetTickCount64(); }
-    // SetTimer at once, unless the handlers of a tick are running: then once after them.
+    static std::uint64_t NowMs() { return SteadyTimer::NowMs(); }
+    // Rearm at once, unless the handlers of a tick are running: then once after them.
     void RearmUnlessTicking();
 
-    HWND window_;
+    SteadyTimer shared_;  // kSchedulingTimer
     bool enabled_[3] = {false, false, false};
     std::uint64_t due_[3] = {0, 0, 0};
     bool ticking_ = false;
-    bool set_ = false;            // kSchedulingTimer is set (it repeats until killed)
-    std::uint64_t armedFor_ = 0;  // the due time it was last set for; 0 once it ticked
-    UINT period_ = 0;             // the period it repeats with: the delay it was set with
-    std::uint64_t tickedAt_ = 0;  // when it last ticked
 };
 
 }  // namespace tc

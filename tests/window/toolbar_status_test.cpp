@@ -135,10 +135,14 @@ TEST_F(StatusBarTest, PanelsAreEmptyUntilTheirTimersTickThenShowClockAndCursor) 
     Pump(1150);  // no read-out work while the window has never been seen
     EXPECT_EQ(StatusText(bar, 0), "");
     EXPECT_EQ(StatusText(bar, 1), "");
+    clock.Set(2026, 3, 4, 5, 6, 7, 950);
     form->Show();
     EXPECT_EQ(StatusText(bar, 0), "");
-    Pump(1150);  // shown: Timer3 every 100 ms and Timer5 every 1000 ms
-    EXPECT_EQ(StatusText(bar, 0), "2026/3/4 05:06:07");  // hours with a leading zero
+    // Shown: Timer3 every 100 ms, and Timer5 as each second of the clock begins, not a whole
+    // second after the show.
+    clock.Set(2026, 3, 4, 5, 6, 8, 30);
+    Pump(400);
+    EXPECT_EQ(StatusText(bar, 0), "2026/3/4 05:06:08");  // hours with a leading zero
     EXPECT_EQ(StatusText(bar, 1), "当前鼠标坐标1080 -- 654");
 }
 
