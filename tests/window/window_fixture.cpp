@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "wait.h"
+
 namespace tc::test {
 
 DialogScript& Dialog() {
@@ -118,6 +120,8 @@ void WindowTest::Open(bool show) {
     if (show) {
         form->Show();
         SetForegroundWindow(form->Handle());
+        // Activation comes back through the X server, on a busy machine later than at once.
+        WaitFor([this] { return GetForegroundWindow() == form->Handle(); }, 5000);
         Pump(50);
     }
 }
