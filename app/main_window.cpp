@@ -411,9 +411,8 @@ void MainWindow::OnTimer(UINT_PTR id) {
         return;
     }
     // One wake-up for the scheduling timers that are due together, run in their order.
-    for (TimerId due : timers_->TakeDue()) RunTimer(WindowTimerOf(due));
-    errorBox_->Guard("RefreshTip", [this] { scheduler_->RefreshTip(); });
-    timers_->Rearm();
+    timers_->Wake([this](TimerId due) { RunTimer(WindowTimerOf(due)); },
+                  [this] { errorBox_->Guard("RefreshTip", [this] { scheduler_->RefreshTip(); }); });
 }
 
 void MainWindow::RunTimer(UINT_PTR id) {

@@ -1,15 +1,12 @@
 #pragma once
-// The three scheduling timers on one window timer of the main window. Each scheduling timer keeps
-// whether it is on and when its next tick is due; one SetTimer waits for the earliest of them,
-// so the program wakes once for all that are due together (once a second while they run). A timer
-// that is on ticks every 1000 ms until ArmNext sets the delay of its next tick.
+// The three scheduling timers on one window timer of the main window (the rules of which timer a
+// wake runs: core/timer_schedule.h), and the window timer ids of the main window.
 #include <windows.h>
 
-#include <array>
-#include <cstddef>
-#include <cstdint>
+#include <functional>
 
 #include "app/steady_timer.h"
+#include "core/timer_schedule.h"
 #include "platform/timers.h"
 
 namespace tc {
@@ -33,46 +30,25 @@ UINT_PTR WindowTimerOf(TimerId id);
 // read-outs only: the scheduling ticks must come on time.
 void SetCoalescedTimer(HWND window, UINT_PTR id, UINT periodMs, ULONG toleranceMs);
 
-// The scheduling timers due on one tick, in their order; held in place, as a tick every second
-// should not allocate.
-class DueTimers {
-public:
-    void Add(TimerId id) { ids_[count_++] = id; }
-    const TimerId* begin() const { return ids_.data(); }
-    const TimerId* end() const { return ids_.data() + count_; }
-
-private:
-    std::array<TimerId, 3> ids_{};
-    std::size_t count_ = 0;
-};
-
+// The scheduling timers on the main window's kSchedulingTimer: the schedule decides, the window
+// timer waits for its next due tick.
 class Win32Timers : public Timers {
 public:
-    explicit Win32Timers(HWND window) : shared_(window, kSchedulingTimer) {}
+    explicit Win32Timers(HWND window);
 
-    void Enable(TimerId id, bool on) override;
-    bool Enabled(TimerId id) const override;
-    void ArmNext(TimerId id, int delayMs) override;
+    void Enable(TimerId id, bool on) override { schedule_.Enable(id, on); }
+    bool Enabled(TimerId id) const override { return schedule_.Enabled(id); }
+    void ArmNext(TimerId id, int delayMs) override { schedule_.ArmNext(id, delayMs); }
     // True when the window timer with that id belongs to a scheduling timer that is off.
     bool IsStale(UINT_PTR windowTimer) const;
 
-    // On a tick of kSchedulingTimer: the timers that are on and due, in the order slots, power,
-    // mouse. Each is counted as ticked (its next tick 1000 ms on unless ArmNext says otherwise).
-    // Call Rearm once their handlers have run.
-    DueTimers TakeDue();
-    // Waits for the earliest due tick of the timers that are on, or for none when all are off.
-    void Rearm();
+    // On a tick of kSchedulingTimer: runs `tick` for the timers that are on and due, in their
+    // order, then `after`, then waits for the next due tick.
+    void Wake(const std::function<void(TimerId)>& tick, const std::function<void()>& after);
 
 private:
-    static int Index(TimerId id) { return static_cast<int>(id); }
-    static std::uint64_t NowMs() { return SteadyTimer::NowMs(); }
-    // Rearm at once, unless the handlers of a tick are running: then once after them.
-    void RearmUnlessTicking();
-
     SteadyTimer shared_;  // kSchedulingTimer
-    bool enabled_[3] = {false, false, false};
-    std::uint64_t due_[3] = {0, 0, 0};
-    bool ticking_ = false;
+    TimerSchedule schedule_;
 };
 
 }  // namespace tc

@@ -68,6 +68,14 @@ std::optional<std::int64_t> NextOccurrence(TDateTime target, bool daily, std::in
     return next;
 }
 
+std::optional<std::int64_t> NextToAct(TDateTime target, bool daily, std::int64_t nowSecond,
+                                      const std::function<bool(std::int64_t)>& acted) {
+    const std::optional<std::int64_t> next = NextOccurrence(target, daily, nowSecond);
+    if (!next || !acted(*next)) return next;
+    if (!daily) return std::nullopt;
+    return *next + kSecondsPerDay;
+}
+
 std::optional<std::int64_t> LastOccurrenceIn(TDateTime target, bool daily, SecondRange range) {
     const std::int64_t t = ToWholeSeconds(target);
     if (!daily) return range.Holds(t) ? std::optional<std::int64_t>(t) : std::nullopt;

@@ -3,6 +3,7 @@
 // icon's tooltip, the warning before a power action) and the last one that a gap between two
 // ticks passed over (told in the activity box as skipped), with the texts that tell them.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,11 @@ namespace tc {
 // The first second after `nowSecond` on which a target falls: a one-time target's own second
 // when that is later, a daily target's next second with its time of day.
 std::optional<std::int64_t> NextOccurrence(TDateTime target, bool daily, std::int64_t nowSecond);
+// The first second after `nowSecond` on which a target still acts: NextOccurrence, unless that
+// occurrence already acted (`acted` says so; the clock was set back), when a daily target acts
+// the next day and a one-time target not at all.
+std::optional<std::int64_t> NextToAct(TDateTime target, bool daily, std::int64_t nowSecond,
+                                      const std::function<bool(std::int64_t)>& acted);
 // The last second of `range` on which a target falls (for a daily one, the last of possibly
 // several days the range spans).
 std::optional<std::int64_t> LastOccurrenceIn(TDateTime target, bool daily, SecondRange range);

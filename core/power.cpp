@@ -167,9 +167,10 @@ std::optional<PlannedAction> PowerScheduler::Planned(std::int64_t nowSecond) con
     }
     if (reading_.setMomentOn) {
         const std::optional<std::int64_t> second =
-            NextOccurrence(reading_.setMoment, reading_.byClock, nowSecond);
-        if (second && !setMomentFired_.Done(SetMomentOccurrence(*second)))
-            setMoment = PlannedAction{*second, std::string(command), {}};
+            NextToAct(reading_.setMoment, reading_.byClock, nowSecond, [&](std::int64_t s) {
+                return setMomentFired_.Done(SetMomentOccurrence(s));
+            });
+        if (second) setMoment = PlannedAction{*second, std::string(command), {}};
     }
     return Earlier(countdown, setMoment);
 }

@@ -132,11 +132,12 @@ std::optional<PlannedAction> SlotScheduler::Planned(std::int64_t nowSecond) cons
     std::int64_t firstSecond = 0;
     for (const ProgramSlot& slot : lastRead_) {
         if (slot.path.empty() || !slot.enabled) continue;
-        const std::optional<std::int64_t> second =
-            NextOccurrence(slot.target, slot.daily, nowSecond);
-        if (!second || (first && *second >= firstSecond)) continue;
         const LastOccurrence& fired = fired_[slot.row - 1];
-        if (fired.Any() && fired.Done(SlotOccurrence(slot, *second))) continue;
+        const std::optional<std::int64_t> second =
+            NextToAct(slot.target, slot.daily, nowSecond, [&](std::int64_t s) {
+                return fired.Any() && fired.Done(SlotOccurrence(slot, s));
+            });
+        if (!second || (first && *second >= firstSecond)) continue;
         first = &slot;
         firstSecond = *second;
     }
