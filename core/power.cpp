@@ -92,28 +92,34 @@ void PowerScheduler::ShowRemaining(std::int64_t nowSecond) {
     values_.SetText(kRemainingSecondsLabel, IntToText(remaining));
 }
 
-std::int64_t PowerScheduler::CountdownSecond(bool byClock) const {
-    const std::int64_t target = ToWholeSeconds(target_);
-    if (!byClock) return target;
-    // Whole days are taken off the target as long as it stays after the arming second: for a
-    // countdown of up to a day that is the target itself.
+std::optional<std::int64_t> PowerScheduler::CountdownSecondFrom(std::int64_t from,
+                                                                 bool byClock) const {
+    // By date and time: the target's own second. By the clock: the first second after the
+    // arming with the target's time of day, and never after the target; as chkTime stands now,
+    // so ticking it after that second went by still acts on a later one up to the target.
     constexpr std::int64_t kDay = 86400;
-    const std::int64_t ahead = target - ToWholeSeconds(start_);
-    return ahead > 0 ? target - FloorDiv(ahead - 1, kDay) * kDay : target;
+    const std::int64_t target = ToWholeSeconds(target_);
+    std::int64_t second = target;
+    if (byClock) {
+        const std::int64_t after = std::max(from, ToWholeSeconds(start_) + 1);
+        second = FloorDiv(after, kDay) * kDay + (target - FloorDiv(target, kDay) * kDay);
+        if (second < after) second += kDay;
+    }
+    if (second < from || second > target) return std::nullopt;
+    return second;
 }
 
 void PowerScheduler::CheckCountdown(std::int64_t second, TDateTime now) {
     if (!armed_) return;
     // Every second is looked at (late ticks catch up), so the countdown's second itself comes
     // up, whatever the phase of the ticks against the milliseconds of the arming. A countdown
-    // whose second went by unseen fell into a long gap (sleep, a clock set forward): like every
-    // other target it is not caught up, and it is left behind until it is armed again.
-    const std::int64_t due = CountdownSecond(reading_.byClock);
-    if (second > due) {
+    // whose last second went by unseen fell into a long gap (sleep, a clock set forward): like
+    // every other target it is not caught up, and it is left behind until it is armed again.
+    if (second > ToWholeSeconds(target_)) {
         armed_ = false;
         return;
     }
-    if (second != due) return;
+    if (CountdownSecondFrom(second, reading_.byClock) != second) return;
     armed_ = false;  // once per arming
     CheckPowerTime(now);
 }
@@ -140,10 +146,10 @@ void PowerScheduler::TellSkipped(SecondRange gap) {
     const std::string_view command = PowerCommandName(reading_.command);
     if (command.empty()) return;
     if (reading_.countdownOn && armed_) {
-        const std::int64_t due = CountdownSecond(reading_.byClock);
-        if (gap.Holds(due)) {
+        const std::optional<std::int64_t> due = CountdownSecondFrom(gap.first, reading_.byClock);
+        if (due && gap.Holds(*due)) {
             armed_ = false;  // left behind, as when a tick finds its second gone by
-            AddActivityLine(values_, SkippedLine(command, due, moments_.Forms()));
+            AddActivityLine(values_, SkippedLine(command, *due, moments_.Forms()));
         }
     }
     if (!reading_.setMomentOn) return;
@@ -162,8 +168,8 @@ std::optional<PlannedAction> PowerScheduler::Planned(std::int64_t nowSecond) con
     std::optional<PlannedAction> countdown;
     std::optional<PlannedAction> setMoment;
     if (reading_.countdownOn && armed_) {
-        const std::int64_t due = CountdownSecond(reading_.byClock);
-        if (due > nowSecond) countdown = PlannedAction{due, std::string(command), {}};
+        const std::optional<std::int64_t> due = CountdownSecondFrom(nowSecond + 1, reading_.byClock);
+        if (due) countdown = PlannedAction{*due, std::string(command), {}};
     }
     if (reading_.setMomentOn) {
         const std::optional<std::int64_t> second =

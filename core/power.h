@@ -58,9 +58,9 @@ private:
         int command = -1;  // ComboBox1's selected index
     };
 
-    // The second the armed countdown acts in: its target, or with chkTime the first second
-    // after the arming with the target's time of day.
-    std::int64_t CountdownSecond(bool byClock) const;
+    // The first second from `from` on that the armed countdown acts in: its target, or with
+    // chkTime a second after the arming with the target's time of day; none after the target.
+    std::optional<std::int64_t> CountdownSecondFrom(std::int64_t from, bool byClock) const;
     Occurrence SetMomentOccurrence(std::int64_t second) const;
     void TellSkipped(SecondRange gap);
     void WarnIfNear(std::int64_t nowSecond);

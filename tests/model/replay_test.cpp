@@ -30,5 +30,9 @@ TEST(SimulationReplayTest, ADailyTargetThatActedComesTomorrowInTheTooltipAfterTh
     ExpectSame("daily_target_after_clock_set_back");
 }
 
+TEST(SimulationReplayTest, ACountdownByTheClockTickedAfterItsTimeOfDayWentByStillActsAtItsTarget) {
+    ExpectSame("countdown_by_clock_ticked_late");
+}
+
 }  // namespace
 }  // namespace tc::sim
