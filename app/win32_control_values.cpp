@@ -234,7 +234,9 @@ bool Win32ControlValues::ActivityEndsAtLineStart(HWND memo, int length) const {
 }
 
 void Win32ControlValues::AppendActivityLine(const std::string& line) {
-    ++version_;
+    // The box's next read holds this line, so what was kept of its text is out of date, whether
+    // or not the box tells the window when the held lines go in.
+    Forget(kActivityMemo);
     heldLines_.push_back(line);
     if (!outOfSight_) AppendHeldLines();
 }

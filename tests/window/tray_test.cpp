@@ -126,16 +126,19 @@ TEST_F(TrayTest, TicksWhileHiddenSeeEveryChangeOfTheControls) {
     Minimise();
     tick();                                      // 05:06:08: the slots read and kept
     SetWindowTextW(Ctl("Edit1"), L"D:\\c.exe");  // the edit tells its window of the change
+    EXPECT_EQ(Values().Text("Memo1"), "");       // the empty information box read and kept
     tick();
+    // The line appended since is in the next read.
+    EXPECT_EQ(Values().Text("Memo1"), "打开程序-D:\\c.exe-执行时间-2026/3/4 05:06:09\r\n");
     Values().SetDateTime("FSetTime2", EncodeTime(5, 6, 10, 0));
     tick();
     ASSERT_EQ(shell.calls.size(), 2u);
     EXPECT_EQ(shell.calls[0].file, "D:\\c.exe");
     EXPECT_EQ(shell.calls[1].file, "D:\\b.exe");
 
-    // Shown again, the information box holds the lines of the hidden time, in order, before
-    // anything reads it; and nothing is kept: a change that tells no one is seen at the next
-    // tick.
+    // Shown again, the information box holds the lines of the hidden time, in order, the one
+    // still held too, before anything reads it; and nothing is kept: a change that tells no one
+    // is seen at the next tick.
     DoubleClick();
     EXPECT_EQ(WindowText(Ctl("Memo1")),
               "打开程序-D:\\c.exe-执行时间-2026/3/4 05:06:09\r\n"
