@@ -1,8 +1,6 @@
 #include "core/timer_schedule.h"
 
 #include <algorithm>
-#include <array>
-#include <cstddef>
 
 namespace tc {
 namespace {
@@ -32,17 +30,13 @@ void TimerSchedule::ArmNext(TimerId id, int delayMs) {
 void TimerSchedule::Wake(const std::function<void(TimerId)>& tick,
                          const std::function<void()>& after) {
     ++waking_;
-    // The timers due at the moment of the wake, taken together.
-    const std::uint64_t now = nowMs_();
-    std::array<TimerId, 3> due{};
-    std::size_t count = 0;
+    // Each timer is taken at its own turn, not all at the start: a handler before it may have
+    // opened a modal box whose own wakes already ticked it, and then it is not due any more.
     for (TimerId id : kAllTimers) {
-        if (!enabled_[Index(id)] || due_[Index(id)] > now + kEarlyMs) continue;
-        due_[Index(id)] = now + kPeriodMs;
-        due[count++] = id;
+        if (!enabled_[Index(id)] || due_[Index(id)] > nowMs_() + kEarlyMs) continue;
+        due_[Index(id)] = nowMs_() + kPeriodMs;
+        tick(id);
     }
-    for (std::size_t i = 0; i < count; ++i)
-        if (enabled_[Index(due[i])]) tick(due[i]);
     after();
     --waking_;
     rearm_();

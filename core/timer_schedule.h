@@ -26,9 +26,10 @@ public:
     bool Enabled(TimerId id) const override;
     void ArmNext(TimerId id, int delayMs) override;
 
-    // One wake of the system timer: `tick` runs for each timer that is on and due, in the order
-    // slots, power, mouse, each counted as ticked first (its next tick 1000 ms on unless ArmNext
-    // says otherwise); then `after` runs, and the system timer is asked for the next due tick.
+    // One wake of the system timer: `tick` runs for each timer that is on and due when its turn
+    // comes, in the order slots, power, mouse, each counted as ticked first (its next tick
+    // 1000 ms on unless ArmNext says otherwise); then `after` runs, and the system timer is
+    // asked for the next due tick.
     void Wake(const std::function<void(TimerId)>& tick, const std::function<void()>& after);
 
     // The earliest due tick of the timers that are on; none when all are off.

@@ -34,5 +34,9 @@ TEST(SimulationReplayTest, ACountdownByTheClockTickedAfterItsTimeOfDayWentByStil
     ExpectSame("countdown_by_clock_ticked_late");
 }
 
+TEST(SimulationReplayTest, AWakeAfterAModalBoxDoesNotTickAgainWhatTheBoxAlreadyTicked) {
+    ExpectSame("mouse_after_modal_box");
+}
+
 }  // namespace
 }  // namespace tc::sim
