@@ -167,7 +167,10 @@ private:
     void BoxInProgram();
     void BoxInModel();
     void Edit(const Step& step);
-    void SetMoment(const std::string& group, std::int64_t offsetSeconds, std::int64_t ms);
+    void SetMoment(const std::string& group, TDateTime moment);
+    // The moment row or group `name` is set to ("countdown": the countdown's target).
+    TDateTime MomentOf(const std::string& group) const;
+    void WakeBoth(std::int64_t jitter, std::int64_t boxMs);
 
     FakeClock clock_{LocalTime{2026, 3, 1, 8, 0, 0, 0}};
     std::uint64_t steady_ = kStartSteady;
@@ -219,24 +222,26 @@ void World::BoxInModel() {
     AdvanceTo(opened + static_cast<std::uint64_t>(boxMs_));
 }
 
-void World::SetMoment(const std::string& group, std::int64_t offsetSeconds, std::int64_t ms) {
+// The date picker and the time picker of a row or group.
+std::pair<std::string, std::string> Pickers(const std::string& group) {
+    if (group == "power")
+        return {std::string(kSetMomentDatePicker), std::string(kSetMomentTimePicker)};
+    if (group == "mouse")
+        return {std::string(kMouseStartDatePicker), std::string(kMouseStartTimePicker)};
+    const int row = std::stoi(group);
+    return {RowName(kSlotDatePrefix, row), RowName(kSlotTimePrefix, row)};
+}
+
+TDateTime World::MomentOf(const std::string& group) const {
+    if (group == "countdown") return scheduler_.CountdownTarget();
+    const auto [date, time] = Pickers(group);
+    return ComposeMoment(values_.DateTime(date), values_.DateTime(time));
+}
+
+void World::SetMoment(const std::string& group, TDateTime moment) {
     // The date picker shows another time of day and the time picker another date: only the date
     // of the one and the time of day of the other count.
-    const TDateTime moment =
-        FromWholeSeconds(ToWholeSeconds(Wall()) + offsetSeconds) + ms / 86400000.0;
-    std::string date;
-    std::string time;
-    if (group == "power") {
-        date = kSetMomentDatePicker;
-        time = kSetMomentTimePicker;
-    } else if (group == "mouse") {
-        date = kMouseStartDatePicker;
-        time = kMouseStartTimePicker;
-    } else {
-        const int row = std::stoi(group);
-        date = RowName(kSlotDatePrefix, row);
-        time = RowName(kSlotTimePrefix, row);
-    }
+    const auto [date, time] = Pickers(group);
     values_.SetDateTime(date, DateOf(moment) + 0.3);
     values_.SetDateTime(time, EncodeDate(2019, 4, 15) + TimeOf(moment));
     model_->SomethingChanged();
@@ -271,40 +276,47 @@ void World::Edit(const Step& step) {
     } else if (step.kind == Step::Kind::Index) {
         values_.SetItemIndex(name, static_cast<int>(step.a));
         model_->SomethingChanged();
+    } else if (!step.text.empty()) {
+        SetMoment(name, FromWholeSeconds(ToWholeSeconds(MomentOf(step.text)) + step.a) +
+                            static_cast<double>(step.b) / kMsPerDay);
     } else {
-        SetMoment(name, step.a, step.b);
+        SetMoment(name, FromWholeSeconds(ToWholeSeconds(Wall()) + step.a) +
+                            static_cast<double>(step.b) / kMsPerDay);
     }
+}
+
+void World::WakeBoth(std::int64_t jitter, std::int64_t boxMs) {
+    const std::optional<std::uint64_t> due = schedule_.NextDue();
+    if (!due) {
+        Advance(1000);  // nothing to wake for: time goes by
+        return;
+    }
+    const std::int64_t at = static_cast<std::int64_t>(*due) + jitter;
+    AdvanceTo(static_cast<std::uint64_t>(std::max<std::int64_t>(at, 0)));
+    const std::uint64_t steady = steady_;
+    const LocalTime wall = clock_.Now();
+    boxMs_ = boxMs;
+    boxUsed_ = false;
+    boxWakes_.clear();
+    WakeProgram();
+    // The model sees the same wake, from the same moment, with the same wakes inside a box.
+    const std::uint64_t after = steady_;
+    const LocalTime wallAfter = clock_.Now();
+    steady_ = steady;
+    clock_.Set(wall);
+    boxUsed_ = false;
+    model_->Wake();
+    steady_ = after;
+    clock_.Set(wallAfter);
+    boxMs_ = 0;
 }
 
 void World::Apply(const Step& step) {
     using K = Step::Kind;
     switch (step.kind) {
-    case K::Wake: {
-        const std::optional<std::uint64_t> due = schedule_.NextDue();
-        if (!due) {
-            Advance(1000);  // nothing to wake for: time goes by
-            return;
-        }
-        const std::int64_t at = static_cast<std::int64_t>(*due) + step.a;
-        AdvanceTo(static_cast<std::uint64_t>(std::max<std::int64_t>(at, 0)));
-        const std::uint64_t steady = steady_;
-        const LocalTime wall = clock_.Now();
-        boxMs_ = step.b;
-        boxUsed_ = false;
-        boxWakes_.clear();
-        WakeProgram();
-        // The model sees the same wake, from the same moment, with the same wakes inside a box.
-        const std::uint64_t after = steady_;
-        const LocalTime wallAfter = clock_.Now();
-        steady_ = steady;
-        clock_.Set(wall);
-        boxUsed_ = false;
-        model_->Wake();
-        steady_ = after;
-        clock_.Set(wallAfter);
-        boxMs_ = 0;
+    case K::Wake:
+        WakeBoth(step.a, step.b);
         return;
-    }
     case K::Check:
     case K::Text:
     case K::Index:
@@ -338,6 +350,25 @@ void World::Apply(const Step& step) {
         moments_.ReloadLocale();
         model_->SomethingChanged();
         return;
+    case K::ClockTo:
+        clock_.AdvanceMs(ToMilliseconds(MomentOf(step.name)) + step.a - ToMilliseconds(Wall()));
+        return;
+    case K::SleepAt: {
+        // On time until the tick in the chosen second; a target more than a few minutes away
+        // is not waited for.
+        const std::int64_t last = ToWholeSeconds(MomentOf(step.name)) - step.a;
+        for (int i = 0; i < 400; ++i) {
+            const std::optional<std::uint64_t> due = schedule_.NextDue();
+            if (!due) break;
+            const std::int64_t wakeMs =
+                ToMilliseconds(Wall()) + static_cast<std::int64_t>(*due) -
+                static_cast<std::int64_t>(steady_) + 10;
+            if (FloorDiv(wakeMs, 1000) > last) break;
+            WakeBoth(10, 0);
+        }
+        Advance(step.b);
+        return;
+    }
     }
 }
 
@@ -420,6 +451,10 @@ const char* KindName(Step::Kind kind) {
         return "clock";
     case K::Locale:
         return "locale";
+    case K::ClockTo:
+        return "clockto";
+    case K::SleepAt:
+        return "sleepat";
     }
     return "?";
 }
@@ -430,7 +465,7 @@ std::string ToText(const Step& step) {
     std::ostringstream out;
     out << KindName(step.kind) << ' ' << (step.name.empty() ? "-" : step.name) << ' ' << step.a
         << ' ' << step.b;
-    if (step.kind == Step::Kind::Text) out << ' ' << '[' << step.text << ']';
+    if (step.kind == Step::Kind::Text || !step.text.empty()) out << ' ' << '[' << step.text << ']';
     return out.str();
 }
 
@@ -441,10 +476,10 @@ Step StepFromText(const std::string& line) {
     in >> kind >> step.name >> step.a >> step.b;
     if (!in) throw std::invalid_argument("not a step: " + line);
     if (step.name == "-") step.name.clear();
-    for (int k = 0; k <= static_cast<int>(Step::Kind::Locale); ++k)
+    for (int k = 0; k <= static_cast<int>(Step::Kind::SleepAt); ++k)
         if (kind == KindName(static_cast<Step::Kind>(k))) step.kind = static_cast<Step::Kind>(k);
     if (kind != KindName(step.kind)) throw std::invalid_argument("not a step: " + line);
-    if (step.kind == Step::Kind::Text) {
+    if (step.kind == Step::Kind::Text || line.find('[') != std::string::npos) {
         const auto open = line.find('[');
         const auto close = line.rfind(']');
         if (open == std::string::npos || close == std::string::npos || close < open)
@@ -541,8 +576,10 @@ std::vector<Step> Generate(std::uint64_t seed, std::int64_t seconds) {
     const auto offset = [&] {
         if (chance(0.1)) return uniform(-90000, 90000);
         if (chance(0.15)) return uniform(-30, 0);
+        if (chance(0.5)) return uniform(1, 20);
         return uniform(1, 150);
     };
+    const std::vector<std::string> groups = {"1", "2", "3", "4", "5", "power", "mouse"};
     const auto edit = [&] {
         const std::int64_t pause = uniform(0, 900);
         const std::int64_t what = uniform(0, 19);
@@ -550,8 +587,11 @@ std::vector<Step> Generate(std::uint64_t seed, std::int64_t seconds) {
         using K = Step::Kind;
         switch (what) {
         case 0:
-        case 1:
             return add(K::Moment, row, offset(), uniform(0, 999));
+        case 1:
+            // Next to another target: the same second, or a second or two away.
+            return add(K::Moment, chance(0.7) ? row : pick(groups), uniform(-2, 2),
+                       uniform(0, 999), pick(groups));
         case 2:
             return add(K::Check, RowName(kSlotOnPrefix, std::stoi(row)), chance(0.7), pause);
         case 3:
@@ -596,7 +636,9 @@ std::vector<Step> Generate(std::uint64_t seed, std::int64_t seconds) {
     while (elapsed < seconds) {
         const double r = std::uniform_real_distribution<>(0, 1)(random);
         using K = Step::Kind;
-        if (r < 0.70) {
+        const std::vector<std::string> targets = {"1", "2", "3", "4", "5", "power", "mouse",
+                                                  "countdown"};
+        if (r < 0.60) {
             const std::int64_t wakes = uniform(1, 40);
             for (std::int64_t i = 0; i < wakes; ++i) {
                 std::int64_t jitter = uniform(0, 40);
@@ -608,22 +650,34 @@ std::vector<Step> Generate(std::uint64_t seed, std::int64_t seconds) {
                 add(K::Wake, {}, jitter, box);
                 elapsed += 1 + jitter / 1000;
             }
-        } else if (r < 0.90) {
+        } else if (r < 0.82) {
             edit();
-        } else if (r < 0.925) {
+        } else if (r < 0.845) {
             add(K::Start);
-        } else if (r < 0.94) {
+        } else if (r < 0.86) {
+            // Stop, and often Start again a moment later.
             add(K::Stop);
-        } else if (r < 0.955) {
+            if (chance(0.5)) {
+                add(K::Wake, {}, uniform(0, 40));
+                add(K::Start);
+            }
+        } else if (r < 0.875) {
             add(K::Hide);
-        } else if (r < 0.97) {
+        } else if (r < 0.89) {
             add(K::Show);
-        } else if (r < 0.98) {
-            const std::int64_t ms = chance(0.2) ? uniform(3600000, 3 * kMsPerDay) : uniform(20000, 3600000);
+        } else if (r < 0.93) {
+            // The clock set to just before or after a target.
+            add(K::ClockTo, pick(targets), uniform(-15000, 3000));
+        } else if (r < 0.95) {
+            // The computer asleep from the second before a target, or from its own second.
+            add(K::SleepAt, pick(targets), uniform(0, 2), uniform(12000, 600000));
+        } else if (r < 0.96) {
+            const std::int64_t ms =
+                chance(0.2) ? uniform(3600000, 3 * kMsPerDay) : uniform(20000, 3600000);
             add(K::Sleep, {}, ms);
             elapsed += ms / 1000;
         } else if (r < 0.995) {
-            std::int64_t ms = chance(0.3) ? uniform(1000, 15000) : uniform(15000, 7200000);
+            std::int64_t ms = chance(0.5) ? uniform(1000, 15000) : uniform(15000, 7200000);
             if (chance(0.1)) ms = kMsPerDay + uniform(-60000, 60000);
             add(K::SetClock, {}, chance(0.5) ? ms : -ms);
         } else {

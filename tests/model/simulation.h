@@ -18,7 +18,8 @@ struct Step {
         Check,    // `name` ticked (a = 1) or not, `b` ms after the previous step
         Text,     // `name` set to `text`
         Index,    // the drop-down set to item `a`
-        Moment,   // row or group `name` set to now + `a` s (`b`: the milliseconds it shows)
+        Moment,   // row or group `name` set to now + `a` s (`b`: the milliseconds it shows); with
+                  // `text`, to `a` s after the moment of that row or group instead
         Start,
         Stop,
         Hide,
@@ -26,6 +27,9 @@ struct Step {
         Sleep,     // the computer sleeps for `a` ms
         SetClock,  // the clock is set by `a` ms
         Locale,    // the regional settings become set `a`
+        ClockTo,   // the clock is set to `a` ms after the moment of row or group `name`
+        SleepAt,   // ticks come on time until `a` s before the moment of `name`, then the
+                   // computer sleeps for `b` ms
     };
     Kind kind = Kind::Wake;
     std::string name;
