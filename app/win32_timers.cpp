@@ -32,8 +32,7 @@ void SetCoalescedTimer(HWND window, UINT_PTR id, UINT periodMs, ULONG toleranceM
 }
 
 Win32Timers::Win32Timers(HWND window)
-    : shared_(window, kSchedulingTimer),
-      schedule_(SteadyTimer::NowMs, [this] {
+    : shared_(window, kSchedulingTimer), schedule_(SteadyTimer::NowMs, [this] {
           if (const std::optional<std::uint64_t> due = schedule_.NextDue())
               shared_.SetFor(*due);
           else

@@ -93,7 +93,7 @@ void PowerScheduler::ShowRemaining(std::int64_t nowSecond) {
 }
 
 std::optional<std::int64_t> PowerScheduler::CountdownSecondFrom(std::int64_t from,
-                                                                 bool byClock) const {
+                                                                bool byClock) const {
     // By date and time: the target's own second. By the clock: the first second after the
     // arming with the target's time of day, and never after the target; as chkTime stands now,
     // so ticking it after that second went by still acts on a later one up to the target.
@@ -168,14 +168,14 @@ std::optional<PlannedAction> PowerScheduler::Planned(std::int64_t nowSecond) con
     std::optional<PlannedAction> countdown;
     std::optional<PlannedAction> setMoment;
     if (reading_.countdownOn && armed_) {
-        const std::optional<std::int64_t> due = CountdownSecondFrom(nowSecond + 1, reading_.byClock);
+        const std::optional<std::int64_t> due =
+            CountdownSecondFrom(nowSecond + 1, reading_.byClock);
         if (due) countdown = PlannedAction{*due, std::string(command), {}};
     }
     if (reading_.setMomentOn) {
         const std::optional<std::int64_t> second =
-            NextToAct(reading_.setMoment, reading_.byClock, nowSecond, [&](std::int64_t s) {
-                return setMomentFired_.Done(SetMomentOccurrence(s));
-            });
+            NextToAct(reading_.setMoment, reading_.byClock, nowSecond,
+                      [&](std::int64_t s) { return setMomentFired_.Done(SetMomentOccurrence(s)); });
         if (second) setMoment = PlannedAction{*second, std::string(command), {}};
     }
     return Earlier(countdown, setMoment);

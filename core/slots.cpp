@@ -133,10 +133,9 @@ std::optional<PlannedAction> SlotScheduler::Planned(std::int64_t nowSecond) cons
     for (const ProgramSlot& slot : lastRead_) {
         if (slot.path.empty() || !slot.enabled) continue;
         const LastOccurrence& fired = fired_[slot.row - 1];
-        const std::optional<std::int64_t> second =
-            NextToAct(slot.target, slot.daily, nowSecond, [&](std::int64_t s) {
-                return fired.Any() && fired.Done(SlotOccurrence(slot, s));
-            });
+        const std::optional<std::int64_t> second = NextToAct(
+            slot.target, slot.daily, nowSecond,
+            [&](std::int64_t s) { return fired.Any() && fired.Done(SlotOccurrence(slot, s)); });
         if (!second || (first && *second >= firstSecond)) continue;
         first = &slot;
         firstSecond = *second;
