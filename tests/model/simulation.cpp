@@ -17,6 +17,7 @@
 #include "fakes/fake_tray_notices.h"
 #include "fakes/memory_control_values.h"
 #include "model/reference_model.h"
+#include "unit/parse_checks.h"
 
 namespace tc::sim {
 namespace {
@@ -93,19 +94,6 @@ public:
         return FakeFiles::Append(path, bytes);
     }
 };
-
-LocaleInfo LocaleNumber(std::int64_t n) {
-    switch (n % 4) {
-    case 1:
-        return UsEnglishLocale();
-    case 2:
-        return GermanLocale();
-    case 3:
-        return KoreanStyleLocale();
-    default:
-        return ChineseLocale();
-    }
-}
 
 // The program and the model, side by side, on one clock.
 class World {
@@ -346,7 +334,7 @@ void World::Apply(const Step& step) {
         clock_.AdvanceMs(step.a);
         return;
     case K::Locale:
-        locale_.Set(LocaleNumber(step.a));
+        locale_.Set(parse_checks::LocaleOfByte(static_cast<unsigned char>(step.a)));
         moments_.ReloadLocale();
         model_->SomethingChanged();
         return;
@@ -681,7 +669,7 @@ std::vector<Step> Generate(std::uint64_t seed, std::int64_t seconds) {
             if (chance(0.1)) ms = kMsPerDay + uniform(-60000, 60000);
             add(K::SetClock, {}, chance(0.5) ? ms : -ms);
         } else {
-            add(K::Locale, {}, uniform(0, 3));
+            add(K::Locale, {}, uniform(0, 4));
         }
     }
     return steps;
