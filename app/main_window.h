@@ -20,9 +20,11 @@
 #include "platform/files.h"
 #include "platform/input.h"
 #include "platform/locale.h"
+#include "platform/power_actions.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/win32/win32_power_actions.h"
 
 namespace tc {
 
@@ -45,6 +47,8 @@ struct MainWindowPorts {
     Registry& registry;
     // nullptr: the system's shell, owned by this window and by appWindow.
     Shell* shell = nullptr;
+    // nullptr: the system's sleep and lock.
+    PowerActions* powerActions = nullptr;
     HWND appWindow = nullptr;
     GetOpenFileNameFn openFile = LateGetOpenFileName;
     NotifyIconFn notifyIcon = LateShellNotifyIcon;
@@ -167,6 +171,7 @@ private:
     Moments moments_;
     CommandLog commandLog_;
     std::unique_ptr<Shell> systemShell_;
+    Win32PowerActions systemPowerActions_;
     std::unique_ptr<Win32ControlValues> values_;
     std::unique_ptr<Win32Timers> timers_;
     std::unique_ptr<SteadyTimer> clockTimer_;  // Timer5

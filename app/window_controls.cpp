@@ -74,8 +74,8 @@ void SetDesignState(HWND hwnd, const ControlSpec& c) {
         SendMessageW(hwnd, BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
         break;
     case ControlKind::ComboBox:
-        SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"关机"));
-        SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"重启"));
+        for (std::string_view item : kPowerCommandItems)
+            SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
         SendMessageW(hwnd, CB_SETCURSEL, static_cast<WPARAM>(c.itemIndex), 0);
         if (c.itemIndex < 0) SetWindowTextW(hwnd, Widen(c.text).c_str());
         break;

@@ -30,6 +30,7 @@
 #include "fakes/fake_files.h"
 #include "fakes/fake_input.h"
 #include "fakes/fake_locale.h"
+#include "fakes/fake_power_actions.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_timers.h"
 #include "fakes/memory_control_values.h"
@@ -136,8 +137,9 @@ private:
     FakeCodePage codePage_;
     CommandLog commandLog_{clock_, files_, codePage_};
     SoakNotices notices_;
+    FakePowerActions powerActions_;
     Scheduler scheduler_{
-        form_, moments_, {shell_, processes_, input_, timers_, commandLog_, &notices_}};
+        form_, moments_, {shell_, processes_, input_, timers_, powerActions_, commandLog_, &notices_}};
 
     std::map<std::string, Category> categories_ = {
         {"slot1", {"slot 1 (one-time, open)", TimerId::Slots, {}, {}, {}}},

@@ -88,6 +88,9 @@ inline constexpr std::string_view kStartWithWindowsCheck = "chkAutorun";
 inline constexpr std::string_view kAutoStartCheck = "TimeAtuoRunchk";
 // The power-off group.
 inline constexpr std::string_view kPowerCommandCombo = "ComboBox1";
+// Its items, in the order of their indices (the index is what runs and what is stored).
+inline constexpr std::string_view kPowerCommandItems[] = {"关机", "重启", "睡眠",
+                                                          "休眠", "注销", "锁定"};
 inline constexpr std::string_view kCountdownCheck = "CheckBox3";
 inline constexpr std::string_view kCountdownMinutesEdit = "Edit9";
 inline constexpr std::string_view kRemainingSecondsLabel = "Label15";

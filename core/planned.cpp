@@ -1,6 +1,9 @@
 #include "core/planned.h"
 
+#include <iterator>
 #include <vector>
+
+#include "core/controls.h"
 
 namespace tc {
 namespace {
@@ -94,14 +97,8 @@ std::optional<PlannedAction> Earlier(std::optional<PlannedAction> a,
 }
 
 std::string_view PowerCommandName(int index) {
-    switch (index) {
-    case 0:
-        return "关机";
-    case 1:
-        return "重启";
-    default:
-        return {};
-    }
+    if (index < 0 || index >= static_cast<int>(std::size(kPowerCommandItems))) return {};
+    return kPowerCommandItems[index];
 }
 
 std::string SkippedLine(std::string_view what, std::int64_t second, const LocaleForms& forms) {

@@ -28,7 +28,7 @@ std::optional<std::int64_t> LastOccurrenceIn(TDateTime target, bool daily, Secon
 // Something a scheduler will do, and the second it will do it in.
 struct PlannedAction {
     std::int64_t second = 0;
-    std::string verb;  // "打开程序", "关闭程序", "关机", "重启", "鼠标单击"
+    std::string verb;  // "打开程序", "关闭程序", a power command's name, "鼠标单击"
     std::string name;  // the file name for a program slot, otherwise empty
 
     friend bool operator==(const PlannedAction&, const PlannedAction&) = default;

@@ -9,8 +9,8 @@
 namespace tc {
 
 PowerScheduler::PowerScheduler(ControlValues& values, Moments& moments, Shell& shell,
-                               CommandLog& commandLog)
-    : values_(values), moments_(moments), shell_(shell), commandLog_(commandLog) {
+                               PowerActions& actions, CommandLog& commandLog)
+    : values_(values), moments_(moments), shell_(shell), actions_(actions), commandLog_(commandLog) {
     // The minutes always follow what Edit9 shows, from the design text on. A text that is no
     // integer leaves them at 0, and a countdown of 0 minutes never acts.
     try {
@@ -192,7 +192,9 @@ void PowerScheduler::WarnIfNear(std::int64_t nowSecond) {
 }
 
 void PowerScheduler::CheckPowerTime(TDateTime now) {
-    // The command runs first and the log line follows; the result is not examined.
+    // The command runs first and the log line follows; shutdown.exe's result is not examined.
+    // Sleep and lock are the system's own calls: when it refuses one, the error is shown and
+    // nothing is logged as executed.
     switch (values_.ItemIndex(kPowerCommandCombo)) {
     case static_cast<int>(PowerCommand::Shutdown):
         shell_.Open("shutdown.exe", "-s -t 0", ShellOwner::AppWindow);
@@ -201,6 +203,18 @@ void PowerScheduler::CheckPowerTime(TDateTime now) {
         break;
     case static_cast<int>(PowerCommand::Restart):
         shell_.Open("shutdown.exe", "-r -t 0", ShellOwner::AppWindow);
+        break;
+    case static_cast<int>(PowerCommand::Sleep):
+        actions_.Sleep();
+        break;
+    case static_cast<int>(PowerCommand::Hibernate):
+        shell_.Open("shutdown.exe", "-h", ShellOwner::AppWindow);
+        break;
+    case static_cast<int>(PowerCommand::LogOff):
+        shell_.Open("shutdown.exe", "-l", ShellOwner::AppWindow);
+        break;
+    case static_cast<int>(PowerCommand::Lock):
+        actions_.Lock();
         break;
     default:
         // No item selected: nothing runs, so nothing is logged as executed either.

@@ -1,6 +1,6 @@
 #pragma once
-// The power-off scheduler: shut down or restart through shutdown.exe after a countdown of N
-// minutes, or at a set moment (every day at that time of day with chkTime ticked).
+// The power-off scheduler: shut down, restart, sleep, hibernate, log off or lock after a
+// countdown of N minutes, or at a set moment (every day at that time of day with chkTime ticked).
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,17 +14,19 @@
 #include "core/planned.h"
 #include "core/tick_seconds.h"
 #include "core/tray_notices.h"
+#include "platform/power_actions.h"
 #include "platform/shell.h"
 
 namespace tc {
 
 // ComboBox1's items; the numbers are the stored selected index.
-enum class PowerCommand { Shutdown = 0, Restart = 1 };
+enum class PowerCommand { Shutdown = 0, Restart = 1, Sleep = 2, Hibernate = 3, LogOff = 4, Lock = 5 };
 
 class PowerScheduler {
 public:
     // CountdownMinutes starts as the integer Edit9 shows (its design text "10" counts).
-    PowerScheduler(ControlValues& values, Moments& moments, Shell& shell, CommandLog& commandLog);
+    PowerScheduler(ControlValues& values, Moments& moments, Shell& shell, PowerActions& actions,
+                   CommandLog& commandLog);
 
     // Arms the countdown from now when CheckBox3 is ticked and refreshes its labels.
     void UpdateCountdownDisplay();
@@ -72,6 +74,7 @@ private:
     ControlValues& values_;
     Moments& moments_;
     Shell& shell_;
+    PowerActions& actions_;
     CommandLog& commandLog_;
     std::int32_t minutes_ = 0;
     TDateTime start_ = 0;

@@ -9,7 +9,7 @@ Scheduler::Scheduler(ControlValues& values, Moments& moments, SchedulerPorts por
       moments_(moments),
       ports_(ports),
       slots_(values, moments, ports.shell, ports.processes),
-      power_(values, moments, ports.shell, ports.commandLog),
+      power_(values, moments, ports.shell, ports.powerActions, ports.commandLog),
       mouse_(values, moments, ports.input) {
     power_.SetNotices(ports.notices);
 }

@@ -13,6 +13,7 @@
 #include "core/tick_seconds.h"
 #include "core/tray_notices.h"
 #include "platform/input.h"
+#include "platform/power_actions.h"
 #include "platform/processes.h"
 #include "platform/shell.h"
 #include "platform/timers.h"
@@ -24,6 +25,7 @@ struct SchedulerPorts {
     Processes& processes;
     Input& input;
     Timers& timers;
+    PowerActions& powerActions;  // sleep and lock
     CommandLog& commandLog;
     // The notification icon's tooltip and warnings; none: nothing is told there.
     TrayNotices* notices = nullptr;

@@ -36,4 +36,14 @@ BOOL WINAPI LateGetOpenFileName(OPENFILENAMEW* dialog) {
     return call ? call(dialog) : FALSE;
 }
 
+BOOLEAN WINAPI LateSetSuspendState(BOOLEAN hibernate, BOOLEAN force, BOOLEAN wakeEventsOff) {
+    using SetSuspendStateFn = BOOLEAN(WINAPI*)(BOOLEAN, BOOLEAN, BOOLEAN);
+    static const auto call = SystemFunction<SetSuspendStateFn>(L"powrprof.dll", "SetSuspendState");
+    if (!call) {
+        SetLastError(ERROR_PROC_NOT_FOUND);
+        return FALSE;
+    }
+    return call(hibernate, force, wakeEventsOff);
+}
+
 }  // namespace tc

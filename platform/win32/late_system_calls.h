@@ -15,5 +15,8 @@ BOOL WINAPI LateShellNotifyIcon(DWORD message, PNOTIFYICONDATAW data);
 HINSTANCE LateShellExecute(HWND owner, const wchar_t* verb, const wchar_t* file,
                            const wchar_t* parameters, const wchar_t* folder, int show);
 BOOL WINAPI LateGetOpenFileName(OPENFILENAMEW* dialog);
+// The power management library's SetSuspendState; FALSE with ERROR_PROC_NOT_FOUND when the
+// library cannot be loaded.
+BOOLEAN WINAPI LateSetSuspendState(BOOLEAN hibernate, BOOLEAN force, BOOLEAN wakeEventsOff);
 
 }  // namespace tc

@@ -1,6 +1,7 @@
 #include "fakes/memory_control_values.h"
 
 #include <cmath>
+#include <iterator>
 #include <stdexcept>
 
 #include "core/controls.h"
@@ -72,10 +73,10 @@ int MemoryControlValues::ItemIndex(std::string_view name) const { return At(name
 void MemoryControlValues::SetItemIndex(std::string_view name, int index) {
     ++version_;
     Value& v = At(name);
-    // Only the two items exist: any other index leaves no item selected.
-    v.itemIndex = (index == 0 || index == 1) ? index : -1;
-    if (v.itemIndex == 0) v.text = "关机";
-    if (v.itemIndex == 1) v.text = "重启";
+    // Only the drop-down's items exist: any other index leaves no item selected.
+    const bool item = index >= 0 && index < static_cast<int>(std::size(kPowerCommandItems));
+    v.itemIndex = item ? index : -1;
+    if (item) v.text = std::string(kPowerCommandItems[index]);
 }
 
 TDateTime MemoryControlValues::DateTime(std::string_view name) const { return At(name).dateTime; }

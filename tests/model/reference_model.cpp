@@ -8,8 +8,9 @@
 //     after its arming with the target's time of day and not after the target (the box as it
 //     stands in that second); once per arming; never with 0 minutes or fewer; left behind once
 //     its target's second has gone by. The set moment acts on its second (or daily, its time of
-//     day). Acting runs shutdown.exe -s -t 0 or -r -t 0 for item 0 or 1 and logs
-//     "执行命令-<text>--Time--<now>"; with no item selected nothing runs and nothing is logged.
+//     day). Acting runs shutdown.exe -s -t 0, -r -t 0, sleep, shutdown.exe -h, -l or lock for
+//     items 0 to 5 and logs "执行命令-<text>--Time--<now>"; with no item selected nothing runs
+//     and nothing is logged.
 //     Edit9 empty shows "1"; the minutes follow what Edit9 shows; arming happens when the
 //     countdown box is ticked, Edit9 changes with it ticked, and at Start.
 //   - Mouse task: on each tick, a click at the start moment (once for a start value; the count
@@ -43,6 +44,7 @@
 #include "model/reference_model.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "core/controls.h"
 #include "core/convert.h"
@@ -97,7 +99,8 @@ bool SameName(const std::string& a, const std::string& b) {
 }
 
 std::string CommandName(int index) {
-    return index == 0 ? "关机" : index == 1 ? "重启" : "";
+    if (index < 0 || index >= static_cast<int>(std::size(kPowerCommandItems))) return "";
+    return std::string(kPowerCommandItems[index]);
 }
 
 }  // namespace
@@ -310,8 +313,13 @@ bool ReferenceModel::CountdownMatches(std::int64_t second) const {
 void ReferenceModel::RunPowerCommand(TDateTime now) {
     const ControlValues& v = *world_.values;
     const int index = v.ItemIndex(kPowerCommandCombo);
-    if (index != 0 && index != 1) return;
-    wants_.shell.emplace_back("shutdown.exe", index == 0 ? "-s -t 0" : "-r -t 0");
+    if (index == 0) wants_.shell.emplace_back("shutdown.exe", "-s -t 0");
+    if (index == 1) wants_.shell.emplace_back("shutdown.exe", "-r -t 0");
+    if (index == 2) wants_.powerActions.emplace_back("sleep");
+    if (index == 3) wants_.shell.emplace_back("shutdown.exe", "-h");
+    if (index == 4) wants_.shell.emplace_back("shutdown.exe", "-l");
+    if (index == 5) wants_.powerActions.emplace_back("lock");
+    if (CommandName(index).empty()) return;
     wants_.commandLog.push_back("执行命令-" + v.Text(kPowerCommandCombo) + "--Time--" +
                                 world_.forms().DateTimeText(now));
 }

@@ -21,6 +21,7 @@ namespace tc::model {
 // Everything the rules say the program does that can be seen from outside.
 struct Expected {
     std::vector<std::pair<std::string, std::string>> shell;  // file, parameters
+    std::vector<std::string> powerActions;                   // "sleep", "lock"
     std::vector<std::uint32_t> terminated;                   // process ids, in order
     std::vector<Point> bursts;                               // where each burst of clicks went
     std::vector<std::string> activity;                       // lines of the information box

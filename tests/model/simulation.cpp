@@ -13,6 +13,7 @@
 #include "fakes/fake_code_page.h"
 #include "fakes/fake_files.h"
 #include "fakes/fake_locale.h"
+#include "fakes/fake_power_actions.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_tray_notices.h"
 #include "fakes/memory_control_values.h"
@@ -173,15 +174,17 @@ private:
     FakeCodePage codePage_;
     CommandLog commandLog_{clock_, files_, codePage_};
     FakeTrayNotices notices_;
-    Scheduler scheduler_{values_, moments_,
-                         {shell_, processes_, input_, schedule_, commandLog_, &notices_}};
+    FakePowerActions powerActions_;
+    Scheduler scheduler_{
+        values_, moments_,
+        {shell_, processes_, input_, schedule_, powerActions_, commandLog_, &notices_}};
     std::unique_ptr<model::ReferenceModel> model_;
 
     // The box of the wake under way: its length, and the wakes inside it (ms after it opened).
     std::int64_t boxMs_ = 0;
     bool boxUsed_ = false;
     std::vector<std::uint64_t> boxWakes_;
-    std::size_t compared_[6] = {0, 0, 0, 0, 0, 0};
+    std::size_t compared_[7] = {0, 0, 0, 0, 0, 0, 0};
 };
 
 void World::BoxInProgram() {
@@ -387,6 +390,9 @@ std::optional<std::string> World::Compare() {
     };
     if (auto d = CompareList("shell call", shell, w.shell, compared_[0],
                              [](const auto& c) { return c.first + " " + c.second; }))
+        return d;
+    if (auto d = CompareList("sleep or lock", powerActions_.done, w.powerActions, compared_[6],
+                             same))
         return d;
     if (auto d = CompareList("process ended", processes_.terminated, w.terminated, compared_[1],
                              [](std::uint32_t pid) { return std::to_string(pid); }))
@@ -602,7 +608,7 @@ std::vector<Step> Generate(std::uint64_t seed, std::int64_t seconds) {
         case 11:
             return add(K::Moment, "power", offset(), uniform(0, 999));
         case 12:
-            return add(K::Index, std::string(kPowerCommandCombo), uniform(-1, 1), pause);
+            return add(K::Index, std::string(kPowerCommandCombo), uniform(-1, 6), pause);
         case 13:
             return add(K::Check, std::string(kMouseOnCheck), chance(0.6), pause);
         case 14:

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "platform/errors.h"
 #include "unit/scheduler_rig.h"
 
@@ -235,11 +239,45 @@ TEST_F(SetMomentTest, NoItemSelectedRunsNothingAndLogsNothing) {
     EXPECT_EQ(rig.files.appendCalls, 0);
 }
 
-TEST_F(SetMomentTest, DesignSelectionIsShutdown) {
+TEST_F(SetMomentTest, EachItemRunsItsOwnCommandOnceAndIsNamedByItsItem) {
+    // The design selection is shutdown; then every item in turn, a minute apart.
     EXPECT_EQ(rig.form.ItemIndex("ComboBox1"), 0);
-    SetMoment(Moment(2023, 1, 19, 12, 0, 5), false);
-    TicksAround(12, 0, 5);
-    EXPECT_EQ(rig.shell.calls, std::vector<ShellCall>{kShutdown});
+    const struct {
+        const char* name;
+        std::optional<ShellCall> shell;
+        const char* action;
+    } items[] = {{"关机", kShutdown, nullptr},
+                 {"重启", kRestart, nullptr},
+                 {"睡眠", std::nullopt, "sleep"},
+                 {"休眠", ShellCall{"shutdown.exe", "-h", ShellOwner::AppWindow}, nullptr},
+                 {"注销", ShellCall{"shutdown.exe", "-l", ShellOwner::AppWindow}, nullptr},
+                 {"锁定", std::nullopt, "lock"}};
+    for (int i = 0; i < 6; ++i) {
+        SCOPED_TRACE(items[i].name);
+        rig.shell.calls.clear();
+        rig.powerActions.done.clear();
+        rig.form.SetItemIndex("ComboBox1", i);
+        SetMoment(Moment(2023, 1, 19, 12, i, 5), false);
+        TicksAround(12, i, 5);
+        EXPECT_EQ(rig.shell.calls, items[i].shell ? std::vector<ShellCall>{*items[i].shell}
+                                                  : std::vector<ShellCall>{});
+        EXPECT_EQ(rig.powerActions.done, items[i].action ? std::vector<std::string>{items[i].action}
+                                                         : std::vector<std::string>{});
+        const std::string at = "2023/1/19 12:0" + std::to_string(i) + ":05";
+        EXPECT_NE(rig.CommandLogText().find(std::string("执行命令-") + items[i].name + "--Time--" + at),
+                  std::string::npos);
+        EXPECT_EQ(rig.notices.warnings.back(), "将于 12:0" + std::to_string(i) + ":05 " +
+                                                   items[i].name + "。点击“停止”可取消。");
+    }
+
+    // Sleep or lock refused by the system: the error reaches the window's error box, and
+    // nothing is logged as executed.
+    rig.powerActions.refuse = true;
+    const int appends = rig.files.appendCalls;
+    SetMoment(Moment(2023, 1, 19, 12, 30, 5), false);
+    rig.PowerTickAt(12, 30, 4);
+    EXPECT_THROW(rig.PowerTickAt(12, 30, 5), SystemError);
+    EXPECT_EQ(rig.files.appendCalls, appends);
 }
 
 TEST_F(SetMomentTest, EarlierSetMomentIssuesTheCommandBeforeTheCountdown) {

@@ -10,6 +10,7 @@
 #include "fakes/fake_files.h"
 #include "fakes/fake_input.h"
 #include "fakes/fake_locale.h"
+#include "fakes/fake_power_actions.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_timers.h"
@@ -31,7 +32,10 @@ struct SchedulerRig {
     FakeCodePage codePage;
     CommandLog commandLog{clock, files, codePage};
     FakeTrayNotices notices;
-    Scheduler scheduler{form, moments, {shell, processes, input, timers, commandLog, &notices}};
+    FakePowerActions powerActions;
+    Scheduler scheduler{form,
+                        moments,
+                        {shell, processes, input, timers, powerActions, commandLog, &notices}};
 
     SchedulerRig() {
         form.OnTextChange("Edit9", [this] { scheduler.Edit9Change(); });
