@@ -230,8 +230,8 @@ void MainWindow::OnCreate() {
     scheduler_ = std::make_unique<Scheduler>(
         *values_, moments_,
         SchedulerPorts{shell, ports_.processes, ports_.input, *timers_,
-                       ports_.powerActions ? *ports_.powerActions : systemPowerActions_, commandLog_,
-                       tray_.get()});
+                       ports_.powerActions ? *ports_.powerActions : systemPowerActions_,
+                       commandLog_, tray_.get()});
     settings_ = std::make_unique<SettingsFile>(
         *values_, moments_, SettingsPorts{ports_.files, ports_.codePage, ports_.registry});
     commandLog_.SetTimeSeparator(moments_.Forms().Info().timeSeparator);

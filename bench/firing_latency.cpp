@@ -16,6 +16,7 @@
 #include "fakes/fake_files.h"
 #include "fakes/fake_input.h"
 #include "fakes/fake_locale.h"
+#include "fakes/fake_power_actions.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_shell.h"
 #include "fakes/memory_control_values.h"
@@ -60,6 +61,7 @@ struct Bench {
     FakeShell shell;
     FakeProcesses processes;
     FakeInput input;
+    FakePowerActions powerActions;
     FakeFiles files;
     FakeCodePage codePage;
     CommandLog commandLog{clock, files, codePage};
@@ -101,8 +103,9 @@ int Run() {
                                    wc.hInstance, nullptr);
     if (bench.window == nullptr) return 1;
     WindowTimers timers(bench.window);
-    Scheduler scheduler(bench.form, bench.moments,
-                        {bench.shell, bench.processes, bench.input, timers, bench.commandLog});
+    Scheduler scheduler(
+        bench.form, bench.moments,
+        {bench.shell, bench.processes, bench.input, timers, bench.powerActions, bench.commandLog});
     bench.timers = &timers;
     bench.scheduler = &scheduler;
 

@@ -139,7 +139,9 @@ private:
     SoakNotices notices_;
     FakePowerActions powerActions_;
     Scheduler scheduler_{
-        form_, moments_, {shell_, processes_, input_, timers_, powerActions_, commandLog_, &notices_}};
+        form_,
+        moments_,
+        {shell_, processes_, input_, timers_, powerActions_, commandLog_, &notices_}};
 
     std::map<std::string, Category> categories_ = {
         {"slot1", {"slot 1 (one-time, open)", TimerId::Slots, {}, {}, {}}},

@@ -10,7 +10,11 @@ namespace tc {
 
 PowerScheduler::PowerScheduler(ControlValues& values, Moments& moments, Shell& shell,
                                PowerActions& actions, CommandLog& commandLog)
-    : values_(values), moments_(moments), shell_(shell), actions_(actions), commandLog_(commandLog) {
+    : values_(values),
+      moments_(moments),
+      shell_(shell),
+      actions_(actions),
+      commandLog_(commandLog) {
     // The minutes always follow what Edit9 shows, from the design text on. A text that is no
     // integer leaves them at 0, and a countdown of 0 minutes never acts.
     try {

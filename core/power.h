@@ -20,7 +20,14 @@
 namespace tc {
 
 // ComboBox1's items; the numbers are the stored selected index.
-enum class PowerCommand { Shutdown = 0, Restart = 1, Sleep = 2, Hibernate = 3, LogOff = 4, Lock = 5 };
+enum class PowerCommand {
+    Shutdown = 0,
+    Restart = 1,
+    Sleep = 2,
+    Hibernate = 3,
+    LogOff = 4,
+    Lock = 5
+};
 
 class PowerScheduler {
 public:

@@ -264,8 +264,9 @@ TEST_F(SetMomentTest, EachItemRunsItsOwnCommandOnceAndIsNamedByItsItem) {
         EXPECT_EQ(rig.powerActions.done, items[i].action ? std::vector<std::string>{items[i].action}
                                                          : std::vector<std::string>{});
         const std::string at = "2023/1/19 12:0" + std::to_string(i) + ":05";
-        EXPECT_NE(rig.CommandLogText().find(std::string("执行命令-") + items[i].name + "--Time--" + at),
-                  std::string::npos);
+        EXPECT_NE(
+            rig.CommandLogText().find(std::string("执行命令-") + items[i].name + "--Time--" + at),
+            std::string::npos);
         EXPECT_EQ(rig.notices.warnings.back(), "将于 12:0" + std::to_string(i) + ":05 " +
                                                    items[i].name + "。点击“停止”可取消。");
     }

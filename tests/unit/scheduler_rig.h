@@ -33,9 +33,8 @@ struct SchedulerRig {
     CommandLog commandLog{clock, files, codePage};
     FakeTrayNotices notices;
     FakePowerActions powerActions;
-    Scheduler scheduler{form,
-                        moments,
-                        {shell, processes, input, timers, powerActions, commandLog, &notices}};
+    Scheduler scheduler{
+        form, moments, {shell, processes, input, timers, powerActions, commandLog, &notices}};
 
     SchedulerRig() {
         form.OnTextChange("Edit9", [this] { scheduler.Edit9Change(); });

@@ -16,6 +16,7 @@
 #include "fakes/fake_files.h"
 #include "fakes/fake_input.h"
 #include "fakes/fake_locale.h"
+#include "fakes/fake_power_actions.h"
 #include "fakes/fake_processes.h"
 #include "fakes/fake_timers.h"
 #include "fakes/memory_control_values.h"
@@ -293,7 +294,8 @@ TEST_F(ScheduledPortsTest, PowerCommandReachesShutdownExeWithItsParameters) {
     FakeFiles files;
     FakeCodePage codePage;
     CommandLog commandLog(clock, files, codePage);
-    Scheduler scheduler(form, moments, {shell, processes, input, timers, commandLog});
+    FakePowerActions powerActions;
+    Scheduler scheduler(form, moments, {shell, processes, input, timers, powerActions, commandLog});
     scheduler.StartScheduling();
     form.SetChecked("CheckBox4", true);
 
@@ -301,7 +303,7 @@ TEST_F(ScheduledPortsTest, PowerCommandReachesShutdownExeWithItsParameters) {
         int item;
         int second;
         const char* parameters;
-    } commands[] = {{0, 5, "-s -t 0"}, {1, 10, "-r -t 0"}};
+    } commands[] = {{0, 5, "-s -t 0"}, {1, 10, "-r -t 0"}, {3, 15, "-h"}, {4, 20, "-l"}};
     std::vector<std::string> expected;
     for (const auto& c : commands) {
         form.SetItemIndex("ComboBox1", c.item);
