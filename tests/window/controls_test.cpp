@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <iterator>
 #include <optional>
 #include <set>
 #include <string>
@@ -358,11 +359,14 @@ TEST_F(ControlsTest, ControlsUseTahomaEightPointAndTheNotesAreBlue) {
 TEST_F(ControlsTest, DropDownStartsOnItsFirstItemAndNotesReadAsDesigned) {
     Open(false);
     HWND combo = Ctl("ComboBox1");
-    EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), std::ssize(kPowerCommandItems));
     EXPECT_EQ(Values().ItemIndex("ComboBox1"), 0);  // what it shows is what runs
     EXPECT_EQ(Values().Text("ComboBox1"), "关机");
-    Values().SetItemIndex("ComboBox1", 1);
-    EXPECT_EQ(Values().Text("ComboBox1"), "重启");
+    // Each index shows its own item: the index is what runs and what is stored.
+    for (int i = 0; i < std::ssize(kPowerCommandItems); ++i) {
+        Values().SetItemIndex("ComboBox1", i);
+        EXPECT_EQ(Values().Text("ComboBox1"), kPowerCommandItems[i]);
+    }
     Values().SetItemIndex("ComboBox1", 7);
     EXPECT_EQ(Values().ItemIndex("ComboBox1"), -1);
 
