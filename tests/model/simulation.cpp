@@ -633,7 +633,7 @@ std::vector<Step> Generate(std::uint64_t seed, std::int64_t seconds) {
         const std::vector<std::string> targets = {"1", "2", "3", "4", "5", "power", "mouse",
                                                   "countdown"};
         if (r < 0.60) {
-            const std::int64_t wakes = uniform(1, 40);
+            const std::int64_t wakes = uniform(1, 15);
             for (std::int64_t i = 0; i < wakes; ++i) {
                 std::int64_t jitter = uniform(0, 40);
                 if (chance(0.05)) jitter = -uniform(1, 30);
@@ -651,7 +651,7 @@ std::vector<Step> Generate(std::uint64_t seed, std::int64_t seconds) {
         } else if (r < 0.86) {
             // Stop, and often Start again a moment later.
             add(K::Stop);
-            if (chance(0.5)) {
+            if (chance(0.7)) {
                 add(K::Wake, {}, uniform(0, 40));
                 add(K::Start);
             }
