@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "core/controls.h"
+#include "core/repeating_timer.h"
 #include "core/scheduler.h"
 #include "core/timer_schedule.h"
 #include "fakes/fake_clock.h"
@@ -140,6 +141,7 @@ private:
         if (steady > steady_) Advance(static_cast<std::int64_t>(steady - steady_));
     }
     void WakeProgram() {
+        systemTimer_.Fired(steady_);
         schedule_.Wake(
             [this](TimerId id) {
                 try {
@@ -169,7 +171,15 @@ private:
     FakeShell shell_;
     SimProcesses processes_;
     SimInput input_;
-    TimerSchedule schedule_{[this] { return steady_; }, [] {}};
+    // The scheduling timers' schedule, and the one system timer it aims as the window does.
+    RepeatingTimer systemTimer_;
+    TimerSchedule schedule_{[this] { return steady_; },
+                            [this] {
+                                if (const std::optional<std::uint64_t> due = schedule_.NextDue())
+                                    systemTimer_.SetFor(*due, steady_);
+                                else
+                                    systemTimer_.Kill();
+                            }};
     SimFiles files_;
     FakeCodePage codePage_;
     CommandLog commandLog_{clock_, files_, codePage_};
@@ -193,9 +203,9 @@ void World::BoxInProgram() {
     const std::uint64_t opened = steady_;
     const std::uint64_t closes = opened + static_cast<std::uint64_t>(boxMs_);
     for (;;) {
-        const std::optional<std::uint64_t> due = schedule_.NextDue();
-        if (!due || *due + 15 > closes) break;
-        AdvanceTo(*due + 15);
+        const std::optional<std::uint64_t> fires = systemTimer_.NextFiring();
+        if (!fires || *fires + 15 > closes) break;
+        AdvanceTo(*fires + 15);
         boxWakes_.push_back(steady_ - opened);
         WakeProgram();
     }
@@ -277,12 +287,12 @@ void World::Edit(const Step& step) {
 }
 
 void World::WakeBoth(std::int64_t jitter, std::int64_t boxMs) {
-    const std::optional<std::uint64_t> due = schedule_.NextDue();
-    if (!due) {
+    const std::optional<std::uint64_t> fires = systemTimer_.NextFiring();
+    if (!fires) {
         Advance(1000);  // nothing to wake for: time goes by
         return;
     }
-    const std::int64_t at = static_cast<std::int64_t>(*due) + jitter;
+    const std::int64_t at = static_cast<std::int64_t>(*fires) + jitter;
     AdvanceTo(static_cast<std::uint64_t>(std::max<std::int64_t>(at, 0)));
     const std::uint64_t steady = steady_;
     const LocalTime wall = clock_.Now();
@@ -349,10 +359,10 @@ void World::Apply(const Step& step) {
         // is not waited for.
         const std::int64_t last = ToWholeSeconds(MomentOf(step.name)) - step.a;
         for (int i = 0; i < 400; ++i) {
-            const std::optional<std::uint64_t> due = schedule_.NextDue();
-            if (!due) break;
+            const std::optional<std::uint64_t> fires = systemTimer_.NextFiring();
+            if (!fires) break;
             const std::int64_t wakeMs =
-                ToMilliseconds(Wall()) + static_cast<std::int64_t>(*due) -
+                ToMilliseconds(Wall()) + static_cast<std::int64_t>(*fires) -
                 static_cast<std::int64_t>(steady_) + 10;
             if (FloorDiv(wakeMs, 1000) > last) break;
             WakeBoth(10, 0);

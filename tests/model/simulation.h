@@ -13,7 +13,7 @@ namespace tc::sim {
 // list still means the same after steps before it are taken out.
 struct Step {
     enum class Kind {
-        Wake,     // the system timer fires `a` ms after the schedule asked (negative: early);
+        Wake,     // the system timer fires `a` ms after it is set to (negative: early);
                   // `b` > 0: the first file opened in it shows a modal box for `b` ms
         Check,    // `name` ticked (a = 1) or not, `b` ms after the previous step
         Text,     // `name` set to `text`
