@@ -174,7 +174,7 @@ std::string_view LineEnd(IniEncoding encoding) {
     return "\r\n"sv;
 }
 
-std::vector<std::string_view> SplitLines(std::string_view body, IniEncoding encoding) {
+std::vector<RawLine> SplitLines(std::string_view body, IniEncoding encoding) {
     // Each step is one code unit: a byte, or two bytes of UTF-16. CR and LF are never part of a
     // longer character in any of the encodings.
     const std::size_t unit = IsUtf16(encoding) ? 2 : 1;
@@ -182,7 +182,7 @@ std::vector<std::string_view> SplitLines(std::string_view body, IniEncoding enco
         if (at + unit > body.size()) return false;
         return unit == 1 ? body[at] == c : UnitAt(body, at, encoding) == static_cast<char16_t>(c);
     };
-    std::vector<std::string_view> lines;
+    std::vector<RawLine> lines;
     std::size_t start = 0;
     std::size_t at = 0;
     while (at + unit <= body.size()) {
@@ -190,14 +190,15 @@ std::vector<std::string_view> SplitLines(std::string_view body, IniEncoding enco
             at += unit;
             continue;
         }
-        lines.push_back(body.substr(start, at - start));
         const bool crlf = isBreak(at, '\r') && isBreak(at + unit, '\n');
-        at += crlf ? 2 * unit : unit;
+        const std::size_t endLength = crlf ? 2 * unit : unit;
+        lines.push_back({body.substr(start, at - start), body.substr(at, endLength)});
+        at += endLength;
         start = at;
     }
     // An odd last byte of UTF-16 is half a character of no line: written back, it would shift
     // every line after it, so it is left out.
-    if (at > start) lines.push_back(body.substr(start, at - start));
+    if (at > start) lines.push_back({body.substr(start, at - start), {}});
     return lines;
 }
 

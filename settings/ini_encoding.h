@@ -25,10 +25,15 @@ std::string_view ByteOrderMark(IniEncoding encoding);
 // The line end the program writes: CR LF in the file's encoding.
 std::string_view LineEnd(IniEncoding encoding);
 
-// The lines of a file's bytes after its mark, as they lie on disk without their line ends (CR LF,
-// LF or CR). A last line without a line end counts; an odd last byte of UTF-16 is no part of any
-// line.
-std::vector<std::string_view> SplitLines(std::string_view body, IniEncoding encoding);
+// One line of a file as it lies on disk: its bytes, and the bytes of the line end after them.
+struct RawLine {
+    std::string_view bytes;
+    std::string_view end;  // CR LF, LF or CR; empty for a last line without one
+};
+
+// The lines of a file's bytes after its mark. A last line without a line end counts; an odd last
+// byte of UTF-16 is no part of any line.
+std::vector<RawLine> SplitLines(std::string_view body, IniEncoding encoding);
 
 // One line's bytes as UTF-8 text. Bytes that are not valid in the encoding become U+FFFD (in the
 // system code page, whatever the code page makes of them).

@@ -128,9 +128,10 @@ IniFile IniFile::FromBytes(std::string_view bytes, CodePage& codePage) {
     IniFile file;
     file.encoding_ = DetectEncoding(bytes);
     const std::string_view body = bytes.substr(ByteOrderMark(file.encoding_).size());
-    for (const std::string_view raw : SplitLines(body, file.encoding_)) {
-        Line line = ParseLine(DecodeLine(raw, file.encoding_, codePage));
-        line.bytes = std::string(raw);
+    for (const RawLine& raw : SplitLines(body, file.encoding_)) {
+        Line line = ParseLine(DecodeLine(raw.bytes, file.encoding_, codePage));
+        line.bytes = std::string(raw.bytes);
+        line.end = std::string(raw.end);
         file.lines_.push_back(std::move(line));
     }
     return file;
@@ -139,9 +140,18 @@ IniFile IniFile::FromBytes(std::string_view bytes, CodePage& codePage) {
 std::string IniFile::Bytes(CodePage& codePage) const {
     std::string out(ByteOrderMark(encoding_));
     const std::string_view lineEnd = LineEnd(encoding_);
-    for (const Line& line : lines_) {
-        out += line.bytes ? *line.bytes : EncodeLine(line.text, encoding_, codePage);
-        out += lineEnd;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const Line& line = lines_[i];
+        if (!line.bytes) {
+            out += EncodeLine(line.text, encoding_, codePage);
+            out += lineEnd;
+            continue;
+        }
+        out += *line.bytes;
+        // A last line without a line end that a line now follows needs one, or the two would
+        // read as one line.
+        const bool joins = line.end.empty() && i + 1 < lines_.size();
+        out += joins ? lineEnd : std::string_view(line.end);
     }
     return out;
 }

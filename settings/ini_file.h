@@ -3,7 +3,8 @@
 // "key=value" lines, CR LF, the system code page on disk (or UTF-8 or UTF-16 when the file starts
 // with a byte-order mark). A file is read whole into lines, edited in memory and written back
 // whole in the encoding it came in; lines the program does not write (comments, blank lines, other
-// sections and keys) go back byte for byte as they were read.
+// sections and keys) go back byte for byte as they were read, each with the line end it had (CR
+// LF, LF, CR, or none at the end of the file). Lines the program writes end with CR LF.
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -34,8 +35,10 @@ public:
     static IniFile FromBytes(std::string_view bytes, CodePage& codePage);
     // Every line as text, followed by CR LF.
     std::string Text() const;
-    // The file's bytes: its mark, then every line followed by CR LF, in its encoding. Lines as
-    // they were read where nothing was written to them.
+    // The file's bytes: its mark, then every line with its line end, in its encoding. Lines
+    // that nothing was written to as they were read, line end included; a last line that had no
+    // line end gains CR LF only when a line now follows it. Lines the program wrote end with
+    // CR LF.
     std::string Bytes(CodePage& codePage) const;
     IniEncoding Encoding() const { return encoding_; }
 
@@ -52,6 +55,9 @@ private:
         std::string text;  // as in the file, converted to UTF-8
         // The line's bytes as read, in the file's encoding; none for a line the program wrote.
         std::optional<std::string> bytes;
+        // With `bytes`: the line end that followed them, as read (empty for a last line without
+        // one). A line the program wrote ends with CR LF.
+        std::string end;
         LineKind kind = LineKind::Other;
         std::string name;            // section or key name, blanks trimmed
         std::size_t valueStart = 0;  // key lines: where the value begins in `text`

@@ -1,8 +1,27 @@
 #include "settings/start_with_windows.h"
 
+#include <optional>
+#include <string_view>
+
 #include "platform/errors.h"
 
 namespace tc {
+namespace {
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Whether the machine's value starts this executable: the command this program writes, letters
+// in another case allowed, as Windows' file systems do not tell paths apart by case. A command
+// for another path, or with anything more, is not taken for this program's: its value under the
+// user's key then makes sure the program starts.
+bool StartsThisProgram(std::string_view registered, std::string_view command) {
+    if (registered.size() != command.size()) return false;
+    for (std::size_t i = 0; i < command.size(); ++i)
+        if (AsciiLower(registered[i]) != AsciiLower(command[i])) return false;
+    return true;
+}
+
+}  // namespace
 
 std::string StartCommand(const std::string& exePath) { return "\"" + exePath + "\""; }
 
@@ -10,9 +29,22 @@ void SetStartWithWindows(Registry& registry, const std::string& exePath, bool on
     if (!on) {
         registry.DeleteRunValue(RunKey::Machine, kRunValueName);
         registry.DeleteRunValue(RunKey::CurrentUser, kRunValueName);
+        // A value that a save run as administrator left under the machine's key cannot be removed
+        // without those rights, and the program keeps starting for every user: the user is told,
+        // with the error a refused write gives.
+        if (registry.ReadRunValue(RunKey::Machine, kRunValueName))
+            throw RegistryError(kRunValueName);
         return;
     }
     const std::string command = StartCommand(exePath);
+    const std::optional<std::string> machine =
+        registry.ReadRunValue(RunKey::Machine, kRunValueName);
+    if (machine && StartsThisProgram(*machine, command)) {
+        // Started for every user already, whether or not this user may write the machine's key.
+        // A value under this user's key would start it a second time.
+        registry.DeleteRunValue(RunKey::CurrentUser, kRunValueName);
+        return;
+    }
     try {
         registry.SetRunValue(RunKey::Machine, kRunValueName, command);
     } catch (const RegistryError&) {

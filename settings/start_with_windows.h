@@ -14,10 +14,15 @@ inline constexpr const char* kRunValueName = "testTallowcron";
 // with blanks ("C:\Program Files\...") is not cut at the first blank.
 std::string StartCommand(const std::string& exePath);
 
-// on: writes the value under the machine's key and removes the user's; when the machine's key is
-// refused (the program does not run as administrator), writes it under the user's key instead.
-// RegistryError "Failed to set data for 'testTallowcron'" only when both are refused.
-// off: deletes the value from both keys, silently.
+// on: when the machine's key already holds this program's command (StartCommand, letters in any
+// case), as an earlier save run as administrator left it, nothing is written: the program starts
+// for every user already. Otherwise the value is written under the machine's key or, when that
+// key is refused (the program does not run as administrator), under the user's key. Whenever the
+// machine's key ends up holding the command, a value under the user's key is deleted: it would
+// start the program a second time at log-on. RegistryError "Failed to set data for
+// 'testTallowcron'" only when both keys are refused.
+// off: deletes the value from both keys; the same RegistryError when a value is still there under
+// the machine's key afterwards (its deletion was refused), as the program still starts then.
 void SetStartWithWindows(Registry& registry, const std::string& exePath, bool on);
 
 }  // namespace tc

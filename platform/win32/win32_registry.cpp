@@ -15,11 +15,12 @@ HKEY RootOf(RunKey which) {
     return which == RunKey::Machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
-// Setting and deleting values is all the program does with the key. The machine's key is opened
-// in its 32-bit view; the user's key is the same in both views.
-REGSAM WriteAccess(RunKey which) {
-    return KEY_SET_VALUE | (which == RunKey::Machine ? KEY_WOW64_32KEY : 0);
-}
+// The machine's key is opened in its 32-bit view, for reading as for writing; the user's key is
+// the same in both views.
+REGSAM ViewOf(RunKey which) { return which == RunKey::Machine ? KEY_WOW64_32KEY : 0; }
+
+// Setting and deleting values is all the program writes to the key.
+REGSAM WriteAccess(RunKey which) { return KEY_SET_VALUE | ViewOf(which); }
 
 }  // namespace
 
@@ -52,6 +53,29 @@ void Win32Registry::DeleteRunValue(RunKey which, const std::string& name) {
         ERROR_SUCCESS)
         return;
     RegDeleteValueW(key.Get(), Widen(name).c_str());
+}
+
+std::optional<std::string> Win32Registry::ReadRunValue(RunKey which, const std::string& name) {
+    UniqueRegistryKey key;
+    if (RegOpenKeyExW(RootOf(which), PathOf(which).c_str(), 0, KEY_QUERY_VALUE | ViewOf(which),
+                      key.Receive()) != ERROR_SUCCESS)
+        return std::nullopt;
+    const std::wstring valueName = Widen(name);
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, &type, nullptr, &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return std::string();
+    // Room for a NUL that the stored text may lack.
+    std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
+    size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(text.data()), &size) != ERROR_SUCCESS)
+        return std::string();  // changed between the two reads: there, but not known
+    // The text ends at its first NUL, as Windows reads a command from the key.
+    text.resize(text.find(L'\0'));
+    return Narrow(text);
 }
 
 }  // namespace tc

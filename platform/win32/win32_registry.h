@@ -17,6 +17,7 @@ public:
 
     void SetRunValue(RunKey which, const std::string& name, const std::string& data) override;
     void DeleteRunValue(RunKey which, const std::string& name) override;
+    std::optional<std::string> ReadRunValue(RunKey which, const std::string& name) override;
 
 private:
     const std::wstring& PathOf(RunKey which) const;

@@ -20,4 +20,11 @@ void FakeRegistry::DeleteRunValue(RunKey key, const std::string& name) {
     if (!Refused(key)) ValuesOf(key).erase(name);
 }
 
+std::optional<std::string> FakeRegistry::ReadRunValue(RunKey key, const std::string& name) {
+    const Values& values = ValuesOf(key);
+    const auto found = values.find(name);
+    if (found == values.end()) return std::nullopt;
+    return found->second;
+}
+
 }  // namespace tc

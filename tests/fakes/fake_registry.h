@@ -1,5 +1,6 @@
 #pragma once
-// The two Run keys in memory; it records what was asked and can be told to refuse either key.
+// The two Run keys in memory; it records the writes and deletes asked for and can be told to
+// refuse either key.
 #include <map>
 #include <string>
 #include <vector>
@@ -22,6 +23,8 @@ public:
 
     void SetRunValue(RunKey key, const std::string& name, const std::string& data) override;
     void DeleteRunValue(RunKey key, const std::string& name) override;
+    // Reads are allowed on a refused key too, as on the machine's key for any user.
+    std::optional<std::string> ReadRunValue(RunKey key, const std::string& name) override;
 
 private:
     Values& ValuesOf(RunKey key) { return key == RunKey::Machine ? machine : currentUser; }

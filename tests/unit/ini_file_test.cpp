@@ -249,24 +249,26 @@ struct EncodedFile {
 // A file comes back in the encoding it came in: Unicode text (UTF-16 either way round, UTF-8,
 // each with its byte-order mark) or the system code page. What the program does not write, a
 // comment with characters the code page lacks and a line with a broken character included, goes
-// back byte for byte; what it writes is in the file's encoding.
+// back byte for byte with the line end it had (LF, CR, CR LF, none on the last line); what it
+// writes is in the file's encoding and ends with CR LF.
 TEST(IniFileOnDisk, AFileKeepsItsEncodingAndEveryLineNotWrittenByteForByte) {
     const std::u16string before16 =
-        u"[SoftWare]\r\ncounT=5\r\n; \u2713 \ud55c\uad6d\uc5b4 \U0001F600\r\n[SoftRun]\r\n";
+        u"[SoftWare]\ncounT=5\n; \u2713 \ud55c\uad6d\uc5b4 \U0001F600\r[SoftRun]\r\n; \u2713";
     const std::u16string after16 =
-        u"[SoftWare]\r\ncounT=7\r\n; \u2713 \ud55c\uad6d\uc5b4 \U0001F600\r\n[SoftRun]\r\n"
-        u"exepath1=C:\\\u7a0b\u5e8f\\\u2713.exe\r\n";
+        u"[SoftWare]\ncounT=7\r\n; \u2713 \ud55c\uad6d\uc5b4 \U0001F600\r[SoftRun]\r\n"
+        u"exepath1=C:\\\u7a0b\u5e8f\\\u2713.exe\r\n; \u2713";
     const std::string unicodePath = "C:\\程序\\✓.exe";
-    const std::string broken = "; \xE2\x9C\x93 \xED\x95\x9C \xFF\xC0\r\n";
+    const std::string broken = "; \xE2\x9C\x93 \xED\x95\x9C \xFF\xC0";
+    const std::string before8 = "[SoftWare]\ncounT=5\n" + broken + "\r[SoftRun]\r\n" + broken;
+    const auto after8 = [&](const std::string& path) {
+        return "[SoftWare]\ncounT=7\r\n" + broken + "\r[SoftRun]\r\nexepath1=" + path + "\r\n" +
+               broken;
+    };
     const std::vector<EncodedFile> files = {
         {"UTF-16 LE", Utf16(before16, true), Utf16(after16, true), unicodePath},
         {"UTF-16 BE", Utf16(before16, false), Utf16(after16, false), unicodePath},
-        {"UTF-8", "\xEF\xBB\xBF[SoftWare]\r\ncounT=5\r\n" + broken + "[SoftRun]\r\n",
-         "\xEF\xBB\xBF[SoftWare]\r\ncounT=7\r\n" + broken + "[SoftRun]\r\nexepath1=" + unicodePath +
-             "\r\n",
-         unicodePath},
-        {"code page", "[SoftWare]\r\ncounT=5\r\n" + broken + "[SoftRun]\r\n",
-         "[SoftWare]\r\ncounT=7\r\n" + broken + "[SoftRun]\r\nexepath1=C:\\x.exe\r\n", "C:\\x.exe"},
+        {"UTF-8", "\xEF\xBB\xBF" + before8, "\xEF\xBB\xBF" + after8(unicodePath), unicodePath},
+        {"code page", before8, after8("C:\\x.exe"), "C:\\x.exe"},
     };
     const std::string path = "C:\\Tools\\Tallowcron\\config.ini";
     for (const EncodedFile& f : files) {
@@ -284,7 +286,7 @@ TEST(IniFileOnDisk, AFileKeepsItsEncodingAndEveryLineNotWrittenByteForByte) {
         EXPECT_EQ(ReadIniSValue(ReadIniFile(disk, codePage, path), "SoftRun", "exepath1"), f.path);
     }
     // A UTF-16 file cut off inside a character loses that half character only: kept, it would
-    // shift every line written after it.
+    // shift every line written after it. Its last line gains a line end, as a line now follows.
     FakeFiles disk;
     AsciiCodePage codePage;
     disk.files[path] = Utf16(u"[S]\r\na=1", true) + "A";

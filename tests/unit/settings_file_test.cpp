@@ -460,13 +460,15 @@ TEST(SettingsFile, RefusedRegistryWriteStillSavesEveryKey) {
 }
 
 // The Run value names the executable as it really is, quoted, under the machine's key, and
-// takes the place of a value that an earlier save left under the user's key (the program would
-// start twice). Unticking removes it from both keys, silently also when it is already gone.
+// takes the place of a value for another path there and of a value that an earlier save left
+// under the user's key (the program would start twice). Unticking removes it from both keys,
+// silently also when it is already gone.
 TEST(SettingsFile, StartWithWindowsRegistersTheRealPathQuoted) {
     SettingsRig rig;
     rig.files.exePath = "C:\\Program Files\\Tallow Cron\\tc 2.exe";
     rig.files.directories.insert("C:\\Program Files");
     rig.files.directories.insert("C:\\Program Files\\Tallow Cron");
+    rig.registry.machine["testTallowcron"] = "\"C:\\Old\\tc.exe\"";
     rig.registry.currentUser["testTallowcron"] = "\"C:\\Old\\tc.exe\"";
     rig.Load();
     rig.form.SetChecked("chkAutorun", true);
@@ -486,9 +488,15 @@ TEST(SettingsFile, StartWithWindowsRegistersTheRealPathQuoted) {
 }
 
 // Not allowed to register for every user (not run as administrator): the value goes under the
-// user's own key and nothing is reported; unticking removes it from there.
+// user's own key and nothing is reported; unticking removes it from there. A value that a save
+// as administrator left under the machine's key for this program (its path in another case
+// names the same file) already starts it for every user: ticked, nothing goes under the user's
+// key, and one left there goes; unticked, the value cannot be removed and the user is told (the
+// user's own value goes all the same). A
+// value there for another path is not this program's: the user's key gets the value.
 TEST(SettingsFile, RefusedMachineKeyRegistersForTheUserAlone) {
     SettingsRig rig;
+    rig.files.exePath = "C:\\Tools\\Tallowcron\\Tallowcron.exe";
     rig.registry.refuseMachine = true;
     rig.Load();
     rig.form.SetChecked("chkAutorun", true);
@@ -500,6 +508,32 @@ TEST(SettingsFile, RefusedMachineKeyRegistersForTheUserAlone) {
     rig.form.SetChecked("chkAutorun", false);
     EXPECT_NO_THROW(rig.settings.SaveSettings());
     EXPECT_TRUE(rig.registry.currentUser.empty());
+
+    const FakeRegistry::Values byAdministrator = {
+        {"testTallowcron", "\"c:\\tools\\TALLOWCRON\\Tallowcron.exe\""}};
+    rig.registry.machine = byAdministrator;
+    rig.registry.currentUser = registered;
+    rig.form.SetChecked("chkAutorun", true);
+    EXPECT_NO_THROW(rig.settings.SaveSettings());
+    EXPECT_EQ(rig.registry.machine, byAdministrator);
+    EXPECT_TRUE(rig.registry.currentUser.empty());
+
+    rig.form.SetChecked("chkAutorun", false);
+    rig.registry.currentUser = registered;
+    try {
+        rig.settings.SaveSettings();
+        FAIL() << "the value left under the machine's key was not reported";
+    } catch (const RegistryError& e) {
+        EXPECT_EQ(std::string(e.what()), "Failed to set data for 'testTallowcron'");
+    }
+    EXPECT_EQ(rig.registry.machine, byAdministrator);
+    EXPECT_TRUE(rig.registry.currentUser.empty());
+    EXPECT_EQ(rig.Stored("SoftWare", "AutoRun"), "0");
+
+    rig.registry.machine = {{"testTallowcron", "\"C:\\Old\\Tallowcron.exe\""}};
+    rig.form.SetChecked("chkAutorun", true);
+    EXPECT_NO_THROW(rig.settings.SaveSettings());
+    EXPECT_EQ(rig.registry.currentUser, registered);
 }
 
 // A read-only file (or folder): the failure is reported with the system's message, the

@@ -1,6 +1,7 @@
 // The Run value in the real registry: the 32-bit view of the machine's key, the quoted real path,
-// removal, the user's key where the machine's is refused, and the error when both are refused.
-// Every test removes what it created.
+// removal, the user's key where the machine's is refused, the error when both are refused, and a
+// value that a save as administrator left under the machine's key. Every test removes what it
+// created.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <aclapi.h>
@@ -76,20 +77,27 @@ TEST(Win32StartWithWindows, RegistersTheQuotedRealPathInThe32BitViewAndRemovesIt
     if (!runKeyExisted) RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kRunKey, KEY_WOW64_32KEY, 0);
 }
 
-// A key of the test's own, under HKEY_LOCAL_MACHINE (32-bit view) or HKEY_CURRENT_USER. A
-// read-only one has a DACL that allows reading only, as the machine's Run key has for a user who
-// is not elevated. Its permissions are restored and the key removed afterwards.
+// A key of the test's own, under HKEY_LOCAL_MACHINE (32-bit view) or HKEY_CURRENT_USER, holding
+// the value "testTallowcron" with `runValue` when one is given. A read-only one has a DACL that
+// allows reading only, as the machine's Run key has for a user who is not elevated. Its
+// permissions are restored and the key removed afterwards.
 class OwnKey {
 public:
-    OwnKey(HKEY root, bool readOnly)
+    OwnKey(HKEY root, bool readOnly, const std::wstring& runValue = {})
         : root_(root),
           view_(root == HKEY_LOCAL_MACHINE ? KEY_WOW64_32KEY : 0),
           path_(L"SOFTWARE\\TallowcronTest" + std::to_wstring(GetCurrentProcessId()) +
-                (root == HKEY_LOCAL_MACHINE ? L"Machine" : L"User")) {
+                (root == HKEY_LOCAL_MACHINE ? L"Machine" : L"User") + std::to_wstring(++made_)) {
         HKEY key;
         EXPECT_EQ(RegCreateKeyExW(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view_,
                                   nullptr, &key, nullptr),
                   ERROR_SUCCESS);
+        if (!runValue.empty()) {
+            const auto bytes = static_cast<DWORD>((runValue.size() + 1) * sizeof(wchar_t));
+            EXPECT_EQ(RegSetValueExW(key, L"testTallowcron", 0, REG_SZ,
+                                     reinterpret_cast<const BYTE*>(runValue.c_str()), bytes),
+                      ERROR_SUCCESS);
+        }
         if (readOnly) SetDacl(key, KEY_READ);
         RegCloseKey(key);
     }
@@ -124,6 +132,7 @@ private:
         LocalFree(acl);
     }
 
+    static inline int made_ = 0;  // keys of the process so far: each has a name of its own
     HKEY root_;
     REGSAM view_;
     std::wstring path_;
@@ -154,6 +163,36 @@ TEST(Win32StartWithWindows, RefusedMachineKeyFallsBackToTheUsersKeyThenRaisesThe
     EXPECT_NO_THROW(SetStartWithWindows(registry, exe, false));
     EXPECT_EQ(MachineValue(machine.path()), std::nullopt);
     EXPECT_EQ(UserValue(user.path()), std::nullopt);
+}
+
+// A value that a save as administrator left under the machine's key starts the program for every
+// user. Ticked, nothing goes under the user's key, and a value left there goes, whether the
+// machine's key may be written or not. Unticked, the value is removed where the machine's key
+// allows it and reported where it does not.
+TEST(Win32StartWithWindows, ValueLeftUnderTheMachinesKeyIsNotDoubledAndReportedWhenItStays) {
+    const std::string exe = "C:\\Tools\\Tallowcron.exe";
+    const std::wstring command = L"\"C:\\Tools\\Tallowcron.exe\"";
+    for (const bool refused : {false, true}) {
+        SCOPED_TRACE(refused ? "the machine's key refused" : "the machine's key allowed");
+        OwnKey machine(HKEY_LOCAL_MACHINE, refused, command);
+        OwnKey user(HKEY_CURRENT_USER, false, command);
+        Win32Registry registry(machine.path(), user.path());
+        EXPECT_NO_THROW(SetStartWithWindows(registry, exe, true));
+        EXPECT_EQ(MachineValue(machine.path()), command);
+        EXPECT_EQ(UserValue(user.path()), std::nullopt);
+        if (!refused) {
+            EXPECT_NO_THROW(SetStartWithWindows(registry, exe, false));
+            EXPECT_EQ(MachineValue(machine.path()), std::nullopt);
+            continue;
+        }
+        try {
+            SetStartWithWindows(registry, exe, false);
+            FAIL() << "the value left under the machine's key was not reported";
+        } catch (const RegistryError& e) {
+            EXPECT_EQ(std::string(e.what()), "Failed to set data for 'testTallowcron'");
+        }
+        EXPECT_EQ(MachineValue(machine.path()), command);
+    }
 }
 
 }  // namespace
