@@ -226,7 +226,8 @@ void MainWindow::OnCreate() {
     // scheduler gives it its tooltip and warnings from the start.
     tray_ = std::make_unique<TrayIcon>(
         instance_, smallIcon_.Get(), L"Tallowcron", [this] { RestoreFromTray(); },
-        [this] { OnTrayIconLost(); }, ports_.notifyIcon, ports_.allowMessage);
+        [this](POINT at) { OnTrayMenu(at); }, [this] { OnTrayIconLost(); }, ports_.notifyIcon,
+        ports_.allowMessage);
     scheduler_ = std::make_unique<Scheduler>(
         *values_, moments_,
         SchedulerPorts{shell, ports_.processes, ports_.input, *timers_,
@@ -328,6 +329,40 @@ void MainWindow::SetIcons() {
     // The old pictures go only when nothing shows them any more.
     bigIcon_ = std::move(big);
     smallIcon_ = std::move(small);
+}
+
+void MainWindow::OnTrayMenu(POINT at) {
+    TrayMenuState state;
+    if (scheduler_->Running()) {
+        // The next action as the tooltip shows it: its second line.
+        const std::string& tip = scheduler_->Tip();
+        if (const auto line = tip.find('\n'); line != std::string::npos)
+            state.next = Widen(tip.substr(line + 1));
+    }
+    state.startEnabled = values_->Enabled(kStartButton);
+    state.stopEnabled = values_->Enabled(kStopButton);
+    state.mouseOn = values_->Checked(kMouseOnCheck);
+    // Each item does what its button or box in the window does, under the same error guard.
+    switch (ShowTrayMenu(tray_->Window(), at, state, ports_.trackMenu)) {
+    case TrayCommand::ShowWindow:
+        RestoreFromTray();
+        break;
+    case TrayCommand::Start:
+        errorBox_->Guard("RzToolButton1Click", [this] { RzToolButton1Click(); });
+        break;
+    case TrayCommand::Stop:
+        errorBox_->Guard("RzToolButton2Click", [this] { RzToolButton2Click(); });
+        break;
+    case TrayCommand::StopClicks:
+        errorBox_->Guard("CheckBox1Click", [this] { values_->SetChecked(kMouseOnCheck, false); });
+        break;
+    case TrayCommand::Exit:
+        RzToolButton4Click();
+        break;
+    case TrayCommand::None:
+    case TrayCommand::Next:
+        break;
+    }
 }
 
 void MainWindow::OnTrayIconLost() {

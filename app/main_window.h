@@ -12,6 +12,7 @@
 #include "app/handles.h"
 #include "app/open_dialog.h"
 #include "app/tray_icon.h"
+#include "app/tray_menu.h"
 #include "app/window_controls.h"
 #include "core/logs.h"
 #include "core/moments.h"
@@ -54,6 +55,7 @@ struct MainWindowPorts {
     NotifyIconFn notifyIcon = LateShellNotifyIcon;
     AllowMessageFn allowMessage = ChangeWindowMessageFilterEx;
     MessageBoxFn messageBox = MessageBoxW;
+    TrackMenuFn trackMenu = TrackPopupMenuEx;
     // Closing the window ends the message loop (the program); tests keep their loop running.
     bool quitOnClose = true;
 };
@@ -155,6 +157,8 @@ private:
     // The icon left the notification area and did not come back: the window must not stay
     // hidden where nothing leads to it.
     void OnTrayIconLost();
+    // The icon's menu was asked for at that screen point.
+    void OnTrayMenu(POINT at);
     void WireHandlers();
     std::string ExePath();
 

@@ -1,5 +1,7 @@
 #include "app/tray_icon.h"
 
+#include <windowsx.h>
+
 #include <cwchar>
 
 #include "app/win32_window.h"
@@ -23,10 +25,12 @@ UINT TrayIcon::TaskbarCreatedMessage() {
 }
 
 TrayIcon::TrayIcon(HINSTANCE instance, HICON icon, std::wstring tip, std::function<void()> onOpen,
-                   std::function<void()> onLost, NotifyIconFn notify, AllowMessageFn allowMessage)
+                   std::function<void(POINT)> onMenu, std::function<void()> onLost,
+                   NotifyIconFn notify, AllowMessageFn allowMessage)
     : icon_(icon),
       tip_(std::move(tip)),
       onOpen_(std::move(onOpen)),
+      onMenu_(std::move(onMenu)),
       onLost_(std::move(onLost)),
       notify_(notify) {
     TaskbarCreatedMessage();
@@ -61,7 +65,14 @@ bool TrayIcon::Add() {
     active_ = notify_(NIM_ADD, &data) != FALSE;
     wanted_ = active_;
     if (!active_) switchedOff_ = true;
+    if (active_) SetVersion();
     return active_;
+}
+
+void TrayIcon::SetVersion() {
+    NOTIFYICONDATAW data = Data();
+    data.uVersion = NOTIFYICON_VERSION_4;
+    notify_(NIM_SETVERSION, &data);
 }
 
 void TrayIcon::SetIcon(HICON icon) {
@@ -93,7 +104,9 @@ void TrayIcon::Warn(const std::string& text) {
 bool TrayIcon::AddAgain() {
     NOTIFYICONDATAW data = Data();
     // A taskbar that still has the icon refuses to add it twice but takes a change.
-    active_ = notify_(NIM_ADD, &data) != FALSE || notify_(NIM_MODIFY, &data) != FALSE;
+    const bool added = notify_(NIM_ADD, &data) != FALSE;
+    active_ = added || notify_(NIM_MODIFY, &data) != FALSE;
+    if (added) SetVersion();
     return active_;
 }
 
@@ -141,8 +154,11 @@ LRESULT CALLBACK TrayIcon::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 
 LRESULT TrayIcon::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kCallbackMessage) {
+        // Version 4: the event in the low word, the point (for the menu) in wParam.
         const UINT event = LOWORD(lParam);
         if ((event == WM_LBUTTONDBLCLK || event == NIN_BALLOONUSERCLICK) && onOpen_) onOpen_();
+        if (event == WM_CONTEXTMENU && onMenu_)
+            onMenu_(POINT{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)});
         return 0;
     }
     if (message == TaskbarCreatedMessage()) {

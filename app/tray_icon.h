@@ -1,7 +1,9 @@
 #pragma once
 // RzTrayIcon1: the program's icon in the notification area, with the tooltip "Tallowcron" (and
 // while the clock runs a second line with the next action). Its mouse messages go to a hidden
-// window of its own; a left double-click, or a click on its warning balloon, calls back. It is
+// window of its own; a left double-click, or a click on its warning balloon, calls back, and so
+// does a request for its menu (a right-click, the menu key or Shift+F10: the icon asks for the
+// shell's version 4 behaviour, which sends those as WM_CONTEXTMENU). It is
 // added again when the shell announces a new taskbar ("TaskbarCreated"), and removed when the
 // user's session ends and when the icon is destroyed. If adding fails at creation, the icon stays
 // off for the rest of the run; if a new taskbar refuses it, it is tried again a few times.
@@ -24,10 +26,12 @@ using AllowMessageFn = BOOL(WINAPI*)(HWND, UINT, DWORD, PCHANGEFILTERSTRUCT);
 class TrayIcon : public TrayNotices {
 public:
     // onOpen: the user asks for the window (a double-click on the icon, a click on a balloon).
+    // onMenu: the user asks for the icon's menu, at that screen point.
     // onLost: the icon vanished with the old taskbar and could not be added to the new one (it
     // is tried again a few times); the window must then be reachable without it.
     TrayIcon(HINSTANCE instance, HICON icon, std::wstring tip, std::function<void()> onOpen,
-             std::function<void()> onLost, NotifyIconFn notify = LateShellNotifyIcon,
+             std::function<void(POINT)> onMenu, std::function<void()> onLost,
+             NotifyIconFn notify = LateShellNotifyIcon,
              AllowMessageFn allowMessage = ChangeWindowMessageFilterEx);
     ~TrayIcon() override;
     TrayIcon(const TrayIcon&) = delete;
@@ -53,12 +57,15 @@ private:
     NOTIFYICONDATAW Data() const;
     // Puts the icon on a new taskbar; true when it is there.
     bool AddAgain();
+    // Asks the shell for the version 4 behaviour of an icon it has just taken.
+    void SetVersion();
     void OnTaskbarCreated();
     void OnRetry();
 
     HICON icon_;
     std::wstring tip_;
     std::function<void()> onOpen_;
+    std::function<void(POINT)> onMenu_;
     std::function<void()> onLost_;
     NotifyIconFn notify_;
     UniqueWindow window_;

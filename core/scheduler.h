@@ -56,6 +56,8 @@ public:
     // window calls it once the scheduling timers due together have all ticked; Start and Stop
     // call it themselves.
     void RefreshTip();
+    // What the icon's tooltip shows now: "Tallowcron", perhaps "\n下一项：…".
+    const std::string& Tip() const { return tip_; }
 
     // State for the whole run.
     std::int32_t CountdownMinutes() const;

@@ -3,12 +3,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "app/single_instance.h"
 #include "app/status_bar.h"
 #include "app/tray_icon.h"
+#include "app/tray_menu.h"
 #include "app/win32_window.h"
 #include "window_fixture.h"
 
@@ -33,7 +35,9 @@ TEST_F(TrayTest, AddedOnceTheWindowIsShownWithTheProgramIconAndTooltipOnItsOwnWi
     Open(false);
     EXPECT_TRUE(Notifications().calls.empty());
     form->Show();
-    ASSERT_EQ(Notifications().calls.size(), 1u);
+    // Added, then asked for the version 4 behaviour (the menu comes as WM_CONTEXTMENU).
+    ASSERT_EQ(Notifications().calls.size(), 2u);
+    EXPECT_EQ(Notifications().calls[1].message, static_cast<DWORD>(NIM_SETVERSION));
     const NotifyCall& add = Notifications().calls[0];
     EXPECT_EQ(add.message, static_cast<DWORD>(NIM_ADD));
     EXPECT_EQ(add.tip, L"Tallowcron");
@@ -103,6 +107,60 @@ TEST_F(TrayTest, TipNamesTheNextActionAndABalloonWarnsOfAPowerCommand) {
     SendMessageW(Ctl("RzToolButton2"), BM_CLICK, 0, 0);
     EXPECT_EQ(Notifications().calls.back().tip, L"Tallowcron");
     EXPECT_EQ(Notifications().calls.size(), before + 3);
+}
+
+// The icon's menu, asked for as the shell asks for it, with the clock stopped, running and with
+// the mouse task on: its items, their states, and what each does.
+TEST_F(TrayTest, TheIconsMenuDoesWhatTheWindowsButtonsDo) {
+    Open();
+    Values().SetText("Edit1", "D:\\Tools\\qzvt.exe");
+    Values().SetDateTime("FSetDate1", EncodeDate(2026, 3, 4));
+    Values().SetDateTime("FSetTime1", EncodeTime(5, 16, 7, 0));
+    Values().SetChecked("chk1", true);
+    Minimise();
+    using Item = std::tuple<std::wstring, bool, bool>;  // text, enabled, default
+    const auto menu = [&](TrayCommand choose) {
+        Menus().choose = static_cast<UINT>(choose);
+        SendMessageW(form->Tray().Window(), kTrayCallback, MAKEWPARAM(300, 400),
+                     MAKELPARAM(WM_CONTEXTMENU, 1));
+        Pump(50);
+        std::vector<Item> items;
+        if (Menus().shown.empty()) return items;
+        for (const MenuItem& i : Menus().shown.back())
+            items.emplace_back(i.text, i.enabled, i.isDefault);
+        return items;
+    };
+    const Item show{L"显示窗口", true, true};
+    const Item exit{L"退出", true, false};
+    const Item separator{L"", false, false};
+
+    EXPECT_EQ(menu(TrayCommand::Start),
+              (std::vector<Item>{
+                  show, {L"开始", true, false}, {L"停止", false, false}, separator, exit}));
+    EXPECT_FALSE(Values().Enabled("RzToolButton1"));  // started, as the toolbar's button does
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    // The next action shows once a tick has read the slots, as in the tooltip.
+    clock.AdvanceMs(1000);
+    Pump(1100);
+    Values().SetChecked("CheckBox1", true);
+    EXPECT_EQ(menu(TrayCommand::StopClicks),
+              (std::vector<Item>{{L"下一项：打开程序 qzvt.exe 2026/3/4 05:16:07", false, false},
+                                 show,
+                                 {L"开始", false, false},
+                                 {L"停止", true, false},
+                                 {L"停止鼠标单击", true, false},
+                                 separator,
+                                 exit}));
+    EXPECT_FALSE(Values().Checked("CheckBox1"));
+    menu(TrayCommand::Stop);
+    EXPECT_TRUE(Values().Enabled("RzToolButton1"));
+    menu(TrayCommand::None);  // closed without a choice: nothing changes
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    menu(TrayCommand::ShowWindow);
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    menu(TrayCommand::Exit);
+    Pump(50);
+    EXPECT_FALSE(IsWindow(form->Handle()));
 }
 
 // While hidden the window keeps what the schedulers read; whatever changes a control, a write of

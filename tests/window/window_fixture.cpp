@@ -66,6 +66,31 @@ BOOL WINAPI FakeAllowMessage(HWND window, UINT message, DWORD action, PCHANGEFIL
     return TRUE;
 }
 
+MenuScript& Menus() {
+    static MenuScript script;
+    return script;
+}
+
+BOOL WINAPI FakeTrackMenu(HMENU menu, UINT flags, int, int, HWND, LPTPMPARAMS) {
+    std::vector<MenuItem> items;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[128] = {};
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_ID | MIIM_STATE | MIIM_STRING | MIIM_FTYPE;
+        info.dwTypeData = text;
+        info.cch = 127;
+        GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+        const bool separator = (info.fType & MFT_SEPARATOR) != 0;
+        items.push_back({info.wID, separator ? L"" : text,
+                         !separator && (info.fState & MFS_DISABLED) == 0,
+                         (info.fState & MFS_DEFAULT) != 0});
+    }
+    Menus().shown.push_back(std::move(items));
+    // The window learns the choice from the return value, not from a message.
+    return (flags & TPM_RETURNCMD) ? static_cast<BOOL>(Menus().choose) : FALSE;
+}
+
 void Pump(int ms) {
     const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(ms);
     do {
@@ -105,6 +130,7 @@ void WindowTest::SetUp() {
     Dialog() = DialogScript{};
     Boxes() = BoxScript{};
     Notifications() = NotifyScript{};
+    Menus() = MenuScript{};
 }
 
 void WindowTest::Open(bool show) {
@@ -114,6 +140,7 @@ void WindowTest::Open(bool show) {
     ports.notifyIcon = FakeNotifyIcon;
     ports.allowMessage = FakeAllowMessage;
     ports.messageBox = FakeMessageBox;
+    ports.trackMenu = FakeTrackMenu;
     ports.quitOnClose = false;
     form = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), ports);
     ASSERT_TRUE(form->Create());

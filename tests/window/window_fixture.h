@@ -77,6 +77,20 @@ NotifyScript& Notifications();
 BOOL WINAPI FakeNotifyIcon(DWORD message, PNOTIFYICONDATAW data);
 BOOL WINAPI FakeAllowMessage(HWND window, UINT message, DWORD action, PCHANGEFILTERSTRUCT);
 
+// The icon's menus as the stand-in for TrackPopupMenuEx saw them, and the item it chooses.
+struct MenuItem {
+    UINT id;
+    std::wstring text;  // empty for a separator
+    bool enabled;       // false for a separator
+    bool isDefault;
+};
+struct MenuScript {
+    std::vector<std::vector<MenuItem>> shown;
+    UINT choose = 0;  // the command to return; 0: closed without a choice
+};
+MenuScript& Menus();
+BOOL WINAPI FakeTrackMenu(HMENU menu, UINT flags, int x, int y, HWND owner, LPTPMPARAMS);
+
 // Runs the thread's messages for about `ms` milliseconds.
 void Pump(int ms);
 
