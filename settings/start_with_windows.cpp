@@ -10,20 +10,28 @@ namespace {
 
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Whether the machine's value starts this executable: the command this program writes, letters
-// in another case allowed, as Windows' file systems do not tell paths apart by case. A command
-// for another path, or with anything more, is not taken for this program's: its value under the
-// user's key then makes sure the program starts.
-bool StartsThisProgram(std::string_view registered, std::string_view command) {
-    if (registered.size() != command.size()) return false;
-    for (std::size_t i = 0; i < command.size(); ++i)
-        if (AsciiLower(registered[i]) != AsciiLower(command[i])) return false;
+bool SameLetters(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
     return true;
+}
+
+// Whether the machine's value starts this executable: the command this program writes, or the
+// quoted path alone that earlier versions wrote; letters in another case allowed, as Windows'
+// file systems do not tell paths apart by case. A command for another path, or with anything
+// else, is not taken for this program's: its value under the user's key then makes sure the
+// program starts.
+bool StartsThisProgram(std::string_view registered, const std::string& exePath) {
+    return SameLetters(registered, StartCommand(exePath)) ||
+           SameLetters(registered, "\"" + exePath + "\"");
 }
 
 }  // namespace
 
-std::string StartCommand(const std::string& exePath) { return "\"" + exePath + "\""; }
+std::string StartCommand(const std::string& exePath) {
+    return "\"" + exePath + "\" " + kAutorunArgument;
+}
 
 void SetStartWithWindows(Registry& registry, const std::string& exePath, bool on) {
     if (!on) {
@@ -39,9 +47,17 @@ void SetStartWithWindows(Registry& registry, const std::string& exePath, bool on
     const std::string command = StartCommand(exePath);
     const std::optional<std::string> machine =
         registry.ReadRunValue(RunKey::Machine, kRunValueName);
-    if (machine && StartsThisProgram(*machine, command)) {
+    if (machine && StartsThisProgram(*machine, exePath)) {
         // Started for every user already, whether or not this user may write the machine's key.
-        // A value under this user's key would start it a second time.
+        // An older command is brought up to date where the key allows it; where it does not,
+        // it still starts the program, only not quietly. A value under this user's key would
+        // start it a second time.
+        if (!SameLetters(*machine, command)) {
+            try {
+                registry.SetRunValue(RunKey::Machine, kRunValueName, command);
+            } catch (const RegistryError&) {
+            }
+        }
         registry.DeleteRunValue(RunKey::CurrentUser, kRunValueName);
         return;
     }

@@ -459,10 +459,11 @@ TEST(SettingsFile, RefusedRegistryWriteStillSavesEveryKey) {
     EXPECT_EQ(rig.Stored("MouseRun", "mouseY"), Planted::Text(*FindControl("Edit8")));
 }
 
-// The Run value names the executable as it really is, quoted, under the machine's key, and
-// takes the place of a value for another path there and of a value that an earlier save left
-// under the user's key (the program would start twice). Unticking removes it from both keys,
-// silently also when it is already gone.
+// The Run value names the executable as it really is, quoted, with " /autorun" after it, under
+// the machine's key, and takes the place of a value for another path there and of a value that
+// an earlier save left under the user's key (the program would start twice); the quoted path
+// alone, as earlier versions wrote it, is brought up to date. Unticking removes it from both
+// keys, silently also when it is already gone.
 TEST(SettingsFile, StartWithWindowsRegistersTheRealPathQuoted) {
     SettingsRig rig;
     rig.files.exePath = "C:\\Program Files\\Tallow Cron\\tc 2.exe";
@@ -474,10 +475,13 @@ TEST(SettingsFile, StartWithWindowsRegistersTheRealPathQuoted) {
     rig.form.SetChecked("chkAutorun", true);
     rig.settings.SaveSettings();
     const FakeRegistry::Values registered = {
-        {"testTallowcron", "\"C:\\Program Files\\Tallow Cron\\tc 2.exe\""}};
+        {"testTallowcron", "\"C:\\Program Files\\Tallow Cron\\tc 2.exe\" /autorun"}};
     EXPECT_EQ(rig.registry.machine, registered);
     EXPECT_TRUE(rig.registry.currentUser.empty());
     EXPECT_EQ(rig.files.files.count("C:\\Program Files\\Tallow Cron\\config.ini"), 1u);
+    rig.registry.machine["testTallowcron"] = "\"C:\\Program Files\\Tallow Cron\\tc 2.exe\"";
+    rig.settings.SaveSettings();
+    EXPECT_EQ(rig.registry.machine, registered);
 
     rig.form.SetChecked("chkAutorun", false);
     rig.registry.currentUser = registered;
@@ -502,7 +506,8 @@ TEST(SettingsFile, RefusedMachineKeyRegistersForTheUserAlone) {
     rig.form.SetChecked("chkAutorun", true);
     EXPECT_NO_THROW(rig.settings.SaveSettings());
     EXPECT_TRUE(rig.registry.machine.empty());
-    const FakeRegistry::Values registered = {{"testTallowcron", "\"" + rig.files.exePath + "\""}};
+    const FakeRegistry::Values registered = {
+        {"testTallowcron", "\"" + rig.files.exePath + "\" /autorun"}};
     EXPECT_EQ(rig.registry.currentUser, registered);
 
     rig.form.SetChecked("chkAutorun", false);

@@ -57,7 +57,7 @@ TEST(Win32StartWithWindows, RegistersTheQuotedRealPathInThe32BitViewAndRemovesIt
     ASSERT_FALSE(UserValue(kRunKey)) << "left over from an earlier run";
     Win32Registry registry;
     const std::string exe = Win32Files().ExePath();
-    const std::wstring command = L"\"" + Widen(exe) + L"\"";
+    const std::wstring command = L"\"" + Widen(exe) + L"\" /autorun";
 
     // A value under the user's key from an earlier save gives way to the machine's.
     registry.SetRunValue(RunKey::CurrentUser, "testTallowcron", exe);
@@ -148,7 +148,7 @@ TEST(Win32StartWithWindows, RefusedMachineKeyFallsBackToTheUsersKeyThenRaisesThe
         Win32Registry registry(machine.path(), user.path());
         EXPECT_NO_THROW(SetStartWithWindows(registry, exe, true));
         EXPECT_EQ(MachineValue(machine.path()), std::nullopt);
-        EXPECT_EQ(UserValue(user.path()), L"\"C:\\Tools\\Tallowcron.exe\"");
+        EXPECT_EQ(UserValue(user.path()), L"\"C:\\Tools\\Tallowcron.exe\" /autorun");
         EXPECT_NO_THROW(SetStartWithWindows(registry, exe, false));
         EXPECT_EQ(UserValue(user.path()), std::nullopt);
     }
@@ -165,10 +165,11 @@ TEST(Win32StartWithWindows, RefusedMachineKeyFallsBackToTheUsersKeyThenRaisesThe
     EXPECT_EQ(UserValue(user.path()), std::nullopt);
 }
 
-// A value that a save as administrator left under the machine's key starts the program for every
-// user. Ticked, nothing goes under the user's key, and a value left there goes, whether the
-// machine's key may be written or not. Unticked, the value is removed where the machine's key
-// allows it and reported where it does not.
+// A value that a save as administrator left under the machine's key (here an earlier version's,
+// the quoted path alone) starts the program for every user. Ticked, nothing goes under the
+// user's key, and a value left there goes, whether the machine's key may be written or not; the
+// machine's value is brought up to date where the key allows it. Unticked, the value is removed
+// where the machine's key allows it and reported where it does not.
 TEST(Win32StartWithWindows, ValueLeftUnderTheMachinesKeyIsNotDoubledAndReportedWhenItStays) {
     const std::string exe = "C:\\Tools\\Tallowcron.exe";
     const std::wstring command = L"\"C:\\Tools\\Tallowcron.exe\"";
@@ -178,7 +179,7 @@ TEST(Win32StartWithWindows, ValueLeftUnderTheMachinesKeyIsNotDoubledAndReportedW
         OwnKey user(HKEY_CURRENT_USER, false, command);
         Win32Registry registry(machine.path(), user.path());
         EXPECT_NO_THROW(SetStartWithWindows(registry, exe, true));
-        EXPECT_EQ(MachineValue(machine.path()), command);
+        EXPECT_EQ(MachineValue(machine.path()), refused ? command : command + L" /autorun");
         EXPECT_EQ(UserValue(user.path()), std::nullopt);
         if (!refused) {
             EXPECT_NO_THROW(SetStartWithWindows(registry, exe, false));
