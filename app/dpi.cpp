@@ -4,12 +4,9 @@
 
 namespace tc {
 
-int WindowDpi(HWND hwnd) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (getDpiForWindow && hwnd) {
-        const UINT dpi = getDpiForWindow(hwnd);
+int WindowDpi(HWND hwnd, const NewerWindowFunctions& newer) {
+    if (newer.getDpiForWindow && hwnd) {
+        const UINT dpi = newer.getDpiForWindow(hwnd);
         if (dpi > 0) return static_cast<int>(dpi);
     }
     ScreenDc dc;

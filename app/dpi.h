@@ -2,6 +2,8 @@
 // Sizes are given at 96 dots per inch and scaled to the display the window is on.
 #include <windows.h>
 
+#include "app/newer_window_functions.h"
+
 namespace tc {
 
 struct Scale {
@@ -10,6 +12,6 @@ struct Scale {
 };
 
 // The window's DPI where the system reports one per window, otherwise the screen's.
-int WindowDpi(HWND hwnd);
+int WindowDpi(HWND hwnd, const NewerWindowFunctions& newer);
 
 }  // namespace tc

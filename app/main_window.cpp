@@ -55,12 +55,9 @@ HICON LoadProgramIcon(HINSTANCE instance, int size) {
 }
 
 // AdjustWindowRectExForDpi where the system has it (Windows 10 on), else the plain form.
-void AdjustForDpi(RECT& r, int dpi) {
-    using AdjustFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    static const auto adjust = reinterpret_cast<AdjustFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
-    if (adjust)
-        adjust(&r, kFormStyle, FALSE, 0, static_cast<UINT>(dpi));
+void AdjustForDpi(RECT& r, int dpi, const NewerWindowFunctions& newer) {
+    if (newer.adjustWindowRectExForDpi)
+        newer.adjustWindowRectExForDpi(&r, kFormStyle, FALSE, 0, static_cast<UINT>(dpi));
     else
         AdjustWindowRectEx(&r, kFormStyle, FALSE, 0);
 }
@@ -83,6 +80,7 @@ void MainWindow::RegisterClasses(HINSTANCE instance) {
 MainWindow::MainWindow(HINSTANCE instance, MainWindowPorts ports)
     : instance_(instance),
       ports_(ports),
+      newer_(FindNewerWindowFunctions(ports.findSystemFunction)),
       moments_(ports.clock, ports.locale),
       commandLog_(ports.clock, ports.files, ports.codePage),
       openDialog_(ports.openFile) {}
@@ -203,7 +201,7 @@ bool MainWindow::OnCreateGuarded() {
 void MainWindow::OnCreate() {
     errorBox_ = std::make_unique<ErrorBox>(
         ProgramTitle(ExePath()), ports_.codePage, [this] { return hwnd_; }, ports_.messageBox);
-    dpi_ = WindowDpi(hwnd_);
+    dpi_ = WindowDpi(hwnd_, newer_);
     const Scale scale{dpi_};
     MarkStartup("main window frame");
     SetIcons();
@@ -391,7 +389,7 @@ void MainWindow::ApplyDpi(int dpi) {
 }
 
 void MainWindow::SetStatusFont() {
-    UniqueFont statusFont = CreateStatusFont(dpi_);
+    UniqueFont statusFont = CreateStatusFont(dpi_, newer_);
     SendMessageW(Control(kStatusBar), WM_SETFONT, reinterpret_cast<WPARAM>(statusFont.Get()),
                  FALSE);
     statusFont_ = std::move(statusFont);
@@ -400,7 +398,7 @@ void MainWindow::SetStatusFont() {
 void MainWindow::ResizeToClientArea() {
     const Scale scale{dpi_};
     RECT r{0, 0, scale(kClientWidth), scale(kClientHeight)};
-    AdjustForDpi(r, dpi_);
+    AdjustForDpi(r, dpi_, newer_);
     SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // Where the frame drawn differs from what the calculation assumed, correct by the difference.
@@ -419,7 +417,7 @@ void MainWindow::OnGetMinMaxInfo(MINMAXINFO& info) {
     // The window keeps its size at any scale, also when that is larger than the screen.
     const Scale scale{dpi_};
     RECT r{0, 0, scale(kClientWidth), scale(kClientHeight)};
-    AdjustForDpi(r, dpi_);
+    AdjustForDpi(r, dpi_, newer_);
     info.ptMaxTrackSize.x = std::max<LONG>(info.ptMaxTrackSize.x, (r.right - r.left) * 2);
     info.ptMaxTrackSize.y = std::max<LONG>(info.ptMaxTrackSize.y, (r.bottom - r.top) * 2);
 }
@@ -494,7 +492,7 @@ void MainWindow::StartReadouts(bool refresh) {
     // Seen again: the user may change any control from now on, and the information box shows
     // the lines held while it was out of sight.
     values_->SetOutOfSight(false);
-    SetCoalescedTimer(hwnd_, kCursorReadoutTimer, kCursorReadoutMs, kCursorToleranceMs);
+    SetCoalescedTimer(hwnd_, kCursorReadoutTimer, kCursorReadoutMs, kCursorToleranceMs, newer_);
     if (refresh) {
         RunTimer(kClockReadoutTimer);
         RunTimer(kCursorReadoutTimer);

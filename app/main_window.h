@@ -10,6 +10,7 @@
 
 #include "app/error_box.h"
 #include "app/handles.h"
+#include "app/newer_window_functions.h"
 #include "app/open_dialog.h"
 #include "app/tray_icon.h"
 #include "app/tray_menu.h"
@@ -56,6 +57,8 @@ struct MainWindowPorts {
     AllowMessageFn allowMessage = ChangeWindowMessageFilterEx;
     MessageBoxFn messageBox = MessageBoxW;
     TrackMenuFn trackMenu = TrackPopupMenuEx;
+    // Where the window functions of Windows versions after 7 are looked up.
+    FindSystemFunctionFn findSystemFunction = FindSystemFunction;
     // Closing the window ends the message loop (the program); tests keep their loop running.
     bool quitOnClose = true;
 };
@@ -164,6 +167,7 @@ private:
 
     HINSTANCE instance_;
     MainWindowPorts ports_;
+    NewerWindowFunctions newer_;
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
     UniqueFont font_;

@@ -6,19 +6,21 @@
 #include <cstdio>
 
 #include "app/handles.h"
+#include "platform/win32/system_functions.h"
 
 namespace tc {
 namespace {
 
-// Milliseconds since the process was created, on the system's precise clock.
+// Milliseconds since the process was created, on the system's precise clock where it has one.
 double SinceProcessCreation() {
+    static const SystemTimeFn systemTime = PreciseSystemTimeFunction();
     FILETIME created{};
     FILETIME exited{};
     FILETIME kernel{};
     FILETIME user{};
     FILETIME now{};
     GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    GetSystemTimePreciseAsFileTime(&now);
+    systemTime(&now);
     const auto ticks = [](const FILETIME& t) {
         return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
     };

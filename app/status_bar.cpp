@@ -15,14 +15,12 @@ constexpr wchar_t kRightMargin[] = L"  ";
 
 }  // namespace
 
-UniqueFont CreateStatusFont(int dpi) {
+UniqueFont CreateStatusFont(int dpi, const NewerWindowFunctions& newer) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
-    using ForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-    static const auto forDpi = reinterpret_cast<ForDpiFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
-    if (forDpi &&
-        forDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, static_cast<UINT>(dpi)))
+    if (newer.systemParametersInfoForDpi &&
+        newer.systemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0,
+                                         static_cast<UINT>(dpi)))
         return UniqueFont(CreateFontIndirectW(&metrics.lfStatusFont));
     // Older systems give the font at the scale the session started with.
     if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return {};

@@ -6,11 +6,12 @@
 #include <string>
 
 #include "app/handles.h"
+#include "app/newer_window_functions.h"
 
 namespace tc {
 
 // The system's status-bar font at a display scale (dots per inch).
-UniqueFont CreateStatusFont(int dpi);
+UniqueFont CreateStatusFont(int dpi, const NewerWindowFunctions& newer);
 // Along the bottom of its window, `height` high, the first panel `firstWidth` wide and the
 // second to the end of the bar.
 void PlaceStatusBar(HWND statusBar, int height, int firstWidth);

@@ -21,12 +21,10 @@ UINT_PTR WindowTimerOf(TimerId id) {
     return 0;
 }
 
-void SetCoalescedTimer(HWND window, UINT_PTR id, UINT periodMs, ULONG toleranceMs) {
-    using CoalescableFn = UINT_PTR(WINAPI*)(HWND, UINT_PTR, UINT, TIMERPROC, ULONG);
-    static const auto coalescable = reinterpret_cast<CoalescableFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetCoalescableTimer")));
-    if (coalescable)
-        coalescable(window, id, periodMs, nullptr, toleranceMs);
+void SetCoalescedTimer(HWND window, UINT_PTR id, UINT periodMs, ULONG toleranceMs,
+                       const NewerWindowFunctions& newer) {
+    if (newer.setCoalescableTimer)
+        newer.setCoalescableTimer(window, id, periodMs, nullptr, toleranceMs);
     else
         SetTimer(window, id, periodMs, nullptr);
 }

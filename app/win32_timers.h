@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "app/newer_window_functions.h"
 #include "app/steady_timer.h"
 #include "core/timer_schedule.h"
 #include "platform/timers.h"
@@ -28,7 +29,8 @@ UINT_PTR WindowTimerOf(TimerId id);
 // A repeating window timer that the system may hold back by up to `toleranceMs` to serve it
 // with other wake-ups (SetCoalescableTimer where the system has it, else SetTimer). For
 // read-outs only: the scheduling ticks must come on time.
-void SetCoalescedTimer(HWND window, UINT_PTR id, UINT periodMs, ULONG toleranceMs);
+void SetCoalescedTimer(HWND window, UINT_PTR id, UINT periodMs, ULONG toleranceMs,
+                       const NewerWindowFunctions& newer);
 
 // The scheduling timers on the main window's kSchedulingTimer: the schedule decides, the window
 // timer waits for its next due tick.

@@ -1,5 +1,7 @@
 #include "platform/win32/late_system_calls.h"
 
+#include "platform/win32/system_library.h"
+
 namespace tc {
 namespace {
 
@@ -8,7 +10,7 @@ namespace {
 // loaded here stays loaded for the rest of the run.
 template <typename Fn>
 Fn SystemFunction(const wchar_t* library, const char* name) {
-    HMODULE module = LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    HMODULE module = LoadSystemLibrary(library);
     if (!module) return nullptr;
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }

@@ -1,6 +1,7 @@
 #include "desktop.h"
 
 #include "e2e_files.h"
+#include "platform/win32/system_functions.h"
 
 namespace tc::e2e {
 namespace {
@@ -79,7 +80,10 @@ HWND FocusOf(HWND window) {
 }
 
 POINT ScreenPoint(HWND window, int x, int y) {
-    const UINT dpi = GetDpiForWindow(window);
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = FindSystemFunctionAs<GetDpiForWindowFn>(
+        FindSystemFunction, L"user32.dll", "GetDpiForWindow");
+    const UINT dpi = getDpiForWindow ? getDpiForWindow(window) : 0;
     const int scale = dpi != 0 ? static_cast<int>(dpi) : 96;
     POINT point{MulDiv(x, scale, 96), MulDiv(y, scale, 96)};
     ClientToScreen(window, &point);

@@ -133,8 +133,21 @@ void WindowTest::SetUp() {
     Menus() = MenuScript{};
 }
 
+namespace {
+
+// The lookup on Windows 7: none of the functions that later versions added is there.
+FARPROC FindNothing(const wchar_t* /*library*/, const char* /*name*/) { return nullptr; }
+
+bool OnWindows7Branch() {
+    wchar_t value[8];
+    return GetEnvironmentVariableW(L"TC_WINDOWS7_BRANCH", value, 8) != 0;
+}
+
+}  // namespace
+
 void WindowTest::Open(bool show) {
     MainWindowPorts ports{clock, locale, files, codePage, processes, input, registry};
+    ports.findSystemFunction = OnWindows7Branch() ? FindNothing : FindSystemFunction;
     ports.shell = &shell;
     ports.openFile = FakeGetOpenFileName;
     ports.notifyIcon = FakeNotifyIcon;
