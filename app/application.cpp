@@ -20,7 +20,7 @@ int RunApplication(HINSTANCE instance) {
     MarkStartup("program entry");
     Win32Files files;
     // Before any window exists: a second start from this folder shows the running copy and ends.
-    const std::optional<UniqueKernelHandle> folderClaim =
+    const std::optional<FolderClaim> folderClaim =
         ClaimFolderOrShowRunningCopy(Widen(files.ExePath()));
     if (!folderClaim) return 0;
     MarkStartup("folder claimed");
@@ -36,6 +36,7 @@ int RunApplication(HINSTANCE instance) {
     Win32Registry registry;
     MainWindowPorts ports{clock, locale, files, codePage, processes, input, registry};
     ports.appWindow = app.Handle();
+    ports.folderIdentity = folderClaim->identity;
     MarkStartup("application window, ports");
 
     MainWindow form1(instance, ports);

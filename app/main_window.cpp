@@ -82,10 +82,10 @@ void MainWindow::RegisterClasses(HINSTANCE instance) {
 
 MainWindow::MainWindow(HINSTANCE instance, MainWindowPorts ports)
     : instance_(instance),
-      ports_(ports),
-      moments_(ports.clock, ports.locale),
-      commandLog_(ports.clock, ports.files, ports.codePage),
-      openDialog_(ports.openFile) {}
+      ports_(std::move(ports)),
+      moments_(ports_.clock, ports_.locale),
+      commandLog_(ports_.clock, ports_.files, ports_.codePage),
+      openDialog_(ports_.openFile) {}
 
 MainWindow::~MainWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
@@ -201,6 +201,9 @@ bool MainWindow::OnCreateGuarded() {
 }
 
 void MainWindow::OnCreate() {
+    // Removed again in OnDestroy: a property named by a string holds a global atom.
+    if (!ports_.folderIdentity.empty())
+        SetPropW(hwnd_, ports_.folderIdentity.c_str(), reinterpret_cast<HANDLE>(1));
     errorBox_ = std::make_unique<ErrorBox>(
         ProgramTitle(ExePath()), ports_.codePage, [this] { return hwnd_; }, ports_.messageBox);
     dpi_ = WindowDpi(hwnd_);
@@ -542,6 +545,7 @@ void MainWindow::OnDestroy() {
         for (TimerId id : {TimerId::Slots, TimerId::Power, TimerId::Mouse})
             timers_->Enable(id, false);
     if (tray_) tray_->Remove();
+    if (!ports_.folderIdentity.empty()) RemovePropW(hwnd_, ports_.folderIdentity.c_str());
     if (ports_.quitOnClose) PostQuitMessage(0);
 }
 

@@ -52,6 +52,9 @@ struct MainWindowPorts {
     MessageBoxFn messageBox = MessageBoxW;
     // Closing the window ends the message loop (the program); tests keep their loop running.
     bool quitOnClose = true;
+    // The name of the window property by which a second start from the program's folder finds
+    // this window (FolderIdentity); empty: none.
+    std::wstring folderIdentity{};
 };
 
 class MainWindow {
