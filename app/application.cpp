@@ -16,7 +16,7 @@
 
 namespace tc {
 
-int RunApplication(HINSTANCE instance) {
+int RunApplication(HINSTANCE instance, int startCommand) {
     MarkStartup("program entry");
     Win32Files files;
     // Before any window exists: a second start from this folder shows the running copy and ends.
@@ -41,7 +41,7 @@ int RunApplication(HINSTANCE instance) {
 
     MainWindow form1(instance, ports);
     if (!form1.Create()) return 0;
-    form1.Show();
+    form1.Show(startCommand);
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

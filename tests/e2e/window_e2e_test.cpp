@@ -127,11 +127,23 @@ TEST_F(WindowEndToEnd, SaveButtonWritesEveryKeyBesideTheProgramAndExitEndsIt) {
     EXPECT_EQ(program.ExitCodeWithin(10000), 0u);
 }
 
+// Started as a shortcut set to "Run: Minimized" starts it, and minimised later with its button,
+// the window waits in the notification area, off the taskbar, its read-outs at rest; a
+// double-click on the icon brings it back.
 TEST_F(WindowEndToEnd, MinimiseHidesIntoTheNotificationAreaAndDoubleClickBringsItBack) {
     // Where the icon is drawn and how task buttons are made is known of Wine's taskbar only.
     if (!RunningUnderWine()) GTEST_SKIP() << "the notification area is read as Wine draws it";
-    const HWND window = program.Start();
-    ASSERT_NE(window, nullptr) << "the main window did not appear";
+    ASSERT_TRUE(program.Launch(false, SW_SHOWMINNOACTIVE));
+    HWND window = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            window = MainWindowOf(program.Pid());
+            return window != nullptr && IsIconic(window);
+        },
+        30000))
+        << "the first show was not minimised";
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }, 5000))
+        << "started minimised, the window stayed on the taskbar";
     // Wine's desktop and its taskbar come up with the first window on them.
     WaitFor([] { return Taskbar() != nullptr; }, 5000);
     const std::optional<POINT> icon = NotificationAreaEnd();
@@ -142,14 +154,22 @@ TEST_F(WindowEndToEnd, MinimiseHidesIntoTheNotificationAreaAndDoubleClickBringsI
         ASSERT_TRUE(MoveMouseTo({icon->x - 40 + 8 * pass, icon->y}));
         ASSERT_TRUE(MoveMouseTo(*icon));
     }
+    const HWND statusBar = ChildOfClass(window, L"msctls_statusbar32");
+    ASSERT_NE(statusBar, nullptr);
+    const std::string unseenClock = TextOf(statusBar);
+    EXPECT_FALSE(WaitFor([&] { return TextOf(statusBar) != unseenClock; }, 1500)) << unseenClock;
+    const int unseenButtons = TaskButtonCount();
+    ASSERT_TRUE(DoubleClick(*icon));
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(window) && !IsIconic(window); }, 5000))
+        << "started minimised, a double-click on the icon did not bring the window";
+    EXPECT_TRUE(WaitFor([&] { return TextOf(statusBar) != unseenClock; }, 1500));
+    EXPECT_TRUE(WaitFor([&] { return TaskButtonCount() == unseenButtons + 1; }, 5000));
 
     const HWND edit7 = ControlAt(window, layout::kEdit7);
     ASSERT_EQ(TextOf(edit7), "1080");
     ASSERT_TRUE(Click(At(window, layout::kEdit7)));
     ASSERT_TRUE(WaitFor([&] { return FocusOf(window) == edit7; }, 5000));
     const int buttons = TaskButtonCount();
-    const HWND statusBar = ChildOfClass(window, L"msctls_statusbar32");
-    ASSERT_NE(statusBar, nullptr);
 
     const std::optional<POINT> minimise = FramePart(window, HTMINBUTTON);
     ASSERT_TRUE(minimise.has_value()) << "no minimise button in the title bar";
