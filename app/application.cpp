@@ -16,11 +16,11 @@
 
 namespace tc {
 
-int RunApplication(HINSTANCE instance) {
+int RunApplication(HINSTANCE instance, int startCommand) {
     MarkStartup("program entry");
     Win32Files files;
     // Before any window exists: a second start from this folder shows the running copy and ends.
-    const std::optional<UniqueKernelHandle> folderClaim =
+    const std::optional<FolderClaim> folderClaim =
         ClaimFolderOrShowRunningCopy(Widen(files.ExePath()));
     if (!folderClaim) return 0;
     MarkStartup("folder claimed");
@@ -36,11 +36,12 @@ int RunApplication(HINSTANCE instance) {
     Win32Registry registry;
     MainWindowPorts ports{clock, locale, files, codePage, processes, input, registry};
     ports.appWindow = app.Handle();
+    ports.folderIdentity = folderClaim->identity;
     MarkStartup("application window, ports");
 
     MainWindow form1(instance, ports);
     if (!form1.Create()) return 0;
-    form1.Show();
+    form1.Show(startCommand);
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

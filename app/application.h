@@ -6,7 +6,8 @@
 
 namespace tc {
 
+// `startCommand`: how the starting program asked the window to be shown (wWinMain's nCmdShow).
 // Returns the process exit code (0, also for a second start that showed the running copy).
-int RunApplication(HINSTANCE instance);
+int RunApplication(HINSTANCE instance, int startCommand);
 
 }  // namespace tc

@@ -79,11 +79,11 @@ void MainWindow::RegisterClasses(HINSTANCE instance) {
 
 MainWindow::MainWindow(HINSTANCE instance, MainWindowPorts ports)
     : instance_(instance),
-      ports_(ports),
-      newer_(FindNewerWindowFunctions(ports.findSystemFunction)),
-      moments_(ports.clock, ports.locale),
-      commandLog_(ports.clock, ports.files, ports.codePage),
-      openDialog_(ports.openFile) {}
+      ports_(std::move(ports)),
+      newer_(FindNewerWindowFunctions(ports_.findSystemFunction)),
+      moments_(ports_.clock, ports_.locale),
+      commandLog_(ports_.clock, ports_.files, ports_.codePage),
+      openDialog_(ports_.openFile) {}
 
 MainWindow::~MainWindow() {
     if (hwnd_) DestroyWindow(hwnd_);
@@ -98,7 +98,7 @@ bool MainWindow::Create() {
     return hwnd_ != nullptr;
 }
 
-void MainWindow::Show() {
+void MainWindow::Show(int startCommand) {
     // Centred on the screen at the window's size.
     RECT r;
     GetWindowRect(hwnd_, &r);
@@ -107,13 +107,29 @@ void MainWindow::Show() {
     SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(hwnd_, SW_SHOW);
+    // The first show's work, before the window appears, so that its errors are seen first. Done
+    // here rather than at WM_SHOWWINDOW, which a show that minimises the window does not send.
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        MarkStartup("before the first show");
+        errorBox_->Guard("FormShow", [this] { FormShow(); });
+        MarkStartup("settings load (FormShow)");
+    }
+    // Minimised where the program was started so (a shortcut set to "Run: Minimized"), without
+    // taking the focus from what the user is doing; shown otherwise, the window being of one size.
+    const bool minimised = startCommand == SW_MINIMIZE || startCommand == SW_SHOWMINIMIZED ||
+                           startCommand == SW_SHOWMINNOACTIVE || startCommand == SW_FORCEMINIMIZE;
+    ShowWindow(hwnd_, minimised ? SW_SHOWMINNOACTIVE : SW_SHOW);
     MarkStartup("window shown");
     UpdateWindow(hwnd_);
     MarkStartup("first paint");
     // The window first: the user sees it without waiting for the notification area.
     if (!tray_->Active()) tray_->Add();
     MarkStartup("notification-area icon");
+    // A first show that left the window minimised, whatever was asked (the system takes the
+    // first show's command from the starting program's STARTUPINFO), came before the icon: the
+    // window goes into the notification area now, as a minimise does once the icon is there.
+    if (IsIconic(hwnd_) && tray_->Active()) ShowWindow(hwnd_, SW_HIDE);
 }
 
 LRESULT CALLBACK MainWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -199,6 +215,9 @@ bool MainWindow::OnCreateGuarded() {
 }
 
 void MainWindow::OnCreate() {
+    // Removed again in OnDestroy: a property named by a string holds a global atom.
+    if (!ports_.folderIdentity.empty())
+        SetPropW(hwnd_, ports_.folderIdentity.c_str(), reinterpret_cast<HANDLE>(1));
     errorBox_ = std::make_unique<ErrorBox>(
         ProgramTitle(ExePath()), ports_.codePage, [this] { return hwnd_; }, ports_.messageBox);
     dpi_ = WindowDpi(hwnd_, newer_);
@@ -474,29 +493,24 @@ void MainWindow::OnShowWindow(bool shown) {
         StopReadouts();
         return;
     }
-    // Sent before the window appears: an error of the first show is seen before the window, and
-    // the read-outs are fresh when it is painted. At the first show they have shown nothing yet.
-    const bool first = !shownOnce_;
-    if (first) {
-        shownOnce_ = true;
-        MarkStartup("before the first show");
-        errorBox_->Guard("FormShow", [this] { FormShow(); });
-        MarkStartup("settings load (FormShow)");
-    }
-    if (!IsIconic(hwnd_)) StartReadouts(!first);
+    // Sent before the window appears, so the read-outs are fresh when it is painted. Not sent
+    // where a show changes whether the window is minimised: OnSize sees to those.
+    if (!IsIconic(hwnd_)) StartReadouts();
 }
 
-void MainWindow::StartReadouts(bool refresh) {
+void MainWindow::StartReadouts() {
     if (readoutsOn_) return;
     readoutsOn_ = true;
     // Seen again: the user may change any control from now on, and the information box shows
     // the lines held while it was out of sight.
     values_->SetOutOfSight(false);
     SetCoalescedTimer(hwnd_, kCursorReadoutTimer, kCursorReadoutMs, kCursorToleranceMs, newer_);
-    if (refresh) {
+    // Panels that have shown nothing yet stay empty until their timers tick.
+    if (readoutsRan_) {
         RunTimer(kClockReadoutTimer);
         RunTimer(kCursorReadoutTimer);
     }
+    readoutsRan_ = true;
     AimClockReadout();
 }
 
@@ -508,12 +522,12 @@ void MainWindow::AimClockReadout() {
 }
 
 void MainWindow::StopReadouts() {
+    // Out of sight, the controls change only by the program's own writes.
+    if (values_) values_->SetOutOfSight(true);
     if (!readoutsOn_) return;
     readoutsOn_ = false;
     KillTimer(hwnd_, kCursorReadoutTimer);
     clockTimer_->Kill();
-    // Out of sight, the controls change only by the program's own writes.
-    if (values_) values_->SetOutOfSight(true);
 }
 
 void MainWindow::OnActivate(WPARAM wParam) {
@@ -537,7 +551,7 @@ void MainWindow::OnSize(WPARAM kind) {
         return;
     }
     // Restored from the taskbar (or the notification area): refreshed before it is painted.
-    if (IsWindowVisible(hwnd_) && shownOnce_) StartReadouts(true);
+    if (IsWindowVisible(hwnd_) && shownOnce_) StartReadouts();
 }
 
 void MainWindow::RestoreFromTray() {
@@ -577,6 +591,7 @@ void MainWindow::OnDestroy() {
         for (TimerId id : {TimerId::Slots, TimerId::Power, TimerId::Mouse})
             timers_->Enable(id, false);
     if (tray_) tray_->Remove();
+    if (!ports_.folderIdentity.empty()) RemovePropW(hwnd_, ports_.folderIdentity.c_str());
     if (ports_.quitOnClose) PostQuitMessage(0);
 }
 

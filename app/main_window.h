@@ -61,6 +61,9 @@ struct MainWindowPorts {
     FindSystemFunctionFn findSystemFunction = FindSystemFunction;
     // Closing the window ends the message loop (the program); tests keep their loop running.
     bool quitOnClose = true;
+    // The name of the window property by which a second start from the program's folder finds
+    // this window (FolderIdentity); empty: none.
+    std::wstring folderIdentity{};
 };
 
 class MainWindow {
@@ -79,8 +82,10 @@ public:
     // notification-area icon. Timer3 and Timer5 run while the window can be seen. False when the
     // window could not be created.
     bool Create();
-    // Shows the window centred (its first show runs FormShow).
-    void Show();
+    // Shows the window centred (its first show runs FormShow). `startCommand` is the program's
+    // (wWinMain's nCmdShow): one that minimises puts the window in the notification area with the
+    // read-outs at rest, as a minimise does; any other shows it.
+    void Show(int startCommand = SW_SHOWNORMAL);
 
     HWND Handle() const { return hwnd_; }
     HWND Control(std::string_view name) const { return controls_.Find(name); }
@@ -140,7 +145,7 @@ private:
     // The status bar's read-outs tick only while the window can be seen (shown, not minimised).
     // Starting them again after a time hidden refreshes both at once, before the window is
     // painted, so that it never shows a stale clock or cursor position.
-    void StartReadouts(bool refresh);
+    void StartReadouts();
     void StopReadouts();
     // Sets the clock read-out's next tick 20 ms into the next second.
     void AimClockReadout();
@@ -190,6 +195,7 @@ private:
     OpenDialog openDialog_;
     bool shownOnce_ = false;
     bool readoutsOn_ = false;
+    bool readoutsRan_ = false;    // started at least once: the panels hold what they last showed
     bool cursorRefused_ = false;  // the cursor position was refused at the last read-out
     HWND lastFocus_ = nullptr;
 };

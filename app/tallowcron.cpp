@@ -4,7 +4,6 @@
 
 #include "app/application.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
-                    int /*show*/) {
-    return tc::RunApplication(instance);
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int show) {
+    return tc::RunApplication(instance, show);
 }

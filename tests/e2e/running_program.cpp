@@ -22,11 +22,14 @@ RunningProgram::RunningProgram(std::wstring exePath)
       ready_(FileExists(exe_)) {}
 
 RunningProgram::~RunningProgram() {
-    // A start left suspended has never run: it is ended at once.
-    if (process_.hThread) TerminateProcess(process_.hProcess, 99);
+    // A start left suspended cannot close its window: it is ended at once.
+    if (suspended_) TerminateProcess(process_.hProcess, 99);
     Resume();
     End();
-    if (started_) CloseHandle(process_.hProcess);
+    if (started_) {
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
     if (!ownsFolder_) return;
     // A program that has just ended may still hold its files for a moment.
     for (int attempt = 0; attempt < 20 && FileExists(folder_); ++attempt) {
@@ -47,29 +50,39 @@ std::wstring RunningProgram::CopyHelper(const wchar_t* helper, const std::wstrin
 }
 
 HWND RunningProgram::Start(const std::wstring& workingFolder) {
-    return Launch(workingFolder, false) ? WaitForWindow() : nullptr;
+    return Launch(workingFolder, false, std::nullopt) ? WaitForWindow() : nullptr;
 }
 
-bool RunningProgram::Launch(bool suspended) { return Launch({}, suspended); }
+bool RunningProgram::Launch(bool suspended, std::optional<WORD> show) {
+    return Launch({}, suspended, show);
+}
 
-bool RunningProgram::Launch(const std::wstring& workingFolder, bool suspended) {
+bool RunningProgram::Launch(const std::wstring& workingFolder, bool suspended,
+                            std::optional<WORD> show) {
     if (!ready_ || started_) return false;
     std::wstring commandLine = L"\"" + exe_ + L"\"";
     const std::wstring& current = workingFolder.empty() ? folder_ : workingFolder;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    if (show) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = *show;
+    }
     started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
                               suspended ? CREATE_SUSPENDED : 0, nullptr, current.c_str(), &startup,
                               &process_) != 0;
-    if (started_ && !suspended) Resume();
+    suspended_ = started_ && suspended;
     return started_;
 }
 
+void RunningProgram::Suspend() {
+    if (Running() && !suspended_) suspended_ = SuspendThread(process_.hThread) != DWORD(-1);
+}
+
 void RunningProgram::Resume() {
-    if (!process_.hThread) return;
+    if (!suspended_) return;
     ResumeThread(process_.hThread);
-    CloseHandle(process_.hThread);
-    process_.hThread = nullptr;
+    suspended_ = false;
 }
 
 HWND RunningProgram::WaitForWindow() {

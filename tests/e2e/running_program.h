@@ -3,6 +3,7 @@
 // belong to one test: started like a user starts it, ended, and its folder removed afterwards.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,8 +40,11 @@ public:
     // loaded. Returns that window, or nullptr.
     HWND Start(const std::wstring& workingFolder = {});
     // Starts the program from its own folder and returns at once; a suspended one runs from
-    // Resume() on. False when it could not be started.
-    bool Launch(bool suspended = false);
+    // Resume() on. `show`: the show command a shortcut passes in STARTUPINFO (SW_SHOWMINNOACTIVE
+    // for "Run: Minimized"); none by default. False when it could not be started.
+    bool Launch(bool suspended = false, std::optional<WORD> show = std::nullopt);
+    // Holds the program's main thread where it is, and lets it go on again.
+    void Suspend();
     void Resume();
     // Waits for the main window to be on the screen; returns it, or nullptr.
     HWND WaitForWindow();
@@ -54,13 +58,14 @@ public:
     void End();
 
 private:
-    bool Launch(const std::wstring& workingFolder, bool suspended);
+    bool Launch(const std::wstring& workingFolder, bool suspended, std::optional<WORD> show);
 
     std::wstring folder_;
     std::wstring exe_;
     bool ownsFolder_ = true;
     bool ready_ = false;
     bool started_ = false;
+    bool suspended_ = false;
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
 };

@@ -235,6 +235,30 @@ TEST_F(TrayTest, ReadoutsRestWhileHiddenAndAreFreshTheMomentTheWindowIsBack) {
     EXPECT_EQ(StatusText(bar, 1), "当前鼠标坐标56 -- 78");
 }
 
+// Started minimised (a shortcut set to "Run: Minimized"), the window loads its settings and goes
+// into the notification area as a minimise does, with the read-outs at rest and the reads of
+// hidden ticks kept.
+TEST_F(TrayTest, AFirstShowMinimisedWaitsInTheNotificationArea) {
+    files.files["C:\\Tools\\Tallowcron\\config.ini"] = "[SoftWare]\r\ncounT=25\r\n";
+    Open(false);
+    form->Show(SW_SHOWMINNOACTIVE);
+    EXPECT_EQ(Values().Text("Edit9"), "25");
+    EXPECT_TRUE(form->Tray().Active());
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    EXPECT_TRUE(Values().Version().has_value());
+    HWND bar = Ctl("StatusBar1");
+    clock.Set(2026, 5, 6, 7, 8, 9);
+    Pump(1150);
+    EXPECT_EQ(StatusText(bar, 0), "");
+
+    DoubleClick();
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_FALSE(IsIconic(form->Handle()));
+    EXPECT_FALSE(Values().Version().has_value());
+    Pump(1150);
+    EXPECT_EQ(StatusText(bar, 0), "2026/5/6 07:08:09");
+}
+
 TEST_F(TrayTest, ReadoutsRestWhileMinimisedOnTheTaskbarAndAreFreshWhenRestored) {
     Notifications().refuse = true;  // no icon: minimising keeps the window on the taskbar
     Open();
