@@ -13,15 +13,19 @@
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_text.h"
+#include "settings/start_with_windows.h"
 
 namespace tc {
 
-int RunApplication(HINSTANCE instance, int startCommand) {
+int RunApplication(HINSTANCE instance, int startCommand, const wchar_t* arguments) {
     MarkStartup("program entry");
+    // Started at log-on by the Run value: quietly into the notification area where the settings
+    // start the clock, and a copy already running is left as it is.
+    const bool atLogOn = IsAutorunStart(Narrow(arguments ? arguments : L""));
     Win32Files files;
     // Before any window exists: a second start from this folder shows the running copy and ends.
     const std::optional<FolderClaim> folderClaim =
-        ClaimFolderOrShowRunningCopy(Widen(files.ExePath()));
+        ClaimFolderOrShowRunningCopy(Widen(files.ExePath()), /*bringForward=*/!atLogOn);
     if (!folderClaim) return 0;
     MarkStartup("folder claimed");
     // The shell's broadcast for a new taskbar, registered once for the whole run.
@@ -41,7 +45,7 @@ int RunApplication(HINSTANCE instance, int startCommand) {
 
     MainWindow form1(instance, ports);
     if (!form1.Create()) return 0;
-    form1.Show(startCommand);
+    form1.Show(startCommand, atLogOn);
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

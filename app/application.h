@@ -8,6 +8,7 @@ namespace tc {
 
 // `startCommand`: how the starting program asked the window to be shown (wWinMain's nCmdShow).
 // Returns the process exit code (0, also for a second start that showed the running copy).
-int RunApplication(HINSTANCE instance, int startCommand);
+// `arguments`: the command line after the program's path ("/autorun" at log-on).
+int RunApplication(HINSTANCE instance, int startCommand, const wchar_t* arguments);
 
 }  // namespace tc

@@ -98,7 +98,7 @@ bool MainWindow::Create() {
     return hwnd_ != nullptr;
 }
 
-void MainWindow::Show(int startCommand) {
+void MainWindow::Show(int startCommand, bool atLogOn) {
     // Centred on the screen at the window's size.
     RECT r;
     GetWindowRect(hwnd_, &r);
@@ -114,6 +114,15 @@ void MainWindow::Show(int startCommand) {
         MarkStartup("before the first show");
         errorBox_->Guard("FormShow", [this] { FormShow(); });
         MarkStartup("settings load (FormShow)");
+        // At log-on with the clock started by the settings there is nothing to ask the user:
+        // into the notification area without showing the window. Without an icon it shows.
+        if (atLogOn && scheduler_->Running()) {
+            if (!tray_->Active()) tray_->Add();
+            if (tray_->Active()) {
+                StopReadouts();
+                return;
+            }
+        }
     }
     // Minimised where the program was started so (a shortcut set to "Run: Minimized"), without
     // taking the focus from what the user is doing; shown otherwise, the window being of one size.

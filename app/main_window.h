@@ -85,7 +85,9 @@ public:
     // Shows the window centred (its first show runs FormShow). `startCommand` is the program's
     // (wWinMain's nCmdShow): one that minimises puts the window in the notification area with the
     // read-outs at rest, as a minimise does; any other shows it.
-    void Show(int startCommand = SW_SHOWNORMAL);
+    // `atLogOn`: started by the Run value; where the settings start the clock, the window is not
+    // shown: it waits in the notification area as after a minimise, with the clock running.
+    void Show(int startCommand = SW_SHOWNORMAL, bool atLogOn = false);
 
     HWND Handle() const { return hwnd_; }
     HWND Control(std::string_view name) const { return controls_.Find(name); }

@@ -73,7 +73,8 @@ std::wstring FolderIdentity(const std::wstring& folder) {
     return identity;
 }
 
-std::optional<FolderClaim> ClaimFolderOrShowRunningCopy(const std::wstring& exePath) {
+std::optional<FolderClaim> ClaimFolderOrShowRunningCopy(const std::wstring& exePath,
+                                                        bool bringForward) {
     const std::wstring identity =
         FolderIdentity(exePath.substr(0, exePath.find_last_of(L"\\/") + 1));
     if (identity.empty()) return FolderClaim{};
@@ -90,6 +91,7 @@ std::optional<FolderClaim> ClaimFolderOrShowRunningCopy(const std::wstring& exeP
             const bool held = static_cast<bool>(mutex);
             return FolderClaim{std::move(mutex), held ? identity : std::wstring()};
         }
+        if (!bringForward) return std::nullopt;
         // Let go of it while waiting, so that it goes when the running copy ends.
         mutex.Reset();
         if (RunningCopyShown(identity)) return std::nullopt;

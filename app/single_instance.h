@@ -35,11 +35,13 @@ struct FolderClaim {
 };
 
 // Claims the executable's folder for this run. When another copy from the same folder holds it,
-// that copy's main window is brought to the front and the answer is nullopt: this start must end.
+// that copy's main window is brought to the front (unless `bringForward` is false: a start at
+// log-on leaves it as it is) and the answer is nullopt: this start must end.
 // A copy that is still starting, however long it takes (a log-on under load), is brought to the
 // front once it has shown its window; this start waits for that, at most five minutes, and then
 // ends all the same. A copy that ends meanwhile leaves the folder to this start. Where the file
 // system cannot name the folder, or the system makes no mutex, the run is unguarded.
-std::optional<FolderClaim> ClaimFolderOrShowRunningCopy(const std::wstring& exePath);
+std::optional<FolderClaim> ClaimFolderOrShowRunningCopy(const std::wstring& exePath,
+                                                        bool bringForward = true);
 
 }  // namespace tc

@@ -1,9 +1,10 @@
-// Tallowcron: the program entry. No command-line arguments are read. One copy runs per folder: a
-// second start from the same folder brings the running copy's window to the front and ends.
+// Tallowcron: the program entry. One argument is known: "/autorun", which the Run value that
+// "开机启动" writes passes at log-on. One copy runs per folder: a second start from the same
+// folder brings the running copy's window to the front and ends.
 #include <windows.h>
 
 #include "app/application.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int show) {
-    return tc::RunApplication(instance, show);
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR arguments, int show) {
+    return tc::RunApplication(instance, show, arguments);
 }

@@ -29,6 +29,13 @@ bool StartsThisProgram(std::string_view registered, const std::string& exePath) 
 
 }  // namespace
 
+bool IsAutorunStart(std::string_view arguments) {
+    const auto first = arguments.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return false;
+    const auto last = arguments.find_last_not_of(" \t");
+    return SameLetters(arguments.substr(first, last - first + 1), kAutorunArgument);
+}
+
 std::string StartCommand(const std::string& exePath) {
     return "\"" + exePath + "\" " + kAutorunArgument;
 }

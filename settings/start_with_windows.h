@@ -2,6 +2,7 @@
 // Starting the program with Windows: the value "testTallowcron" under the machine's Run key, for
 // every user, or, where the machine's key is refused, under the current user's.
 #include <string>
+#include <string_view>
 
 #include "platform/registry.h"
 
@@ -17,6 +18,9 @@ inline constexpr const char* kRunValueName = "testTallowcron";
 std::string StartCommand(const std::string& exePath);
 // The argument of that command.
 inline constexpr const char* kAutorunArgument = "/autorun";
+// Whether the program's arguments (the command line after its own path) are that argument alone,
+// blanks around it and letters in any case allowed. Anything else is an ordinary start.
+bool IsAutorunStart(std::string_view arguments);
 
 // on: when the machine's key already holds this program's command (StartCommand, or the quoted
 // path alone as earlier versions wrote it; letters in any case), as an earlier save run as

@@ -11,6 +11,7 @@
 #include "fakes/fake_registry.h"
 #include "platform/errors.h"
 #include "settings/ini_file.h"
+#include "settings/start_with_windows.h"
 #include "unit/scheduler_rig.h"
 
 namespace tc {
@@ -489,6 +490,11 @@ TEST(SettingsFile, StartWithWindowsRegistersTheRealPathQuoted) {
     rig.settings.SaveSettings();
     EXPECT_TRUE(rig.registry.machine.empty());
     EXPECT_TRUE(rig.registry.currentUser.empty());
+
+    // What the program makes of the arguments the value passes, and of any other.
+    for (const char* atLogOn : {"/autorun", " /AutoRun\t"}) EXPECT_TRUE(IsAutorunStart(atLogOn));
+    for (const char* other : {"", "  ", "/autorun x", "autorun", "-autorun", "/autorunx"})
+        EXPECT_FALSE(IsAutorunStart(other)) << other;
 }
 
 // Not allowed to register for every user (not run as administrator): the value goes under the

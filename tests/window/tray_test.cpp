@@ -259,6 +259,28 @@ TEST_F(TrayTest, AFirstShowMinimisedWaitsInTheNotificationArea) {
     EXPECT_EQ(StatusText(bar, 0), "2026/5/6 07:08:09");
 }
 
+// Started at log-on ("/autorun"): with settings that start the clock, the window is never shown
+// and waits in the notification area, the clock running; with settings that do not, it shows,
+// as the user has to press "开始".
+TEST_F(TrayTest, AStartAtLogOnGoesQuietlyToTheNotificationAreaWhenTheClockStartsItself) {
+    files.files["C:\\Tools\\Tallowcron\\config.ini"] = "[SoftWare]\r\nAutoTimeRun=1\r\n";
+    Open(false);
+    form->Show(SW_SHOWNORMAL, /*atLogOn=*/true);
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    EXPECT_TRUE(form->Tray().Active());
+    EXPECT_TRUE(Values().Enabled("RzToolButton2"));  // the clock runs
+    EXPECT_TRUE(Values().Version().has_value());     // out of sight: the read-outs rest
+    DoubleClick();
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+
+    form.reset();
+    files.files["C:\\Tools\\Tallowcron\\config.ini"] = "[SoftWare]\r\nAutoTimeRun=0\r\n";
+    Open(false);
+    form->Show(SW_SHOWNORMAL, /*atLogOn=*/true);
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_FALSE(Values().Enabled("RzToolButton2"));
+}
+
 TEST_F(TrayTest, ReadoutsRestWhileMinimisedOnTheTaskbarAndAreFreshWhenRestored) {
     Notifications().refuse = true;  // no icon: minimising keeps the window on the taskbar
     Open();
