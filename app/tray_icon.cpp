@@ -71,7 +71,8 @@ bool TrayIcon::Add() {
 
 void TrayIcon::SetVersion() {
     NOTIFYICONDATAW data = Data();
-    data.uVersion = NOTIFYICON_VERSION_4;
+    // The shell's structure keeps the version in a union with the balloon's time-out.
+    data.uVersion = NOTIFYICON_VERSION_4;  // NOLINT(cppcoreguidelines-pro-type-union-access)
     notify_(NIM_SETVERSION, &data);
 }
 
