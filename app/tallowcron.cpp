@@ -4,6 +4,7 @@
 
 #include "app/application.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int show) {
-    return tc::RunApplication(instance, show);
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
+                    int nShowCmd) {
+    return tc::RunApplication(instance, nShowCmd);
 }
