@@ -9,7 +9,7 @@ namespace {
 
 // How long a second start waits for a running copy that has not shown its window yet, and how
 // often it looks again meanwhile.
-constexpr ULONGLONG kWaitForFirstShowMs = 5 * 60 * 1000;
+constexpr ULONGLONG kWaitForFirstShowMs = 5ULL * 60 * 1000;
 constexpr DWORD kLookAgainMs = 100;
 // How long the running copy has to answer one request; a copy that does not (it is busy starting,
 // or hung) is asked again until the wait is over.

@@ -5,6 +5,6 @@
 
 #include "app/application.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR arguments, int show) {
-    return tc::RunApplication(instance, show, arguments);
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR lpCmdLine, int nShowCmd) {
+    return tc::RunApplication(instance, nShowCmd, lpCmdLine);
 }

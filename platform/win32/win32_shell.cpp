@@ -1,5 +1,6 @@
 #include "platform/win32/win32_shell.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "platform/win32/win32_text.h"
@@ -20,15 +21,16 @@ constexpr std::size_t kLongestShellUrl = 2083;
 
 bool IsAsciiLetter(wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'); }
 
+bool IsSchemeCharacter(wchar_t c) {
+    return IsAsciiLetter(c) || (c >= L'0' && c <= L'9') || c == L'+' || c == L'-' || c == L'.';
+}
+
 // The text starts with a URL's scheme and its colon: a letter, then letters, digits, "+", "-"
 // or ".". A single letter before the colon is a drive ("C:"), not a scheme.
 bool IsUrl(std::wstring_view text) {
     const std::size_t colon = text.find(L':');
-    if (colon == std::wstring_view::npos || colon < 2 || !IsAsciiLetter(text[0])) return false;
-    for (const wchar_t c : text.substr(1, colon - 1))
-        if (!IsAsciiLetter(c) && !(c >= L'0' && c <= L'9') && c != L'+' && c != L'-' && c != L'.')
-            return false;
-    return true;
+    return colon != std::wstring_view::npos && colon >= 2 && IsAsciiLetter(text[0]) &&
+           std::ranges::all_of(text.substr(1, colon - 1), IsSchemeCharacter);
 }
 
 // The length of the path as the shell opens it: the call names no folder, so the shell resolves
