@@ -50,17 +50,19 @@ std::wstring RunningProgram::CopyHelper(const wchar_t* helper, const std::wstrin
 }
 
 HWND RunningProgram::Start(const std::wstring& workingFolder) {
-    return Launch(workingFolder, false, std::nullopt) ? WaitForWindow() : nullptr;
+    return Launch(workingFolder, false, std::nullopt, {}) ? WaitForWindow() : nullptr;
 }
 
-bool RunningProgram::Launch(bool suspended, std::optional<WORD> show) {
-    return Launch({}, suspended, show);
+bool RunningProgram::Launch(bool suspended, std::optional<WORD> show,
+                            const std::wstring& arguments) {
+    return Launch({}, suspended, show, arguments);
 }
 
 bool RunningProgram::Launch(const std::wstring& workingFolder, bool suspended,
-                            std::optional<WORD> show) {
+                            std::optional<WORD> show, const std::wstring& arguments) {
     if (!ready_ || started_) return false;
     std::wstring commandLine = L"\"" + exe_ + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
     const std::wstring& current = workingFolder.empty() ? folder_ : workingFolder;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

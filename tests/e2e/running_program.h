@@ -41,8 +41,10 @@ public:
     HWND Start(const std::wstring& workingFolder = {});
     // Starts the program from its own folder and returns at once; a suspended one runs from
     // Resume() on. `show`: the show command a shortcut passes in STARTUPINFO (SW_SHOWMINNOACTIVE
-    // for "Run: Minimized"); none by default. False when it could not be started.
-    bool Launch(bool suspended = false, std::optional<WORD> show = std::nullopt);
+    // for "Run: Minimized"); none by default. `arguments`: what follows the program's quoted
+    // path on its command line. False when it could not be started.
+    bool Launch(bool suspended = false, std::optional<WORD> show = std::nullopt,
+                const std::wstring& arguments = {});
     // Holds the program's main thread where it is, and lets it go on again.
     void Suspend();
     void Resume();
@@ -58,7 +60,8 @@ public:
     void End();
 
 private:
-    bool Launch(const std::wstring& workingFolder, bool suspended, std::optional<WORD> show);
+    bool Launch(const std::wstring& workingFolder, bool suspended, std::optional<WORD> show,
+                const std::wstring& arguments);
 
     std::wstring folder_;
     std::wstring exe_;

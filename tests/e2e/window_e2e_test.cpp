@@ -238,6 +238,18 @@ TEST_F(WindowEndToEnd, OneCopyRunsPerFolderAndASecondStartBringsItBack) {
         EXPECT_TRUE(program.Running());
     }
 
+    // A second start at log-on (the Run value's "/autorun") ends at once and leaves the running
+    // copy where it is, in the notification area.
+    PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(window) || IsIconic(window); }, 5000));
+    {
+        RunningProgram atLogOn(program.PathOf(L"Tallowcron.exe"));
+        ASSERT_TRUE(atLogOn.Launch(false, std::nullopt, L"/autorun"));
+        EXPECT_EQ(atLogOn.ExitCodeWithin(5000), 0u) << "a second copy runs from the same folder";
+        EXPECT_FALSE(WaitFor([&] { return IsWindowVisible(window) && !IsIconic(window); }, 1000))
+            << "a start at log-on brought the running copy forward";
+    }
+
     // Two starts in another folder at the same instant, both minimised as a shortcut set to
     // "Run: Minimized" starts them: one runs. It is held before its first show for longer than a
     // second start ever waited before (10 s); the other start still brings it forward, out of the
