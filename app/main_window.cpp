@@ -22,6 +22,7 @@
 #include "app/window_font.h"
 #include "core/convert.h"
 #include "core/scheduler.h"
+#include "core/scheduler_bindings.h"
 #include "core/tick_seconds.h"
 #include "core/time_form.h"
 #include "platform/errors.h"
@@ -289,15 +290,6 @@ constexpr MainWindow::CommandBinding MainWindow::kCommands[] = {
      [](MainWindow& w, const ControlSpec&, HWND) { w.RzToolButton4Click(); }},
     {kLocateButton, ControlKind::Button, BN_CLICKED, "Button6Click",
      [](MainWindow& w, const ControlSpec&, HWND) { w.Button6Click(); }},
-    {kMouseOnCheck, ControlKind::CheckBox, BN_CLICKED, "CheckBox1Click",
-     [](MainWindow& w, const ControlSpec&, HWND) { w.scheduler_->CheckBox1Click(); }},
-    {kCountdownCheck, ControlKind::CheckBox, BN_CLICKED, "CheckBox3Click",
-     [](MainWindow& w, const ControlSpec&, HWND) { w.scheduler_->CheckBox3Click(); }},
-    // A text the program writes runs the handler inside its own write, not here again.
-    {kCountdownMinutesEdit, ControlKind::Edit, EN_CHANGE, "Edit9Change",
-     [](MainWindow& w, const ControlSpec&, HWND) {
-         if (!w.values_->Writing()) w.scheduler_->Edit9Change();
-     }},
     {{},
      ControlKind::SpeedButton,
      BN_CLICKED,
@@ -319,26 +311,17 @@ constexpr MainWindow::CommandBinding MainWindow::kCommands[] = {
 
 // The window's timers and their tick handlers.
 constexpr MainWindow::TimerBinding MainWindow::kTimers[] = {
-    {kSlotTimer, "Timer1Timer", [](MainWindow& w) { w.scheduler_->Timer1Timer(); }},
-    {kPowerTimer, "timCloseSysTimer", [](MainWindow& w) { w.scheduler_->timCloseSysTimer(); }},
-    {kMouseTimer, "Timer4Timer", [](MainWindow& w) { w.scheduler_->Timer4Timer(); }},
+    {kSlotTimer, "Timer1Timer", [](MainWindow& w) { w.scheduler_->SlotTick(); }},
+    {kPowerTimer, "timCloseSysTimer", [](MainWindow& w) { w.scheduler_->PowerTick(); }},
+    {kMouseTimer, "Timer4Timer", [](MainWindow& w) { w.scheduler_->MouseTick(); }},
     {kCursorReadoutTimer, "Timer3Timer", [](MainWindow& w) { w.Timer3Timer(); }},
     {kClockReadoutTimer, "Timer5Timer", [](MainWindow& w) { w.Timer5Timer(); }},
 };
 
 void MainWindow::WireHandlers() {
-    // The program's own writes to a check box or a text field run its handler too, inside the
-    // write, so that their errors reach the code that wrote.
-    for (const CommandBinding& b : kCommands) {
-        if (b.control.empty()) continue;
-        const ControlSpec& control = *FindControl(b.control);
-        HWND hwnd = Control(b.control);
-        auto run = [this, &b, &control, hwnd] { b.run(*this, control, hwnd); };
-        if (b.kind == ControlKind::Edit && b.notification == EN_CHANGE)
-            values_->OnTextChange(b.control, run);
-        else if (b.kind == ControlKind::CheckBox && b.notification == BN_CLICKED)
-            values_->OnClick(b.control, run);
-    }
+    // The program's own writes to the scheduler's check boxes and text field run its handler
+    // too, inside the write, so that their errors reach the code that wrote.
+    WireScheduler(*values_, *scheduler_);
     for (const ControlSpec& c : ControlTable()) {
         if (c.keyFilter == KeyFilter::Picker) InstallKeyFilter(Control(c.name), FSetDate1KeyPress);
         if (c.keyFilter == KeyFilter::Digits) InstallKeyFilter(Control(c.name), Edit7KeyPress);
@@ -457,6 +440,15 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         if (b.notification != code) continue;
         if (b.control.empty() ? b.kind != entry->kind : b.control != entry->name) continue;
         errorBox_->Guard(b.handler, [&] { b.run(*this, *entry, control); });
+        return;
+    }
+    // The scheduler's own: a text the program writes ran the handler inside its write already.
+    for (const SchedulerBinding& b : kSchedulerBindings) {
+        const bool matches = b.change == ControlChange::Click
+                                 ? code == BN_CLICKED && entry->kind == ControlKind::CheckBox
+                                 : code == EN_CHANGE && !values_->Writing();
+        if (!matches || b.control != entry->name) continue;
+        errorBox_->Guard(b.handler, [&] { (scheduler_.get()->*b.run)(); });
         return;
     }
 }

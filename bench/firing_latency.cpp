@@ -86,8 +86,8 @@ Bench* g_bench = nullptr;
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_TIMER || g_bench == nullptr)
         return DefWindowProcW(hwnd, message, wParam, lParam);
-    if (wParam == TimerKey(TimerId::Slots)) g_bench->scheduler->Timer1Timer();
-    if (wParam == TimerKey(TimerId::Power)) g_bench->scheduler->timCloseSysTimer();
+    if (wParam == TimerKey(TimerId::Slots)) g_bench->scheduler->SlotTick();
+    if (wParam == TimerKey(TimerId::Power)) g_bench->scheduler->PowerTick();
     return 0;
 }
 

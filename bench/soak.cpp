@@ -25,6 +25,7 @@
 
 #include "core/planned.h"
 #include "core/scheduler.h"
+#include "core/scheduler_bindings.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_code_page.h"
 #include "fakes/fake_files.h"
@@ -88,9 +89,7 @@ public:
     Soak(std::uint64_t seed, int days) : random_(seed), days_(days) {
         processes_.clock = &clock_;
         notices_.clock = &clock_;
-        form_.OnTextChange("Edit9", [this] { scheduler_.Edit9Change(); });
-        form_.OnClick("CheckBox3", [this] { scheduler_.CheckBox3Click(); });
-        form_.OnClick("CheckBox1", [this] { scheduler_.CheckBox1Click(); });
+        WireScheduler(form_, scheduler_);
         shell_.onOpen = [this](const ShellCall& call) {
             const std::int64_t now = NowMs();
             if (call.file == "shutdown.exe")
@@ -282,13 +281,13 @@ void Soak::Tick(TimerId id) {
     const auto begin = std::chrono::steady_clock::now();
     switch (id) {
     case TimerId::Slots:
-        scheduler_.Timer1Timer();
+        scheduler_.SlotTick();
         break;
     case TimerId::Power:
-        scheduler_.timCloseSysTimer();
+        scheduler_.PowerTick();
         break;
     case TimerId::Mouse:
-        scheduler_.Timer4Timer();
+        scheduler_.MouseTick();
         break;
     }
     tickMicros_ +=

@@ -49,7 +49,7 @@ void PowerScheduler::UpdateCountdownDisplay() {
     values_.SetVisible(kCountdownTargetLabel, true);
 }
 
-void PowerScheduler::Edit9Change() {
+void PowerScheduler::CountdownMinutesChanged() {
     const std::string text = values_.Text(kCountdownMinutesEdit);
     if (text.empty()) {
         // Setting the text runs this handler again, with "1".

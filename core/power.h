@@ -37,7 +37,7 @@ public:
 
     // Arms the countdown from now when CheckBox3 is ticked and refreshes its labels.
     void UpdateCountdownDisplay();
-    void Edit9Change();
+    void CountdownMinutesChanged();
     // One tick of the power timer: a line for a planned command whose moment a long gap passed
     // over, then the seconds it looks at, then the warning when the next command is near.
     // `now` is the tick's reading of the clock.

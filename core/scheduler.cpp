@@ -56,22 +56,22 @@ void Scheduler::ArmNext(TimerId id) {
     if (ports_.timers.Enabled(id)) ports_.timers.ArmNext(id, DelayToNextSecond(moments_.Now()));
 }
 
-void Scheduler::Timer1Timer() {
+void Scheduler::SlotTick() {
     RunTick(TimerId::Slots, slotSeconds_,
             [this](const TickSpan& span, TDateTime now) { slots_.SlotTick(span, now); });
 }
 
-void Scheduler::timCloseSysTimer() {
+void Scheduler::PowerTick() {
     RunTick(TimerId::Power, powerSeconds_,
             [this](const TickSpan& span, TDateTime now) { power_.PowerTick(span, now); });
 }
 
-void Scheduler::Timer4Timer() {
+void Scheduler::MouseTick() {
     RunTick(TimerId::Mouse, mouseSeconds_,
             [this](const TickSpan& span, TDateTime now) { mouse_.MouseTick(span, now); });
 }
 
-void Scheduler::CheckBox1Click() {
+void Scheduler::MouseSwitchClicked() {
     const bool on = values_.Checked(kMouseOnCheck);
     if (on) {
         mouse_.ResetCount();
@@ -87,9 +87,9 @@ void Scheduler::CheckBox1Click() {
     ports_.timers.ArmNext(TimerId::Mouse, delay);
 }
 
-void Scheduler::CheckBox3Click() { power_.UpdateCountdownDisplay(); }
+void Scheduler::CountdownSwitchClicked() { power_.UpdateCountdownDisplay(); }
 
-void Scheduler::Edit9Change() { power_.Edit9Change(); }
+void Scheduler::CountdownMinutesChanged() { power_.CountdownMinutesChanged(); }
 
 void Scheduler::StartScheduling() {
     // The seconds up to the one Start was pressed in are not looked at; the first tick starts

@@ -36,14 +36,14 @@ public:
     Scheduler(ControlValues& values, Moments& moments, SchedulerPorts ports);
 
     // Timer ticks.
-    void Timer1Timer();       // program slots
-    void timCloseSysTimer();  // power-off scheduler
-    void Timer4Timer();       // mouse-click task
+    void SlotTick();       // program slots
+    void PowerTick();  // power-off scheduler
+    void MouseTick();       // mouse-click task
 
     // Window events.
-    void CheckBox1Click();
-    void CheckBox3Click();
-    void Edit9Change();
+    void MouseSwitchClicked();
+    void CountdownSwitchClicked();
+    void CountdownMinutesChanged();
 
     // Run control (toolbar Start and Stop, and the automatic start after loading).
     void StartScheduling();

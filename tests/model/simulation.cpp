@@ -9,6 +9,7 @@
 #include "core/controls.h"
 #include "core/repeating_timer.h"
 #include "core/scheduler.h"
+#include "core/scheduler_bindings.h"
 #include "core/timer_schedule.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_code_page.h"
@@ -101,9 +102,7 @@ public:
 class World {
 public:
     World() {
-        values_.inner.OnTextChange(kCountdownMinutesEdit, [this] { scheduler_.Edit9Change(); });
-        values_.inner.OnClick(kCountdownCheck, [this] { scheduler_.CheckBox3Click(); });
-        values_.inner.OnClick(kMouseOnCheck, [this] { scheduler_.CheckBox1Click(); });
+        WireScheduler(values_.inner, scheduler_);
         shell_.onOpen = [this](const ShellCall& call) {
             if (call.file != "shutdown.exe") BoxInProgram();
         };
@@ -145,9 +144,9 @@ private:
         schedule_.Wake(
             [this](TimerId id) {
                 try {
-                    if (id == TimerId::Slots) scheduler_.Timer1Timer();
-                    if (id == TimerId::Power) scheduler_.timCloseSysTimer();
-                    if (id == TimerId::Mouse) scheduler_.Timer4Timer();
+                    if (id == TimerId::Slots) scheduler_.SlotTick();
+                    if (id == TimerId::Power) scheduler_.PowerTick();
+                    if (id == TimerId::Mouse) scheduler_.MouseTick();
                 } catch (const std::exception&) {
                     // The window shows it in a box and goes on.
                 }

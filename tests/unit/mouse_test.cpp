@@ -31,7 +31,7 @@ struct MouseTest : ::testing::Test {
         for (int i = 1; i <= n; ++i) {
             rig.clock.AdvanceMs(1000);
             const int before = rig.input.Bursts();
-            rig.scheduler.Timer4Timer();
+            rig.scheduler.MouseTick();
             for (int b = before; b < rig.input.Bursts(); ++b) clicked.push_back(i);
         }
         return clicked;
@@ -88,7 +88,7 @@ TEST_F(MouseTest, IntervalsGiveBurstsEveryNthTickAndNoneAtZeroOrBelow) {
         for (int i = 1; i <= 15; ++i) {
             fresh.clock.AdvanceMs(1000);
             const int before = fresh.input.Bursts();
-            fresh.scheduler.Timer4Timer();
+            fresh.scheduler.MouseTick();
             if (fresh.input.Bursts() > before) clicked.push_back(i);
         }
         EXPECT_EQ(clicked, c.clicked) << c.interval;
@@ -109,7 +109,7 @@ TEST_F(MouseTest, BadIntervalFailsEachTickWhileTheCountGoesOn) {
     for (int i = 1; i <= 3; ++i) {
         rig.clock.AdvanceMs(1000);
         try {
-            rig.scheduler.Timer4Timer();
+            rig.scheduler.MouseTick();
             FAIL() << "no error";
         } catch (const ConvertError& e) {
             EXPECT_STREQ(e.what(), "'' is not a valid integer value");
@@ -131,7 +131,7 @@ TEST_F(MouseTest, BadCoordinateStopsThatClickOnlyAndQuotesEdit8First) {
     EXPECT_THROW(
         {
             try {
-                rig.scheduler.Timer4Timer();
+                rig.scheduler.MouseTick();
             } catch (const ConvertError& e) {
                 EXPECT_STREQ(e.what(), "'y' is not a valid integer value");
                 throw;
@@ -152,7 +152,7 @@ TEST_F(MouseTest, BadCoordinateAtTheStartMomentLeavesThatTickUncounted) {
     rig.form.SetText("Edit8", "");
     TickBoxAt(9, 0, 0);
     rig.clock.AdvanceMs(1000);
-    EXPECT_THROW(rig.scheduler.Timer4Timer(), ConvertError);
+    EXPECT_THROW(rig.scheduler.MouseTick(), ConvertError);
     EXPECT_EQ(rig.scheduler.ClickTickCount(), 0);
 }
 

@@ -29,7 +29,7 @@ struct PowerTest : ::testing::Test {
     void Ticks(int n) {
         for (int i = 0; i < n; ++i) {
             rig.clock.AdvanceMs(1000);
-            rig.scheduler.timCloseSysTimer();
+            rig.scheduler.PowerTick();
         }
     }
     std::string Label15() const { return rig.form.Text("Label15"); }

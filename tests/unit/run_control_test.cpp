@@ -71,7 +71,7 @@ TEST(RunControlTest, ATickThatThrowsIsReArmedAllTheSame) {
     rig.form.SetChecked("CheckBox1", true);
     EXPECT_EQ(rig.timers.LastDelay(TimerId::Mouse), 1030);
     rig.At(9, 0, 2, 250);
-    EXPECT_THROW(rig.scheduler.Timer4Timer(), ConvertError);
+    EXPECT_THROW(rig.scheduler.MouseTick(), ConvertError);
     EXPECT_EQ(rig.timers.LastDelay(TimerId::Mouse), 770);
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/scheduler.h"
+#include "core/scheduler_bindings.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_code_page.h"
 #include "fakes/fake_files.h"
@@ -37,9 +38,7 @@ struct SchedulerRig {
         form, moments, {shell, processes, input, timers, powerActions, commandLog, &notices}};
 
     SchedulerRig() {
-        form.OnTextChange("Edit9", [this] { scheduler.Edit9Change(); });
-        form.OnClick("CheckBox3", [this] { scheduler.CheckBox3Click(); });
-        form.OnClick("CheckBox1", [this] { scheduler.CheckBox1Click(); });
+        WireScheduler(form, scheduler);
     }
 
     // Sets the clock to a moment of 2023-01-19 (or of `day` days later).
@@ -49,23 +48,23 @@ struct SchedulerRig {
     }
     void SlotTickAt(int h, int m, int s, int ms = 50, int day = 0) {
         At(h, m, s, ms, day);
-        scheduler.Timer1Timer();
+        scheduler.SlotTick();
     }
     void PowerTickAt(int h, int m, int s, int ms = 50, int day = 0) {
         At(h, m, s, ms, day);
-        scheduler.timCloseSysTimer();
+        scheduler.PowerTick();
     }
     void MouseTickAt(int h, int m, int s, int ms = 50, int day = 0) {
         At(h, m, s, ms, day);
-        scheduler.Timer4Timer();
+        scheduler.MouseTick();
     }
     // One wake of the window's scheduling timer: every running timer ticks, in the window's
     // order, then the tooltip is refreshed.
     void WakeAt(int h, int m, int s, int ms = 30, int day = 0) {
         At(h, m, s, ms, day);
-        scheduler.Timer1Timer();
-        scheduler.timCloseSysTimer();
-        scheduler.Timer4Timer();
+        scheduler.SlotTick();
+        scheduler.PowerTick();
+        scheduler.MouseTick();
         scheduler.RefreshTip();
     }
 

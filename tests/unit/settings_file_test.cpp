@@ -27,14 +27,8 @@ struct SettingsRig : SchedulerRig {
     SettingsFile settings{form, moments, {files, codePage, registry}};
 
     SettingsRig() {
-        form.OnTextChange("Edit9", [this] {
-            events.push_back("Edit9Change");
-            scheduler.Edit9Change();
-        });
-        form.OnClick("CheckBox3", [this] {
-            events.push_back("CheckBox3Click");
-            scheduler.CheckBox3Click();
-        });
+        WireScheduler(form, scheduler,
+                      [this](const SchedulerBinding& b) { events.push_back(b.handler); });
     }
 
     bool Saw(const std::string& event) const {

@@ -358,7 +358,7 @@ TEST_F(ScheduledPortsTest, PowerCommandReachesShutdownExeWithItsParameters) {
         form.SetDateTime("dtpStartDate", EncodeDate(2023, 1, 19));
         form.SetDateTime("dtpStartTime", EncodeTime(12, 0, c.second, 0));
         clock.Set(2023, 1, 19, 12, 0, c.second, 40);
-        scheduler.timCloseSysTimer();
+        scheduler.PowerTick();
         expected.push_back(c.parameters);
         ASSERT_TRUE(WaitFor([&] {
             const std::string text = FileBytes(log);
