@@ -2,15 +2,13 @@
 
 #include <windows.h>
 
+#include "core/file_paths.h"
 #include "platform/win32/win32_text.h"
 
 namespace tc {
 
 std::string ProgramTitle(const std::string& exePath) {
-    std::wstring path = Widen(exePath);
-    const std::size_t slash = path.find_last_of(L"\\/");
-    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
-    name = name.substr(0, name.find(L'.'));
+    std::wstring name = Widen(FileStem(exePath));
     if (name.size() > 1) CharLowerBuffW(name.data() + 1, static_cast<DWORD>(name.size() - 1));
     return Narrow(name);
 }

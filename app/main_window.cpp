@@ -21,8 +21,10 @@
 #include "app/win32_window.h"
 #include "app/window_font.h"
 #include "core/convert.h"
+#include "core/errors.h"
 #include "core/scheduler.h"
 #include "core/scheduler_bindings.h"
+#include "core/slots.h"
 #include "core/tick_seconds.h"
 #include "core/time_form.h"
 #include "platform/errors.h"
@@ -648,14 +650,7 @@ void MainWindow::SpeedButton1Click(HWND sender) {
     const int row = entry->tag;
     const std::optional<std::string> file = openDialog_.Execute(hwnd_);
     if (!file) return;
-    const std::string ext = UpperAscii(FileExtension(*file));
-    values_->SetText(RowName(kSlotPathPrefix, row), *file);
-    if (ext == ".BAT") {
-        values_->SetEnabled(RowName(kCloseButtonPrefix, row), false);
-        values_->SetChecked(RowName(kOpenButtonPrefix, row), true);
-    } else if (ext == ".EXE") {
-        values_->SetEnabled(RowName(kCloseButtonPrefix, row), true);
-    }
+    SetChosenSlotFile(*values_, row, *file);
 }
 
 void MainWindow::Button6Click() {

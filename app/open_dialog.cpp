@@ -25,17 +25,4 @@ std::optional<std::string> OpenDialog::Execute(HWND owner) {
     return Narrow(fileName_);
 }
 
-std::string FileExtension(const std::string& path) {
-    const std::size_t nameStart = path.find_last_of("\\/:");
-    const std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (nameStart != std::string::npos && dot < nameStart)) return {};
-    return path.substr(dot);
-}
-
-std::string UpperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
 }  // namespace tc

@@ -29,9 +29,4 @@ private:
     std::wstring fileName_;
 };
 
-// The part of the file name from its last dot on, dot included; empty when there is none.
-std::string FileExtension(const std::string& path);
-// Upper-cases the letters a to z only.
-std::string UpperAscii(std::string text);
-
 }  // namespace tc

@@ -8,7 +8,7 @@
 
 #include "app/window_controls.h"
 #include "core/controls.h"
-#include "platform/errors.h"
+#include "core/errors.h"
 #include "platform/win32/win32_text.h"
 
 namespace tc {

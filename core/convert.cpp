@@ -6,7 +6,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "platform/errors.h"
+#include "core/errors.h"
 
 namespace tc {
 namespace {

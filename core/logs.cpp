@@ -1,5 +1,7 @@
 #include "core/logs.h"
 
+#include "core/file_paths.h"
+
 namespace tc {
 namespace {
 
@@ -7,12 +9,6 @@ std::string Digits(int value, int width) {
     std::string text = std::to_string(value);
     if (static_cast<int>(text.size()) < width) text.insert(0, width - text.size(), '0');
     return text;
-}
-
-// The executable's folder without its trailing backslash.
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
 }  // namespace

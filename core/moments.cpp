@@ -2,9 +2,9 @@
 
 #include "core/convert.h"
 #include "core/date_pattern.h"
+#include "core/errors.h"
 #include "core/text_scanner.h"
 #include "core/time_form.h"
-#include "platform/errors.h"
 
 namespace tc {
 namespace {

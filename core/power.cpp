@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "core/convert.h"
-#include "platform/errors.h"
+#include "core/errors.h"
 
 namespace tc {
 

@@ -36,9 +36,9 @@ public:
     Scheduler(ControlValues& values, Moments& moments, SchedulerPorts ports);
 
     // Timer ticks.
-    void SlotTick();       // program slots
+    void SlotTick();   // program slots
     void PowerTick();  // power-off scheduler
-    void MouseTick();       // mouse-click task
+    void MouseTick();  // mouse-click task
 
     // Window events.
     void MouseSwitchClicked();

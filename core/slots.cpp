@@ -2,13 +2,13 @@
 
 #include <exception>
 
+#include "core/ascii_text.h"
 #include "core/controls.h"
+#include "core/file_paths.h"
 #include "core/logs.h"
 
 namespace tc {
 namespace {
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // The settings a slot acted with: acting again needs another path or action.
 std::string SlotSettings(const ProgramSlot& slot) {
@@ -40,16 +40,15 @@ ProgramSlot ReadSlot(const ControlValues& values, int row) {
     return slot;
 }
 
-std::string_view FileNamePart(std::string_view path) {
-    const auto cut = path.find_last_of("\\/:");
-    return cut == std::string_view::npos ? path : path.substr(cut + 1);
-}
-
-bool SameImageName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-    return true;
+void SetChosenSlotFile(ControlValues& values, int row, const std::string& file) {
+    const std::string ext = UpperAscii(FileExtension(file));
+    values.SetText(RowName(kSlotPathPrefix, row), file);
+    if (ext == ".BAT") {
+        values.SetEnabled(RowName(kCloseButtonPrefix, row), false);
+        values.SetChecked(RowName(kOpenButtonPrefix, row), true);
+    } else if (ext == ".EXE") {
+        values.SetEnabled(RowName(kCloseButtonPrefix, row), true);
+    }
 }
 
 void OpenFile(Shell& shell, const std::string& path) {
@@ -58,7 +57,8 @@ void OpenFile(Shell& shell, const std::string& path) {
 
 void TerminateByImageName(Processes& processes, std::string_view name) {
     for (const ProcessEntry& entry : processes.Snapshot()) {
-        if (SameImageName(FileNamePart(entry.exeFile), name) || SameImageName(entry.exeFile, name))
+        if (SameIgnoringAsciiCase(FileNamePart(entry.exeFile), name) ||
+            SameIgnoringAsciiCase(entry.exeFile, name))
             processes.Terminate(entry.pid);  // a process we may not end survives silently
     }
 }

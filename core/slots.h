@@ -35,10 +35,10 @@ struct ProgramSlot {
 
 ProgramSlot ReadSlot(const ControlValues& values, int row);
 
-// The part of a path after its last "\", "/" or ":".
-std::string_view FileNamePart(std::string_view path);
-// Equal when only the case of the letters a-z differs (other bytes compare as they are).
-bool SameImageName(std::string_view a, std::string_view b);
+// A file chosen with a row's browse button: the row's path takes it. A batch file can only be
+// opened, so it selects "open" and disables "close"; a program enables "close" again. Any other
+// file leaves the pair as it is. A path typed by hand changes neither.
+void SetChosenSlotFile(ControlValues& values, int row, const std::string& file);
 
 // Asks the shell to open the file, the main window owning whatever the shell shows. Throws
 // SystemError when the shell cannot take the path (see Shell::Open).

@@ -1,12 +1,12 @@
 #include "core/text_scanner.h"
 
+#include "core/ascii_text.h"
+
 namespace tc {
 namespace {
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool StartsWithIgnoringCase(std::string_view text, std::string_view word) {
-    return text.size() >= word.size() && SameWordIgnoringCase(text.substr(0, word.size()), word);
+    return text.size() >= word.size() && SameIgnoringAsciiCase(text.substr(0, word.size()), word);
 }
 
 }  // namespace
@@ -30,14 +30,6 @@ std::size_t CharLength(std::string_view text, std::size_t pos) {
     else if (lead >= 0xC0)
         length = 2;
     return pos + length <= text.size() ? length : 1;
-}
-
-bool SameWordIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-    }
-    return true;
 }
 
 bool TextScanner::AtDigit() const { return !AtEnd() && text_[pos_] >= '0' && text_[pos_] <= '9'; }

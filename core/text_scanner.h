@@ -13,8 +13,6 @@ namespace tc {
 std::size_t BlankLength(std::string_view text, std::size_t pos);
 // The byte length of the UTF-8 character that starts at `pos` (1 for a stray byte).
 std::size_t CharLength(std::string_view text, std::size_t pos);
-// Equal texts, ASCII letters compared without case.
-bool SameWordIgnoringCase(std::string_view a, std::string_view b);
 
 class TextScanner {
 public:

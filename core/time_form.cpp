@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "core/ascii_text.h"
+
 namespace tc {
 namespace {
 
@@ -38,7 +40,7 @@ bool TakeFraction(const LocaleInfo& locale, TextScanner& scanner, int& milliseco
 
 bool UsesTwelveHourClock(const LocaleInfo& locale) {
     return locale.timeFormat == 0 && !locale.am.empty() && !locale.pm.empty() &&
-           !SameWordIgnoringCase(locale.am, locale.pm);
+           !SameIgnoringAsciiCase(locale.am, locale.pm);
 }
 
 std::string RenderTime(const LocaleInfo& locale, const TimeParts& time) {

@@ -1,15 +1,10 @@
 #pragma once
-// The errors the program reports. Each carries the exact message the user sees in the error box.
+// The errors of the system's services, as the ports report them. Each carries the exact message
+// the user sees in the error box. The program's own errors are in core/errors.h.
 #include <stdexcept>
 #include <string>
 
 namespace tc {
-
-// A text that does not convert to the number, time or date asked for.
-class ConvertError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // A failing system call: "System Error.  Code: N." followed by a line break and the system's text.
 class SystemError : public std::runtime_error {
@@ -28,12 +23,6 @@ class RegistryError : public std::runtime_error {
 public:
     explicit RegistryError(const std::string& valueName)
         : std::runtime_error("Failed to set data for '" + valueName + "'") {}
-};
-
-// A date or time that a picker refuses (outside the range it accepts).
-class PickerRangeError : public std::runtime_error {
-public:
-    PickerRangeError() : std::runtime_error("Failed to set calendar date or time") {}
 };
 
 }  // namespace tc

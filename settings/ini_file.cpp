@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "core/ascii_text.h"
+
 namespace tc {
 namespace {
 
@@ -16,15 +18,6 @@ std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
     while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
     return s;
-}
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    return true;
 }
 
 bool IsQuote(char c) { return c == '"' || c == '\''; }
@@ -167,13 +160,14 @@ std::string IniFile::Text() const {
 
 std::size_t IniFile::FindSection(std::string_view section) const {
     for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (lines_[i].kind == LineKind::Section && SameName(lines_[i].name, section)) return i;
+        if (lines_[i].kind == LineKind::Section && SameIgnoringAsciiCase(lines_[i].name, section))
+            return i;
     return std::string::npos;
 }
 
 std::size_t IniFile::FindKey(std::size_t header, std::string_view key) const {
     for (std::size_t i = header + 1; i < lines_.size() && lines_[i].kind != LineKind::Section; ++i)
-        if (lines_[i].kind == LineKind::Key && SameName(lines_[i].name, key)) return i;
+        if (lines_[i].kind == LineKind::Key && SameIgnoringAsciiCase(lines_[i].name, key)) return i;
     return std::string::npos;
 }
 

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "core/convert.h"
+#include "core/errors.h"
+#include "core/file_paths.h"
 #include "platform/errors.h"
 #include "settings/ini_file.h"
 #include "settings/start_with_windows.h"
@@ -73,26 +75,7 @@ std::string LoadReportLine(const IniFile& file, const ControlSpec& control, cons
     return std::string(control.key) + ": " + line;
 }
 
-std::string JoinLines(const std::vector<std::string>& messages) {
-    std::string joined;
-    for (const std::string& m : messages) {
-        if (!joined.empty()) joined += "\r\n";
-        joined += m;
-    }
-    return joined;
-}
-
 }  // namespace
-
-SettingsError::SettingsError(std::vector<std::string> messages)
-    : std::runtime_error(JoinLines(messages)), messages_(std::move(messages)) {}
-
-std::string ConfigPathFor(const std::string& exePath) {
-    const std::size_t slash = exePath.find_last_of("\\/");
-    const std::string folder =
-        slash == std::string::npos ? std::string() : exePath.substr(0, slash + 1);
-    return folder + "config.ini";
-}
 
 SettingsFile::SettingsFile(ControlValues& values, Moments& moments, SettingsPorts ports)
     : values_(values), moments_(moments), ports_(ports) {}

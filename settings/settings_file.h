@@ -10,6 +10,7 @@
 
 #include "core/control_values.h"
 #include "core/controls.h"
+#include "core/errors.h"
 #include "core/moments.h"
 #include "platform/code_page.h"
 #include "platform/files.h"
@@ -31,20 +32,6 @@ struct SettingsPorts {
     CodePage& codePage;
     Registry& registry;
 };
-
-// The failures of one load, reported in one box: one line per key, naming the key and ending
-// with a full stop ("sysTask: 'x' is not a valid integer value.").
-class SettingsError : public std::runtime_error {
-public:
-    explicit SettingsError(std::vector<std::string> messages);
-    const std::vector<std::string>& messages() const { return messages_; }
-
-private:
-    std::vector<std::string> messages_;
-};
-
-// The executable's folder with its trailing backslash, followed by "config.ini".
-std::string ConfigPathFor(const std::string& exePath);
 
 // The time of day of dtpStartDate as the window is designed (10:50:57.703): the picker keeps it
 // while only its date is set, and it is saved with the date.

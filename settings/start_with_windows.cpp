@@ -3,19 +3,11 @@
 #include <optional>
 #include <string_view>
 
+#include "core/ascii_text.h"
 #include "platform/errors.h"
 
 namespace tc {
 namespace {
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameLetters(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    return true;
-}
 
 // Whether the machine's value starts this executable: the command this program writes, or the
 // quoted path alone that earlier versions wrote; letters in another case allowed, as Windows'
@@ -23,8 +15,8 @@ bool SameLetters(std::string_view a, std::string_view b) {
 // else, is not taken for this program's: its value under the user's key then makes sure the
 // program starts.
 bool StartsThisProgram(std::string_view registered, const std::string& exePath) {
-    return SameLetters(registered, StartCommand(exePath)) ||
-           SameLetters(registered, "\"" + exePath + "\"");
+    return SameIgnoringAsciiCase(registered, StartCommand(exePath)) ||
+           SameIgnoringAsciiCase(registered, "\"" + exePath + "\"");
 }
 
 }  // namespace
@@ -33,7 +25,7 @@ bool IsAutorunStart(std::string_view arguments) {
     const auto first = arguments.find_first_not_of(" \t");
     if (first == std::string_view::npos) return false;
     const auto last = arguments.find_last_not_of(" \t");
-    return SameLetters(arguments.substr(first, last - first + 1), kAutorunArgument);
+    return SameIgnoringAsciiCase(arguments.substr(first, last - first + 1), kAutorunArgument);
 }
 
 std::string StartCommand(const std::string& exePath) {
@@ -59,7 +51,7 @@ void SetStartWithWindows(Registry& registry, const std::string& exePath, bool on
         // An older command is brought up to date where the key allows it; where it does not,
         // it still starts the program, only not quietly. A value under this user's key would
         // start it a second time.
-        if (!SameLetters(*machine, command)) {
+        if (!SameIgnoringAsciiCase(*machine, command)) {
             try {
                 registry.SetRunValue(RunKey::Machine, kRunValueName, command);
             } catch (const RegistryError&) {

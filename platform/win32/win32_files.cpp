@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "platform/errors.h"
 #include "platform/win32/win32_handle.h"
 #include "platform/win32/win32_text.h"
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "core/controls.h"
-#include "platform/errors.h"
+#include "core/errors.h"
 
 namespace tc {
 MemoryControlValues::MemoryControlValues()

@@ -48,7 +48,7 @@
 
 #include "core/controls.h"
 #include "core/convert.h"
-#include "platform/errors.h"
+#include "core/errors.h"
 
 namespace tc::model {
 namespace {

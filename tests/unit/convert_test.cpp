@@ -7,10 +7,10 @@
 #include <limits>
 #include <string>
 
+#include "core/errors.h"
 #include "core/moments.h"
 #include "core/tdatetime.h"
 #include "fakes/fake_locale.h"
-#include "platform/errors.h"
 
 namespace tc {
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "core/errors.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_locale.h"
-#include "platform/errors.h"
 
 namespace tc {
 namespace {

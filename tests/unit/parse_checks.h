@@ -22,9 +22,9 @@
 #include <system_error>
 
 #include "core/convert.h"
+#include "core/errors.h"
 #include "core/moments.h"
 #include "fakes/fake_locale.h"
-#include "platform/errors.h"
 
 namespace tc::parse_checks {
 

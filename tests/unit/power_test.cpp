@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/errors.h"
 #include "platform/errors.h"
 #include "unit/scheduler_rig.h"
 

@@ -37,9 +37,7 @@ struct SchedulerRig {
     Scheduler scheduler{
         form, moments, {shell, processes, input, timers, powerActions, commandLog, &notices}};
 
-    SchedulerRig() {
-        WireScheduler(form, scheduler);
-    }
+    SchedulerRig() { WireScheduler(form, scheduler); }
 
     // Sets the clock to a moment of 2023-01-19 (or of `day` days later).
     void At(int h, int m, int s, int ms = 0, int day = 0) {

@@ -8,6 +8,7 @@
 
 #include "core/controls.h"
 #include "core/convert.h"
+#include "core/errors.h"
 #include "fakes/fake_registry.h"
 #include "platform/errors.h"
 #include "settings/ini_file.h"
@@ -100,14 +101,6 @@ void Plant(MemoryControlValues& form) {
             break;
         }
     }
-}
-
-TEST(ConfigPathFor, TheExecutablesFolderWhateverItsName) {
-    EXPECT_EQ(ConfigPathFor("C:\\Tools\\Tallowcron\\Tallowcron.exe"),
-              "C:\\Tools\\Tallowcron\\config.ini");
-    EXPECT_EQ(ConfigPathFor("D:\\新建文件夹\\renamed.exe"), "D:\\新建文件夹\\config.ini");
-    EXPECT_EQ(ConfigPathFor("\\\\server\\share\\tc.exe"), "\\\\server\\share\\config.ini");
-    EXPECT_EQ(ConfigPathFor("C:\\tc.exe"), "C:\\config.ini");
 }
 
 // Save, restart, load: every stored control comes back, the five slot times included, and each

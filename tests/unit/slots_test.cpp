@@ -94,17 +94,36 @@ TEST_F(SlotsTest, CloseWithNothingRunningStillWritesItsLine) {
     EXPECT_EQ(Lines().size(), 1u);
 }
 
-TEST(ImageNameTest, MatchingIgnoresTheCaseOfAsciiLettersOnly) {
-    EXPECT_TRUE(SameImageName("Foo.EXE", "fOO.exe"));
-    EXPECT_TRUE(SameImageName("Zoom.exe", "zoom.EXE"));
-    EXPECT_TRUE(SameImageName("ABCDEFGHIJKLMNOPQRSTUVWXYZ", "abcdefghijklmnopqrstuvwxyz"));
-    EXPECT_FALSE(SameImageName("@[`{", "`{@["));  // the bytes just outside A-Z and a-z
-    EXPECT_FALSE(SameImageName("foo.exe", "foo.ex"));
-    EXPECT_TRUE(SameImageName("工具.exe", "工具.EXE"));
-    EXPECT_FALSE(SameImageName("\xC3\x84.exe", "\xC3\xA4.exe"));  // Ä and ä are not a-z
-    EXPECT_EQ(FileNamePart("C:\\Tools\\Foo.exe"), "Foo.exe");
-    EXPECT_EQ(FileNamePart("D:foo.exe"), "foo.exe");
-    EXPECT_EQ(FileNamePart("foo.exe"), "foo.exe");
+// A file chosen with a browse button: the extension decides, in any case, whether the row can
+// still close; any other file only sets the path.
+TEST_F(SlotsTest, AChosenBatchFileCanOnlyBeOpenedAndAProgramCanBeClosedAgain) {
+    struct Case {
+        const char* file;
+        bool closeEnabledAfter;
+        bool openSelectedAfter;
+    } cases[] = {
+        {"D:\\x\\Nightly.Bat", false, true},
+        {"D:\\x\\tool.exe", true, false},
+        {"D:\\x\\BACKUP.BAT", false, true},
+        {"D:\\x\\Tool.ExE", true, false},
+    };
+    for (const Case& c : cases) {
+        rig.form.SetChecked(RowName(kCloseButtonPrefix, 5), true);
+        SetChosenSlotFile(rig.form, 5, c.file);
+        EXPECT_EQ(rig.form.Text(RowName(kSlotPathPrefix, 5)), c.file);
+        EXPECT_EQ(rig.form.Enabled(RowName(kCloseButtonPrefix, 5)), c.closeEnabledAfter) << c.file;
+        EXPECT_EQ(rig.form.Checked(RowName(kOpenButtonPrefix, 5)), c.openSelectedAfter) << c.file;
+    }
+    // Another extension: the path is taken, the buttons stay as they are.
+    rig.form.SetChecked(RowName(kCloseButtonPrefix, 5), true);
+    SetChosenSlotFile(rig.form, 5, "D:\\docs\\notes.txt");
+    EXPECT_EQ(rig.form.Text(RowName(kSlotPathPrefix, 5)), "D:\\docs\\notes.txt");
+    EXPECT_TRUE(rig.form.Checked(RowName(kCloseButtonPrefix, 5)));
+    SetChosenSlotFile(rig.form, 5, "D:\\x\\run.bat");
+    SetChosenSlotFile(rig.form, 5, "D:\\bat.folder\\README");  // no extension: still disabled
+    EXPECT_FALSE(rig.form.Enabled(RowName(kCloseButtonPrefix, 5)));
+    for (int row = 1; row < 5; ++row)  // the other rows are left alone
+        EXPECT_TRUE(rig.form.Enabled(RowName(kCloseButtonPrefix, row))) << row;
 }
 
 // A path the shell refuses before the call (too long for it): the error reaches the error

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/file_paths.h"
 #include "core/mouse.h"
 #include "core/scheduler.h"
 #include "core/slots.h"

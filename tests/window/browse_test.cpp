@@ -33,33 +33,6 @@ TEST_F(BrowseTest, ABatchFileSelectsOpenAndDisablesCloseUntilAnExeIsChosen) {
     }
 }
 
-TEST_F(BrowseTest, ExtensionsCountInAnyCaseAndOthersOnlySetThePath) {
-    Open();
-    struct Case {
-        const wchar_t* file;
-        bool closeEnabledAfter;
-        bool openSelectedAfter;
-    } cases[] = {
-        {L"D:\\x\\Nightly.Bat", false, true},
-        {L"D:\\x\\tool.exe", true, true},
-        {L"D:\\x\\BACKUP.BAT", false, true},
-        {L"D:\\x\\Tool.ExE", true, true},
-    };
-    for (const Case& c : cases) {
-        Browse(5, c.file);
-        EXPECT_EQ(Enabled("rbtColse5"), c.closeEnabledAfter) << c.file;
-        EXPECT_EQ(Values().Checked("rbtOp5"), c.openSelectedAfter) << c.file;
-    }
-    // Another extension: the path is taken, the buttons stay as they are.
-    Values().SetChecked("rbtColse5", true);
-    Browse(5, L"D:\\docs\\notes.txt");
-    EXPECT_EQ(Values().Text("Edit5"), "D:\\docs\\notes.txt");
-    EXPECT_TRUE(Values().Checked("rbtColse5"));
-    EXPECT_TRUE(Enabled("rbtColse5"));
-    Browse(5, L"D:\\bat.folder\\README");  // no dot in the file name: no extension
-    EXPECT_TRUE(Enabled("rbtColse5"));
-}
-
 TEST_F(BrowseTest, ABatchPathTypedByHandDoesNotDisableClose) {
     Open();
     Values().SetText("Edit2", "C:\\Jobs\\run.bat");
@@ -92,15 +65,6 @@ TEST_F(BrowseTest, OneDialogKeepsFilterAndFileOfTheLastSuccessfulChoice) {
     Browse(1, nullptr);  // a cancel changed neither
     EXPECT_EQ(Dialog().filterIndex, 2);
     EXPECT_EQ(Dialog().initialFile, L"C:\\Jobs\\run.bat");
-}
-
-TEST(FileExtension, FromTheLastDotOfTheFileName) {
-    EXPECT_EQ(FileExtension("C:\\a\\run.bat"), ".bat");
-    EXPECT_EQ(FileExtension("C:\\a\\arch.tar.gz"), ".gz");
-    EXPECT_EQ(FileExtension("C:\\a.b\\file"), "");
-    EXPECT_EQ(FileExtension("C:\\a\\file."), ".");
-    EXPECT_EQ(UpperAscii(".Bat"), ".BAT");
-    EXPECT_EQ(UpperAscii(".exé"), ".EXé");  // only a to z
 }
 
 class LocateTest : public WindowTest {};

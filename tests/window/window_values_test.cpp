@@ -7,9 +7,9 @@
 
 #include "app/toolbar.h"
 #include "core/controls.h"
+#include "core/errors.h"
 #include "core/moments.h"
 #include "core/scheduler.h"
-#include "platform/errors.h"
 #include "platform/win32/win32_text.h"
 #include "window_fixture.h"
 
