@@ -19,6 +19,7 @@
 #include "app/app_window.h"
 #include "app/main_window.h"
 #include "app/win32_control_values.h"
+#include "core/controls.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_files.h"
@@ -117,7 +118,7 @@ int Run(HINSTANCE instance) {
     }
     form1.Show();
     RunMessagesFor(1500);
-    const HWND memo = form1.Control("Memo1");
+    const HWND memo = form1.Control(kActivityMemo);
 
     std::printf(
         "activity-log append, median of %d appends (ms): the call alone, and with the"

@@ -4,6 +4,7 @@
 // twice when an hour comes round again, and nothing may act for the hour that was skipped.
 #include <cstdio>
 
+#include "core/controls.h"
 #include "core/tdatetime.h"
 #include "fault_rig.h"
 #include "window_fixture.h"
@@ -43,22 +44,22 @@ protected:
     }
     // Restart once at a set moment, and shut down when a countdown of `minutes` ends.
     void Power(TDateTime moment, int minutes) {
-        Values().SetItemIndex("ComboBox1", 1);
-        Values().SetChecked("CheckBox4", true);
-        Values().SetChecked("chkTime", false);
-        Values().SetDateTime("dtpStartDate", moment);
-        Values().SetDateTime("dtpStartTime", moment);
-        Values().SetText("Edit9", std::to_string(minutes));
-        Values().SetChecked("CheckBox3", true);
+        Values().SetItemIndex(kPowerCommandCombo, 1);
+        Values().SetChecked(kSetMomentCheck, true);
+        Values().SetChecked(kByClockCheck, false);
+        Values().SetDateTime(kSetMomentDatePicker, moment);
+        Values().SetDateTime(kSetMomentTimePicker, moment);
+        Values().SetText(kCountdownMinutesEdit, std::to_string(minutes));
+        Values().SetChecked(kCountdownCheck, true);
     }
     // The mouse task clicks once at its start moment; its repeat interval is out of reach.
     void Mouse(TDateTime start) {
-        Values().SetDateTime("DateTimePicker1", start);
-        Values().SetDateTime("DateTimePicker2", start);
-        Values().SetText("Edit6", "100000");
-        Values().SetText("Edit7", "5");
-        Values().SetText("Edit8", "6");
-        Click("CheckBox1");
+        Values().SetDateTime(kMouseStartDatePicker, start);
+        Values().SetDateTime(kMouseStartTimePicker, start);
+        Values().SetText(kClickIntervalEdit, "100000");
+        Values().SetText(kClickXEdit, "5");
+        Values().SetText(kClickYEdit, "6");
+        Click(kMouseOnCheck);
     }
 
     // One tick a second for `seconds` seconds.
@@ -89,7 +90,7 @@ TEST_F(ClockChange, ClockSetBackAnHourActsForNothingTwice) {
     Slot(1, "C:\\daily.exe", Today(10, 0, 30), true);
     Slot(2, "C:\\once.exe", Today(10, 0, 40), false);
     Power(Today(10, 0, 50), 1);
-    Click("RzToolButton1");  // the countdown runs from 10:00:00.500 to 10:01:00.500
+    Click(kStartButton);  // the countdown runs from 10:00:00.500 to 10:01:00.500
 
     for (int i = 0; i < 70; ++i) {
         RunFor(1);
@@ -124,7 +125,7 @@ TEST_F(ClockChange, ClockSetForwardAnHourSkipsThatHourAndActsOnceAfterIt) {
     Slot(3, "C:\\landed.exe", Today(12, 0, 10), false);  // the second the clock is set to
     Slot(4, "C:\\after.exe", Today(12, 0, 20), false);
     Power(Today(11, 50, 0), 30);  // and a countdown to 11:30:00.500
-    Click("RzToolButton1");
+    Click(kStartButton);
 
     RunFor(10);
     Mark("clock set forward");

@@ -3,6 +3,7 @@
 // commands through the real shell (the recorder helper standing in for shutdown.exe) and logs
 // them through the real file system: the command must run, no error box may appear, and the log
 // must take the next command once it can.
+#include "core/controls.h"
 #include "fault_rig.h"
 #include "platform/win32/win32_text.h"
 #include "window_fixture.h"
@@ -67,17 +68,17 @@ protected:
 
     // Starts the scheduling with the set moment of the power-off group switched on.
     void StartWithSetMoment() {
-        Values().SetChecked("CheckBox4", true);
-        Values().SetChecked("chkTime", false);
-        Values().SetDateTime("dtpStartDate", FromLocalTime({2026, 3, 4, 0, 0, 0, 0}));
-        Click("RzToolButton1");
+        Values().SetChecked(kSetMomentCheck, true);
+        Values().SetChecked(kByClockCheck, false);
+        Values().SetDateTime(kSetMomentDatePicker, FromLocalTime({2026, 3, 4, 0, 0, 0, 0}));
+        Click(kStartButton);
         ASSERT_TRUE(form->Schedule().Running());
     }
 
     // Sets the power command and its moment (10:00:SS today) and lets the clock pass it.
     void RunCommandAt(int second, int command) {
-        Values().SetItemIndex("ComboBox1", command);
-        Values().SetDateTime("dtpStartTime", FromLocalTime({2026, 3, 4, 10, 0, second, 0}));
+        Values().SetItemIndex(kPowerCommandCombo, command);
+        Values().SetDateTime(kSetMomentTimePicker, FromLocalTime({2026, 3, 4, 10, 0, second, 0}));
         for (int s = second - 1; s <= second + 1; ++s) {
             clock.Set(2026, 3, 4, 10, 0, s, 500);
             Tick();

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "app/error_text.h"
+#include "core/controls.h"
 #include "core/tdatetime.h"
 #include "fault_rig.h"
 #include "platform/win32/win32_registry.h"
@@ -36,16 +37,16 @@ protected:
 
     // What a user changes before saving.
     void EditSomeSettings() {
-        Values().SetText("Edit9", "30");
-        Values().SetText("Edit1", "C:\\工具\\备份.bat");
-        Values().SetChecked("chk1", true);
-        Values().SetText("Edit6", "7");
+        Values().SetText(kCountdownMinutesEdit, "30");
+        Values().SetText(RowName(kSlotPathPrefix, 1), "C:\\工具\\备份.bat");
+        Values().SetChecked(RowName(kSlotOnPrefix, 1), true);
+        Values().SetText(kClickIntervalEdit, "7");
     }
     void ExpectEditsStillShown() {
-        EXPECT_EQ(Values().Text("Edit9"), "30");
-        EXPECT_EQ(Values().Text("Edit1"), "C:\\工具\\备份.bat");
-        EXPECT_TRUE(Values().Checked("chk1"));
-        EXPECT_EQ(Values().Text("Edit6"), "7");
+        EXPECT_EQ(Values().Text(kCountdownMinutesEdit), "30");
+        EXPECT_EQ(Values().Text(RowName(kSlotPathPrefix, 1)), "C:\\工具\\备份.bat");
+        EXPECT_TRUE(Values().Checked(RowName(kSlotOnPrefix, 1)));
+        EXPECT_EQ(Values().Text(kClickIntervalEdit), "7");
     }
     void ExpectEditsSaved() {
         EXPECT_EQ(ProfileValue(Config(), "SoftWare", "counT"), "30");
@@ -67,11 +68,11 @@ TEST_F(ConfigFaults, ReadOnlyConfigIniIsReportedAndKeptAsItWas) {
     ASSERT_TRUE(WriteBytes(Config(), kEarlierSettings));
     ASSERT_TRUE(SetFileAttributesW(Widen(Config()).c_str(), FILE_ATTRIBUTE_READONLY));
     Open();
-    EXPECT_EQ(Values().Text("Edit9"), "25");  // reading a read-only file is fine
+    EXPECT_EQ(Values().Text(kCountdownMinutesEdit), "25");  // reading a read-only file is fine
     EXPECT_TRUE(Boxes().shown.empty());
 
     EditSomeSettings();
-    Click("RzToolButton5");
+    Click(kSaveButton);
     ExpectOneAccessDeniedBox();
     EXPECT_EQ(ReadBytes(Config()), kEarlierSettings);
     EXPECT_EQ(GetFileAttributesW(Widen(Config()).c_str()) & FILE_ATTRIBUTE_READONLY,
@@ -82,7 +83,7 @@ TEST_F(ConfigFaults, ReadOnlyConfigIniIsReportedAndKeptAsItWas) {
 
     // Once the file may be written again, the same window saves what it holds.
     ASSERT_TRUE(SetFileAttributesW(Widen(Config()).c_str(), FILE_ATTRIBUTE_NORMAL));
-    Click("RzToolButton5");
+    Click(kSaveButton);
     EXPECT_EQ(Boxes().shown.size(), 1u);
     ExpectEditsSaved();
 }
@@ -126,18 +127,18 @@ TEST_F(ConfigFaults, UnwritableProgramFolderIsReportedAndLosesNothing) {
     LockedFolder locked(folder.Path());
     if (!locked.Lock()) GTEST_SKIP() << "the folder cannot be made unwritable here";
     Open();
-    EXPECT_EQ(Values().Text("Edit9"), "25");
+    EXPECT_EQ(Values().Text(kCountdownMinutesEdit), "25");
     EXPECT_TRUE(Boxes().shown.empty());
 
     EditSomeSettings();
-    Click("RzToolButton5");
+    Click(kSaveButton);
     ExpectOneAccessDeniedBox();
     EXPECT_EQ(ReadBytes(Config()), kEarlierSettings);
     EXPECT_EQ(FilesIn(folder.Path()), std::vector<std::string>{"config.ini"});
     ExpectEditsStillShown();
 
     locked.Unlock();
-    Click("RzToolButton5");
+    Click(kSaveButton);
     EXPECT_EQ(Boxes().shown.size(), 1u);
     ExpectEditsSaved();
 }
@@ -217,18 +218,18 @@ TEST_F(ConfigFaults, DeniedRunKeySavesEveryKeyThenReportsTheRegistryError) {
     Open();
 
     EditSomeSettings();
-    Click("chkAutorun");
-    ASSERT_TRUE(Values().Checked("chkAutorun"));
-    Values().SetChecked("TimeAtuoRunchk", true);
-    Values().SetItemIndex("ComboBox1", 1);
-    Values().SetChecked("rbtColse2", true);
-    Values().SetDateTime("FSetDate4", FromLocalTime({2027, 8, 9, 0, 0, 0, 0}));
-    Values().SetDateTime("FSetTime4", FromLocalTime({2026, 3, 4, 21, 22, 23, 0}));
+    Click(kStartWithWindowsCheck);
+    ASSERT_TRUE(Values().Checked(kStartWithWindowsCheck));
+    Values().SetChecked(kAutoStartCheck, true);
+    Values().SetItemIndex(kPowerCommandCombo, 1);
+    Values().SetChecked(RowName(kCloseButtonPrefix, 2), true);
+    Values().SetDateTime(RowName(kSlotDatePrefix, 4), FromLocalTime({2027, 8, 9, 0, 0, 0, 0}));
+    Values().SetDateTime(RowName(kSlotTimePrefix, 4), FromLocalTime({2026, 3, 4, 21, 22, 23, 0}));
     std::map<std::string, std::string> shown;
     for (const ControlSpec* c : StoredControls())
         shown[std::string(c->name)] = StoredValue(Values(), *c);
 
-    Click("RzToolButton5");
+    Click(kSaveButton);
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Failed to set data for 'testTallowcron'"});
     EXPECT_FALSE(runKey.HasValue(L"testTallowcron"));
     EXPECT_FALSE(userRunKey.HasValue(L"testTallowcron"));

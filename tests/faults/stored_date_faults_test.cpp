@@ -3,6 +3,7 @@
 // calendar date or time", every other value loads, and the clock is not started by itself.
 #include <map>
 
+#include "core/controls.h"
 #include "core/tdatetime.h"
 #include "fault_rig.h"
 #include "platform/win32/win32_text.h"
@@ -35,18 +36,18 @@ protected:
             Values().SetDateTime(RowName("FSetTime", row),
                                  FromLocalTime({2026, 3, 4, row, 10 + row, 20 + row}));
         }
-        Values().SetText("Edit9", "45");
-        Values().SetItemIndex("ComboBox1", 1);
-        Values().SetChecked("CheckBox3", true);
-        Values().SetChecked("CheckBox4", true);
-        Values().SetChecked("chkTime", true);
-        Values().SetDateTime("dtpStartDate", FromLocalTime({2028, 2, 29, 10, 50, 57}));
-        Values().SetDateTime("dtpStartTime", FromLocalTime({2026, 3, 4, 23, 59, 58}));
-        Values().SetText("Edit6", "9");
-        Values().SetText("Edit7", "321");
-        Values().SetText("Edit8", "123");
-        Values().SetChecked("TimeAtuoRunchk", true);
-        Click("RzToolButton5");
+        Values().SetText(kCountdownMinutesEdit, "45");
+        Values().SetItemIndex(kPowerCommandCombo, 1);
+        Values().SetChecked(kCountdownCheck, true);
+        Values().SetChecked(kSetMomentCheck, true);
+        Values().SetChecked(kByClockCheck, true);
+        Values().SetDateTime(kSetMomentDatePicker, FromLocalTime({2028, 2, 29, 10, 50, 57}));
+        Values().SetDateTime(kSetMomentTimePicker, FromLocalTime({2026, 3, 4, 23, 59, 58}));
+        Values().SetText(kClickIntervalEdit, "9");
+        Values().SetText(kClickXEdit, "321");
+        Values().SetText(kClickYEdit, "123");
+        Values().SetChecked(kAutoStartCheck, true);
+        Click(kSaveButton);
         ASSERT_TRUE(Boxes().shown.empty());
         for (const ControlSpec* c : StoredControls())
             saved_[std::string(c->name)] = StoredValue(Values(), *c);
@@ -100,10 +101,10 @@ TEST_F(StoredDateFaults, DateThePickersRefuseIsReportedAndEverythingElseLoads) {
                                                        ": Failed to set calendar date or time."});
         EXPECT_EQ(pickerDay, EncodeDate(2026, 5, 6));
         // The clock waits for the user: the automatic start is ticked but did not run.
-        EXPECT_TRUE(Values().Checked("TimeAtuoRunchk"));
+        EXPECT_TRUE(Values().Checked(kAutoStartCheck));
         EXPECT_FALSE(form->Schedule().Running());
-        EXPECT_TRUE(IsWindowEnabled(Ctl("RzToolButton1")));
-        EXPECT_FALSE(IsWindowEnabled(Ctl("RzToolButton2")));
+        EXPECT_TRUE(IsWindowEnabled(Ctl(kStartButton)));
+        EXPECT_FALSE(IsWindowEnabled(Ctl(kStopButton)));
         Close();
     }
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/controls.h"
 #include "core/errors.h"
 #include "unit/scheduler_rig.h"
 
@@ -14,14 +15,14 @@ struct MouseTest : ::testing::Test {
     SchedulerRig rig;
 
     void SetStart(TDateTime moment) {
-        rig.form.SetDateTime("DateTimePicker1", DateOf(moment) + 0.7);
-        rig.form.SetDateTime("DateTimePicker2",
+        rig.form.SetDateTime(kMouseStartDatePicker, DateOf(moment) + 0.7);
+        rig.form.SetDateTime(kMouseStartTimePicker,
                              EncodeDate(2021, 5, 5) + TimeOf(moment) + 0.1 / 86400);
     }
     // Ticks the box at the given moment; the ticks then come 20 ms after each second.
     void TickBoxAt(int h, int m, int s) {
         rig.At(h, m, s, 0);
-        rig.form.SetChecked("CheckBox1", true);
+        rig.form.SetChecked(kMouseOnCheck, true);
         rig.clock.AdvanceMs(20);
     }
     // Runs n ticks and returns the numbers (1-based, counted from here) of the ticks that clicked,
@@ -41,7 +42,7 @@ struct MouseTest : ::testing::Test {
 
 TEST_F(MouseTest, StartMomentWithInterval60) {
     SetStart(Moment(2023, 1, 19, 10, 0, 0));
-    rig.form.SetText("Edit6", "60");
+    rig.form.SetText(kClickIntervalEdit, "60");
     TickBoxAt(9, 59, 30);
     // The start moment on the 30th tick, the next burst 59 ticks later, then every 60.
     EXPECT_EQ(Ticks(30 + 59 + 60 + 5), (std::vector<int>{30, 89, 149}));
@@ -56,8 +57,8 @@ TEST_F(MouseTest, IntervalOneOnTheStartTickGivesTwoBursts) {
 }
 
 TEST_F(MouseTest, BurstIsThreeClicksAtThePointAndTheCursorGoesBack) {
-    rig.form.SetText("Edit7", "-5");
-    rig.form.SetText("Edit8", "3000");
+    rig.form.SetText(kClickXEdit, "-5");
+    rig.form.SetText(kClickYEdit, "3000");
     rig.input.cursor = {12, 34};
     TickBoxAt(9, 0, 0);
     Ticks(1);
@@ -81,9 +82,9 @@ TEST_F(MouseTest, IntervalsGiveBurstsEveryNthTickAndNoneAtZeroOrBelow) {
                  {"$A", {10}}};
     for (const auto& c : cases) {
         SchedulerRig fresh;
-        fresh.form.SetText("Edit6", c.interval);
+        fresh.form.SetText(kClickIntervalEdit, c.interval);
         fresh.At(9, 0, 0);
-        fresh.form.SetChecked("CheckBox1", true);
+        fresh.form.SetChecked(kMouseOnCheck, true);
         std::vector<int> clicked;
         for (int i = 1; i <= 15; ++i) {
             fresh.clock.AdvanceMs(1000);
@@ -96,15 +97,15 @@ TEST_F(MouseTest, IntervalsGiveBurstsEveryNthTickAndNoneAtZeroOrBelow) {
 }
 
 TEST_F(MouseTest, LoweredIntervalClicksOnTheNextTick) {
-    rig.form.SetText("Edit6", "10");
+    rig.form.SetText(kClickIntervalEdit, "10");
     TickBoxAt(9, 0, 0);
     EXPECT_TRUE(Ticks(5).empty());
-    rig.form.SetText("Edit6", "3");
+    rig.form.SetText(kClickIntervalEdit, "3");
     EXPECT_EQ(Ticks(4), (std::vector<int>{1, 4}));
 }
 
 TEST_F(MouseTest, BadIntervalFailsEachTickWhileTheCountGoesOn) {
-    rig.form.SetText("Edit6", "");
+    rig.form.SetText(kClickIntervalEdit, "");
     TickBoxAt(9, 0, 0);
     for (int i = 1; i <= 3; ++i) {
         rig.clock.AdvanceMs(1000);
@@ -117,14 +118,14 @@ TEST_F(MouseTest, BadIntervalFailsEachTickWhileTheCountGoesOn) {
         EXPECT_EQ(rig.scheduler.ClickTickCount(), i);
         EXPECT_EQ(rig.timers.ArmCount(TimerId::Mouse), i + 1);  // re-armed after the failure too
     }
-    rig.form.SetText("Edit6", "2");
+    rig.form.SetText(kClickIntervalEdit, "2");
     EXPECT_EQ(Ticks(1), (std::vector<int>{1}));  // the count had passed 2: click at once
 }
 
 TEST_F(MouseTest, BadCoordinateStopsThatClickOnlyAndQuotesEdit8First) {
-    rig.form.SetText("Edit6", "2");
-    rig.form.SetText("Edit7", "x");
-    rig.form.SetText("Edit8", "y");
+    rig.form.SetText(kClickIntervalEdit, "2");
+    rig.form.SetText(kClickXEdit, "x");
+    rig.form.SetText(kClickYEdit, "y");
     TickBoxAt(9, 0, 0);
     Ticks(1);
     rig.clock.AdvanceMs(1000);
@@ -140,16 +141,16 @@ TEST_F(MouseTest, BadCoordinateStopsThatClickOnlyAndQuotesEdit8First) {
         ConvertError);
     EXPECT_EQ(rig.input.events.size(), 0u);
     EXPECT_EQ(rig.scheduler.ClickTickCount(), 2);
-    rig.form.SetText("Edit7", "10");
-    rig.form.SetText("Edit8", "20");
+    rig.form.SetText(kClickXEdit, "10");
+    rig.form.SetText(kClickYEdit, "20");
     EXPECT_EQ(Ticks(1), (std::vector<int>{1}));  // the count ran past the interval: still clicks
     EXPECT_EQ(rig.scheduler.ClickTickCount(), 0);
 }
 
 TEST_F(MouseTest, BadCoordinateAtTheStartMomentLeavesThatTickUncounted) {
     SetStart(Moment(2023, 1, 19, 9, 0, 1));
-    rig.form.SetText("Edit6", "100");
-    rig.form.SetText("Edit8", "");
+    rig.form.SetText(kClickIntervalEdit, "100");
+    rig.form.SetText(kClickYEdit, "");
     TickBoxAt(9, 0, 0);
     rig.clock.AdvanceMs(1000);
     EXPECT_THROW(rig.scheduler.MouseTick(), ConvertError);
@@ -159,7 +160,7 @@ TEST_F(MouseTest, BadCoordinateAtTheStartMomentLeavesThatTickUncounted) {
 TEST_F(MouseTest, RefusedCursorSkipsTheBurstQuietlyAndTriesAgainNextTick) {
     // While the lock screen has the input: no error, no click, no line, the timer goes on.
     SetStart(Moment(2023, 1, 19, 9, 0, 2));
-    rig.form.SetText("Edit6", "2");
+    rig.form.SetText(kClickIntervalEdit, "2");
     rig.input.refuseCursorPos = true;
     TickBoxAt(9, 0, 0);
     EXPECT_TRUE(Ticks(3).empty());  // the interval click is due on tick 2, the start on tick 2
@@ -177,7 +178,7 @@ TEST_F(MouseTest, RefusedCursorSkipsTheBurstQuietlyAndTriesAgainNextTick) {
 
 TEST_F(MouseTest, StartMomentClicksOnceEvenWhenItsSecondComesRoundAgain) {
     SetStart(Moment(2023, 1, 19, 10, 0, 0));
-    rig.form.SetText("Edit6", "0");
+    rig.form.SetText(kClickIntervalEdit, "0");
     TickBoxAt(9, 59, 58);
     rig.MouseTickAt(9, 59, 59, 990);
     rig.MouseTickAt(10, 0, 1, 5);    // late: 10:00:00 caught up
@@ -194,13 +195,13 @@ TEST_F(MouseTest, StartMomentClicksOnceEvenWhenItsSecondComesRoundAgain) {
 
 TEST_F(MouseTest, TheCheckBoxSwitchesTheTimerAndTickingAgainResetsTheCount) {
     TickBoxAt(9, 0, 0);
-    rig.form.SetText("Edit6", "100");
+    rig.form.SetText(kClickIntervalEdit, "100");
     Ticks(3);
     EXPECT_TRUE(rig.timers.Enabled(TimerId::Mouse));
-    rig.form.SetChecked("CheckBox1", false);
+    rig.form.SetChecked(kMouseOnCheck, false);
     EXPECT_FALSE(rig.timers.Enabled(TimerId::Mouse));
     EXPECT_EQ(rig.scheduler.ClickTickCount(), 3);
-    rig.form.SetChecked("CheckBox1", true);
+    rig.form.SetChecked(kMouseOnCheck, true);
     EXPECT_EQ(rig.scheduler.ClickTickCount(), 0);
     // The mouse task runs whatever Start and Stop say.
     EXPECT_FALSE(rig.scheduler.Running());

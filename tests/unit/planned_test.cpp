@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/controls.h"
 #include "unit/scheduler_rig.h"
 
 namespace tc {
@@ -16,17 +17,17 @@ using Lines = std::vector<std::string>;
 
 // The set moment ticked, for the drop-down's `command`.
 void SetPowerMoment(SchedulerRig& rig, int command, TDateTime date, TDateTime time) {
-    rig.form.SetItemIndex("ComboBox1", command);
-    rig.form.SetChecked("CheckBox4", true);
-    rig.form.SetDateTime("dtpStartDate", date);
-    rig.form.SetDateTime("dtpStartTime", time);
+    rig.form.SetItemIndex(kPowerCommandCombo, command);
+    rig.form.SetChecked(kSetMomentCheck, true);
+    rig.form.SetDateTime(kSetMomentDatePicker, date);
+    rig.form.SetDateTime(kSetMomentTimePicker, time);
 }
 
 // The mouse task's start moment, with no repeated clicks.
 void SetMouseStart(SchedulerRig& rig, TDateTime time) {
-    rig.form.SetDateTime("DateTimePicker1", EncodeDate(2023, 1, 19));
-    rig.form.SetDateTime("DateTimePicker2", time);
-    rig.form.SetText("Edit6", "0");
+    rig.form.SetDateTime(kMouseStartDatePicker, EncodeDate(2023, 1, 19));
+    rig.form.SetDateTime(kMouseStartTimePicker, time);
+    rig.form.SetText(kClickIntervalEdit, "0");
 }
 
 // Every kind of target, then the machine asleep for two and a half days: each target whose moment
@@ -40,12 +41,12 @@ TEST(SkippedMomentsTest, EachTargetAGapPassedOverIsToldOnce) {
     rig.SetSlot(4, "", Moment(2023, 1, 19, 10, 30, 0));          // no path
     rig.SetSlot(5, "D:\\e.exe", Moment(2023, 1, 19, 10, 30, 0), false, false, /*enabled=*/false);
     SetPowerMoment(rig, 1, EncodeDate(2023, 1, 19), EncodeTime(10, 45, 0, 0));  // restart
-    rig.form.SetText("Edit9", "60");
+    rig.form.SetText(kCountdownMinutesEdit, "60");
     SetMouseStart(rig, EncodeTime(10, 15, 0, 0));
 
     rig.At(10, 0, 0, 10);
-    rig.form.SetChecked("CheckBox3", true);  // countdown to 11:00:00
-    rig.form.SetChecked("CheckBox1", true);
+    rig.form.SetChecked(kCountdownCheck, true);  // countdown to 11:00:00
+    rig.form.SetChecked(kMouseOnCheck, true);
     rig.scheduler.StartScheduling();
     rig.WakeAt(10, 0, 1);
     rig.WakeAt(10, 0, 2);
@@ -80,10 +81,10 @@ TEST(NextActionTest, TheTipFollowsTheNextTargetAndChangesOnlyWhenItDoes) {
     rig.SetSlot(3, "D:\\x\\c.exe", Moment(2023, 1, 19, 10, 30, 0));
     SetPowerMoment(rig, 0, EncodeDate(2023, 1, 19), EncodeTime(10, 45, 0, 0));
     SetMouseStart(rig, EncodeTime(9, 30, 0, 0));
-    rig.form.SetText("Edit9", "1");
+    rig.form.SetText(kCountdownMinutesEdit, "1");
 
     rig.At(9, 0, 0, 10);
-    rig.form.SetChecked("CheckBox1", true);
+    rig.form.SetChecked(kMouseOnCheck, true);
     rig.WakeAt(9, 0, 1);
     EXPECT_TRUE(rig.notices.tips.empty()) << "the clock is not started";
     rig.At(9, 0, 1, 500);
@@ -92,7 +93,7 @@ TEST(NextActionTest, TheTipFollowsTheNextTargetAndChangesOnlyWhenItDoes) {
         rig.WakeAt(second / 3600, second / 60 % 60, second % 60);
     // A countdown of one minute ticked while the clock runs: warned of at once.
     rig.At(10, 50, 0, 500);
-    rig.form.SetChecked("CheckBox3", true);
+    rig.form.SetChecked(kCountdownCheck, true);
     for (int s = 1; s <= 5; ++s) rig.WakeAt(10, 50, s);
     const std::string countdownTip = rig.notices.tips.back();
     for (int s = 6; s < 70; ++s) rig.WakeAt(10, 50 + s / 60, s % 60);
@@ -122,7 +123,7 @@ TEST(NextActionTest, TheTipFollowsTheNextTargetAndChangesOnlyWhenItDoes) {
 TEST(NextActionTest, WarningComesAMinuteBeforeOncePerPlannedCommandAndNotWhenStopped) {
     SchedulerRig rig;
     SetPowerMoment(rig, 1, EncodeDate(2020, 1, 1), EncodeTime(10, 5, 0, 0));
-    rig.form.SetChecked("chkTime", true);  // every day at 10:05:00
+    rig.form.SetChecked(kByClockCheck, true);  // every day at 10:05:00
     rig.At(10, 0, 0, 10);
     rig.scheduler.StartScheduling();
     for (int s = 1; s < 240; ++s) rig.WakeAt(10, s / 60, s % 60);
@@ -136,7 +137,7 @@ TEST(NextActionTest, WarningComesAMinuteBeforeOncePerPlannedCommandAndNotWhenSto
     EXPECT_TRUE(rig.shell.calls.empty());
     // Started again within the minute: warned again; tomorrow's moment is another one.
     rig.At(10, 4, 30, 500);
-    rig.form.SetItemIndex("ComboBox1", 1);
+    rig.form.SetItemIndex(kPowerCommandCombo, 1);
     rig.scheduler.StartScheduling();
     EXPECT_EQ(rig.notices.warnings.size(), 1u);
     rig.WakeAt(10, 4, 31);
@@ -147,7 +148,7 @@ TEST(NextActionTest, WarningComesAMinuteBeforeOncePerPlannedCommandAndNotWhenSto
     rig.WakeAt(10, 4, 0, 30, 1);
     EXPECT_EQ(rig.notices.warnings.size(), 3u);
     // No command selected: nothing would run, so nothing is told.
-    rig.form.SetItemIndex("ComboBox1", -1);
+    rig.form.SetItemIndex(kPowerCommandCombo, -1);
     rig.WakeAt(10, 4, 0, 30, 2);
     EXPECT_EQ(rig.notices.warnings.size(), 3u);
     EXPECT_EQ(rig.notices.tips.back(), "Tallowcron");

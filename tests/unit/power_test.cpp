@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/controls.h"
 #include "core/errors.h"
 #include "platform/errors.h"
 #include "unit/scheduler_rig.h"
@@ -22,7 +23,7 @@ struct PowerTest : ::testing::Test {
     // Countdown on, started at 10:00:00.010; the ticks then come 20 ms after each second.
     void ArmAndStart() {
         rig.At(10, 0, 0, 10);
-        rig.form.SetChecked("CheckBox3", true);
+        rig.form.SetChecked(kCountdownCheck, true);
         rig.scheduler.StartScheduling();
         rig.At(10, 0, 0, 20);
     }
@@ -33,21 +34,21 @@ struct PowerTest : ::testing::Test {
             rig.scheduler.PowerTick();
         }
     }
-    std::string Label15() const { return rig.form.Text("Label15"); }
+    std::string Label15() const { return rig.form.Text(kRemainingSecondsLabel); }
 };
 
 TEST_F(PowerTest, MinutesFollowEdit9FromTheDesignTextOn) {
     EXPECT_EQ(rig.scheduler.CountdownMinutes(), 10);
-    rig.form.SetText("Edit9", "25");
+    rig.form.SetText(kCountdownMinutesEdit, "25");
     EXPECT_EQ(rig.scheduler.CountdownMinutes(), 25);
     EXPECT_EQ(Label15(), "1500");
 }
 
 TEST_F(PowerTest, CountdownArmedAtX010FiresOnceInItsTargetSecond) {
     ArmAndStart();
-    EXPECT_EQ(rig.form.Text("Label14"), "开始时间 2023/1/19 10:00:00");
-    EXPECT_EQ(rig.form.Text("Label17"), "预计执行时间 2023/1/19 10:10:00");
-    EXPECT_TRUE(rig.form.Visible("Label14") && rig.form.Visible("Label17"));
+    EXPECT_EQ(rig.form.Text(kCountdownStartLabel), "开始时间 2023/1/19 10:00:00");
+    EXPECT_EQ(rig.form.Text(kCountdownTargetLabel), "预计执行时间 2023/1/19 10:10:00");
+    EXPECT_TRUE(rig.form.Visible(kCountdownStartLabel) && rig.form.Visible(kCountdownTargetLabel));
     EXPECT_EQ(Label15(), "600");
 
     Ticks(1);
@@ -95,15 +96,15 @@ TEST_F(PowerTest, CountdownOfZeroMinutesOrFewerNeverFires) {
         for (const char* minutes : {"0", "-5"}) {
             SCOPED_TRACE(std::string(minutes) + (clockRunning ? ", ticked while running" : ""));
             SchedulerRig fresh;
-            fresh.form.SetText("Edit9", minutes);
+            fresh.form.SetText(kCountdownMinutesEdit, minutes);
             fresh.At(10, 0, 0, 10);
             if (clockRunning) {
                 fresh.scheduler.StartScheduling();
                 for (int s = 1; s < 5; ++s) fresh.PowerTickAt(10, 0, s, 20);
                 fresh.At(10, 0, 5, 10);
-                fresh.form.SetChecked("CheckBox3", true);
+                fresh.form.SetChecked(kCountdownCheck, true);
             } else {
-                fresh.form.SetChecked("CheckBox3", true);
+                fresh.form.SetChecked(kCountdownCheck, true);
                 fresh.scheduler.StartScheduling();
             }
             for (int s = clockRunning ? 5 : 0; s < 120; ++s)
@@ -115,13 +116,13 @@ TEST_F(PowerTest, CountdownOfZeroMinutesOrFewerNeverFires) {
 }
 
 TEST_F(PowerTest, Edit9ClearedShowsOneAndABadTextKeepsTheMinutes) {
-    rig.form.SetText("Edit9", "");
-    EXPECT_EQ(rig.form.Text("Edit9"), "1");
+    rig.form.SetText(kCountdownMinutesEdit, "");
+    EXPECT_EQ(rig.form.Text(kCountdownMinutesEdit), "1");
     EXPECT_EQ(rig.scheduler.CountdownMinutes(), 1);
     EXPECT_EQ(Label15(), "60");
 
     try {
-        rig.form.SetText("Edit9", "12a");
+        rig.form.SetText(kCountdownMinutesEdit, "12a");
         FAIL() << "no error";
     } catch (const ConvertError& e) {
         EXPECT_STREQ(e.what(), "'12a' is not a valid integer value");
@@ -136,12 +137,12 @@ TEST_F(PowerTest, StopFreezesTheRemainingSecondsAndStartArmsAgain) {
     rig.scheduler.StopScheduling();
     Ticks(3);
     EXPECT_EQ(Label15(), "595");
-    EXPECT_TRUE(rig.form.Visible("Label14"));
+    EXPECT_TRUE(rig.form.Visible(kCountdownStartLabel));
 
     rig.At(11, 0, 0, 500);
     rig.scheduler.StartScheduling();
     EXPECT_EQ(Label15(), "600");
-    EXPECT_EQ(rig.form.Text("Label17"), "预计执行时间 2023/1/19 11:10:00");
+    EXPECT_EQ(rig.form.Text(kCountdownTargetLabel), "预计执行时间 2023/1/19 11:10:00");
     rig.PowerTickAt(11, 9, 59, 520);  // a gap: only the tick's own second
     EXPECT_EQ(Label15(), "1");
     rig.PowerTickAt(11, 10, 0, 520);
@@ -150,17 +151,18 @@ TEST_F(PowerTest, StopFreezesTheRemainingSecondsAndStartArmsAgain) {
 
 TEST_F(PowerTest, UntickingHidesTheLabelsAndStopsTheCountdown) {
     ArmAndStart();
-    rig.form.SetChecked("CheckBox3", false);
-    EXPECT_FALSE(rig.form.Visible("Label14") || rig.form.Visible("Label17"));
+    rig.form.SetChecked(kCountdownCheck, false);
+    EXPECT_FALSE(rig.form.Visible(kCountdownStartLabel) || rig.form.Visible(kCountdownTargetLabel));
     rig.PowerTickAt(10, 10, 0, 20);
     EXPECT_TRUE(rig.shell.calls.empty());
 }
 
 TEST_F(PowerTest, ClockOnlyCountdownOfMoreThanADayFiresAtTheFirstMatchingTimeOfDay) {
-    rig.form.SetChecked("chkTime", true);
-    rig.form.SetText("Edit9", "1500");  // 25 hours: the target is tomorrow at 11:00:00
+    rig.form.SetChecked(kByClockCheck, true);
+    rig.form.SetText(kCountdownMinutesEdit,
+                     "1500");  // 25 hours: the target is tomorrow at 11:00:00
     ArmAndStart();
-    EXPECT_EQ(rig.form.Text("Label17"), "预计执行时间 11:00:00");
+    EXPECT_EQ(rig.form.Text(kCountdownTargetLabel), "预计执行时间 11:00:00");
     rig.PowerTickAt(10, 59, 59, 20);
     EXPECT_TRUE(rig.shell.calls.empty());
     rig.PowerTickAt(11, 0, 0, 20);
@@ -171,13 +173,13 @@ TEST_F(PowerTest, ClockOnlyCountdownOfMoreThanADayFiresAtTheFirstMatchingTimeOfD
     // A whole day, ticked while the clock runs, in a second whose tick has not come yet: the
     // arming second has the target's time of day but is not the countdown's; it acts tomorrow.
     SchedulerRig day;
-    day.form.SetChecked("chkTime", true);
-    day.form.SetText("Edit9", "1440");
+    day.form.SetChecked(kByClockCheck, true);
+    day.form.SetText(kCountdownMinutesEdit, "1440");
     day.At(10, 0, 0, 500);
     day.scheduler.StartScheduling();
     day.PowerTickAt(10, 0, 1, 20);
     day.At(10, 0, 2, 5);
-    day.form.SetChecked("CheckBox3", true);
+    day.form.SetChecked(kCountdownCheck, true);
     day.PowerTickAt(10, 0, 2, 20);
     day.PowerTickAt(10, 0, 3, 20);
     EXPECT_TRUE(day.shell.calls.empty());
@@ -186,7 +188,7 @@ TEST_F(PowerTest, ClockOnlyCountdownOfMoreThanADayFiresAtTheFirstMatchingTimeOfD
 }
 
 TEST_F(PowerTest, ClockOnlyCountdownOfTenMinutesFiresLikeTheDatedOne) {
-    rig.form.SetChecked("chkTime", true);
+    rig.form.SetChecked(kByClockCheck, true);
     ArmAndStart();
     Ticks(599);
     EXPECT_TRUE(rig.shell.calls.empty());
@@ -196,10 +198,10 @@ TEST_F(PowerTest, ClockOnlyCountdownOfTenMinutesFiresLikeTheDatedOne) {
 
 struct SetMomentTest : PowerTest {
     void SetMoment(TDateTime moment, bool clockOnly) {
-        rig.form.SetDateTime("dtpStartDate", DateOf(moment) + 0.4520567476865835);
-        rig.form.SetDateTime("dtpStartTime", EncodeDate(2020, 2, 2) + TimeOf(moment));
-        rig.form.SetChecked("chkTime", clockOnly);
-        rig.form.SetChecked("CheckBox4", true);
+        rig.form.SetDateTime(kSetMomentDatePicker, DateOf(moment) + 0.4520567476865835);
+        rig.form.SetDateTime(kSetMomentTimePicker, EncodeDate(2020, 2, 2) + TimeOf(moment));
+        rig.form.SetChecked(kByClockCheck, clockOnly);
+        rig.form.SetChecked(kSetMomentCheck, true);
     }
     void TicksAround(int h, int m, int s, int day = 0) {
         rig.PowerTickAt(h, m, s - 1, 20, day);
@@ -218,22 +220,22 @@ TEST_F(SetMomentTest, PastMomentNeverFiresButClockOnlyFiresOncePerDay) {
     TicksAround(12, 0, 5);
     EXPECT_TRUE(rig.shell.calls.empty());
 
-    rig.form.SetItemIndex("ComboBox1", 1);
-    rig.form.SetChecked("chkTime", true);
+    rig.form.SetItemIndex(kPowerCommandCombo, 1);
+    rig.form.SetChecked(kByClockCheck, true);
     TicksAround(12, 0, 5);
     rig.PowerTickAt(11, 0, 0);  // the clock set back an hour
     TicksAround(12, 0, 5);
     EXPECT_EQ(rig.shell.calls, std::vector<ShellCall>{kRestart});
     EXPECT_NE(rig.CommandLogText().find("执行命令-重启--Time--2023/1/19 12:00:05\r\n"),
               std::string::npos);
-    EXPECT_EQ(rig.form.Text("Label15"), "600");  // a restart leaves the label alone
+    EXPECT_EQ(rig.form.Text(kRemainingSecondsLabel), "600");  // a restart leaves the label alone
 
     TicksAround(12, 0, 5, /*day=*/1);
     EXPECT_EQ(rig.shell.calls.size(), 2u);
 }
 
 TEST_F(SetMomentTest, NoItemSelectedRunsNothingAndLogsNothing) {
-    rig.form.SetItemIndex("ComboBox1", -1);
+    rig.form.SetItemIndex(kPowerCommandCombo, -1);
     SetMoment(Moment(2023, 1, 19, 12, 0, 5), false);
     TicksAround(12, 0, 5);
     EXPECT_TRUE(rig.shell.calls.empty());
@@ -242,7 +244,7 @@ TEST_F(SetMomentTest, NoItemSelectedRunsNothingAndLogsNothing) {
 
 TEST_F(SetMomentTest, EachItemRunsItsOwnCommandOnceAndIsNamedByItsItem) {
     // The design selection is shutdown; then every item in turn, a minute apart.
-    EXPECT_EQ(rig.form.ItemIndex("ComboBox1"), 0);
+    EXPECT_EQ(rig.form.ItemIndex(kPowerCommandCombo), 0);
     const struct {
         const char* name;
         std::optional<ShellCall> shell;
@@ -257,7 +259,7 @@ TEST_F(SetMomentTest, EachItemRunsItsOwnCommandOnceAndIsNamedByItsItem) {
         SCOPED_TRACE(items[i].name);
         rig.shell.calls.clear();
         rig.powerActions.done.clear();
-        rig.form.SetItemIndex("ComboBox1", i);
+        rig.form.SetItemIndex(kPowerCommandCombo, i);
         SetMoment(Moment(2023, 1, 19, 12, i, 5), false);
         TicksAround(12, i, 5);
         EXPECT_EQ(rig.shell.calls, items[i].shell ? std::vector<ShellCall>{*items[i].shell}
@@ -284,7 +286,7 @@ TEST_F(SetMomentTest, EachItemRunsItsOwnCommandOnceAndIsNamedByItsItem) {
 
 TEST_F(SetMomentTest, EarlierSetMomentIssuesTheCommandBeforeTheCountdown) {
     rig.At(10, 0, 0, 10);
-    rig.form.SetChecked("CheckBox3", true);  // countdown target 10:10:00.010
+    rig.form.SetChecked(kCountdownCheck, true);  // countdown target 10:10:00.010
     SetMoment(Moment(2023, 1, 19, 10, 5, 0), false);
     rig.PowerTickAt(10, 4, 59, 20);
     EXPECT_TRUE(rig.shell.calls.empty());

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/controls.h"
 #include "core/errors.h"
 #include "unit/scheduler_rig.h"
 
@@ -11,23 +12,23 @@ namespace {
 TEST(RunControlTest, StartAndStopSwitchTheTimersAndTheControls) {
     SchedulerRig rig;
     EXPECT_FALSE(rig.scheduler.Running());
-    EXPECT_TRUE(rig.form.Enabled("RzToolButton1"));
-    EXPECT_FALSE(rig.form.Enabled("RzToolButton2"));
+    EXPECT_TRUE(rig.form.Enabled(kStartButton));
+    EXPECT_FALSE(rig.form.Enabled(kStopButton));
 
     rig.scheduler.StartScheduling();
     EXPECT_TRUE(rig.scheduler.Running());
     EXPECT_TRUE(rig.timers.Enabled(TimerId::Slots) && rig.timers.Enabled(TimerId::Power));
     EXPECT_FALSE(rig.timers.Enabled(TimerId::Mouse));
-    EXPECT_FALSE(rig.form.Enabled("Edit9"));
-    EXPECT_FALSE(rig.form.Enabled("RzToolButton1"));
-    EXPECT_TRUE(rig.form.Enabled("RzToolButton2"));
+    EXPECT_FALSE(rig.form.Enabled(kCountdownMinutesEdit));
+    EXPECT_FALSE(rig.form.Enabled(kStartButton));
+    EXPECT_TRUE(rig.form.Enabled(kStopButton));
 
     rig.scheduler.StopScheduling();
     EXPECT_FALSE(rig.scheduler.Running());
     EXPECT_FALSE(rig.timers.Enabled(TimerId::Slots) || rig.timers.Enabled(TimerId::Power));
-    EXPECT_TRUE(rig.form.Enabled("Edit9"));
-    EXPECT_TRUE(rig.form.Enabled("RzToolButton1"));
-    EXPECT_FALSE(rig.form.Enabled("RzToolButton2"));
+    EXPECT_TRUE(rig.form.Enabled(kCountdownMinutesEdit));
+    EXPECT_TRUE(rig.form.Enabled(kStartButton));
+    EXPECT_FALSE(rig.form.Enabled(kStopButton));
 }
 
 TEST(RunControlTest, EveryTickReArmsItsTimerForJustAfterTheNextSecond) {
@@ -64,11 +65,11 @@ TEST(RunControlTest, SlowWorkIsMeasuredFromWhenTheTickEnds) {
 
 TEST(RunControlTest, ATickThatThrowsIsReArmedAllTheSame) {
     SchedulerRig rig;
-    rig.form.SetText("Edit6", "?");
+    rig.form.SetText(kClickIntervalEdit, "?");
     // Ticked late in a second, the first tick still waits a whole second: with interval 1 no
     // burst lands a few milliseconds after the user's own click on the box.
     rig.At(9, 0, 0, 990);
-    rig.form.SetChecked("CheckBox1", true);
+    rig.form.SetChecked(kMouseOnCheck, true);
     EXPECT_EQ(rig.timers.LastDelay(TimerId::Mouse), 1030);
     rig.At(9, 0, 2, 250);
     EXPECT_THROW(rig.scheduler.MouseTick(), ConvertError);

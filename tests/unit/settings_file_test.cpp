@@ -168,11 +168,12 @@ TEST(SettingsFile, SaveThenLoadGivesBackEveryStoredControl) {
         }
     }
     EXPECT_EQ(after.scheduler.CountdownMinutes(), 25);
-    EXPECT_EQ(after.form.Text("Label15"), "1500");
+    EXPECT_EQ(after.form.Text(kRemainingSecondsLabel), "1500");
     EXPECT_TRUE(after.scheduler.Running());
     ASSERT_FALSE(after.events.empty());
     EXPECT_EQ(after.events.back(), "StartScheduling");
-    EXPECT_TRUE(after.form.Visible("Label14"));  // the countdown was armed (cdTask planted on)
+    EXPECT_TRUE(
+        after.form.Visible(kCountdownStartLabel));  // the countdown was armed (cdTask planted on)
 }
 
 struct FormCase {
@@ -195,11 +196,12 @@ TEST(SettingsFile, StoresEachValueFormInTheLocalesForms) {
         rig.locale.Set(c.info);
         rig.moments.ReloadLocale();
         rig.Load();  // no file: the pickers are set to now, 2023-01-19 09:00
-        rig.form.SetText("Edit9", "010");
-        rig.form.SetItemIndex("ComboBox1", -1);
-        rig.form.SetChecked("rbtColse2", true);
-        rig.form.SetChecked("chk4", true);
-        rig.form.SetDateTime("FSetTime3", EncodeDate(2023, 1, 19) + EncodeTime(16, 12, 35, 250));
+        rig.form.SetText(kCountdownMinutesEdit, "010");
+        rig.form.SetItemIndex(kPowerCommandCombo, -1);
+        rig.form.SetChecked(RowName(kCloseButtonPrefix, 2), true);
+        rig.form.SetChecked(RowName(kSlotOnPrefix, 4), true);
+        rig.form.SetDateTime(RowName(kSlotTimePrefix, 3),
+                             EncodeDate(2023, 1, 19) + EncodeTime(16, 12, 35, 250));
         rig.settings.SaveSettings();
 
         EXPECT_EQ(rig.Stored("SoftWare", "counT"), "010");
@@ -220,13 +222,14 @@ TEST(SettingsFile, StoresEachValueFormInTheLocalesForms) {
         reloaded.files = rig.files;
         reloaded.clock.Set(2023, 5, 5, 8, 0, 0, 0);
         EXPECT_EQ(reloaded.Load(), "");
-        EXPECT_EQ(reloaded.form.Text("Edit9"), "10");  // 010 loads as 10
+        EXPECT_EQ(reloaded.form.Text(kCountdownMinutesEdit), "10");  // 010 loads as 10
         EXPECT_EQ(reloaded.scheduler.CountdownMinutes(), 10);
-        EXPECT_EQ(reloaded.form.ItemIndex("ComboBox1"), -1);
-        EXPECT_EQ(DateOf(reloaded.form.DateTime("FSetDate1")), EncodeDate(2023, 1, 19));
-        EXPECT_EQ(ToWholeSeconds(TimeOf(reloaded.form.DateTime("FSetTime3"))),
+        EXPECT_EQ(reloaded.form.ItemIndex(kPowerCommandCombo), -1);
+        EXPECT_EQ(DateOf(reloaded.form.DateTime(RowName(kSlotDatePrefix, 1))),
+                  EncodeDate(2023, 1, 19));
+        EXPECT_EQ(ToWholeSeconds(TimeOf(reloaded.form.DateTime(RowName(kSlotTimePrefix, 3)))),
                   ToWholeSeconds(EncodeTime(16, 12, 35, 0)));
-        EXPECT_TRUE(reloaded.form.Checked("rbtColse2"));
+        EXPECT_TRUE(reloaded.form.Checked(RowName(kCloseButtonPrefix, 2)));
     }
 }
 
@@ -234,9 +237,9 @@ TEST(SettingsFile, CountdownMinutesGoThroughEdit9AndLabel15) {
     SettingsRig rig;
     rig.files.files[kConfig] = "[SoftWare]\r\ncounT=015\r\ncdTask=1\r\n";
     EXPECT_EQ(rig.Load(), "");
-    EXPECT_EQ(rig.form.Text("Edit9"), "15");
+    EXPECT_EQ(rig.form.Text(kCountdownMinutesEdit), "15");
     EXPECT_EQ(rig.scheduler.CountdownMinutes(), 15);
-    EXPECT_EQ(rig.form.Text("Label15"), "900");
+    EXPECT_EQ(rig.form.Text(kRemainingSecondsLabel), "900");
     // The edit (its change handler runs), the countdown's box (its click handler runs), then
     // the minutes as stored go to the window, which arms the countdown once more.
     const std::vector<std::string> expected = {"Edit9Change", "CheckBox3Click", "minutes 15"};
@@ -293,11 +296,11 @@ TEST(SettingsFile, FlagsTasksAndCommandIndexReadAsStored) {
         if (c.itemIndex == -2) {
             EXPECT_EQ(error,
                       "sysTask: '" + std::string(c.stored) + "' is not a valid integer value.");
-            EXPECT_EQ(rig.form.ItemIndex("ComboBox1"),
-                      MemoryControlValues().ItemIndex("ComboBox1"));
+            EXPECT_EQ(rig.form.ItemIndex(kPowerCommandCombo),
+                      MemoryControlValues().ItemIndex(kPowerCommandCombo));
         } else {
             EXPECT_EQ(error, "");
-            EXPECT_EQ(rig.form.ItemIndex("ComboBox1"), c.itemIndex);
+            EXPECT_EQ(rig.form.ItemIndex(kPowerCommandCombo), c.itemIndex);
         }
         // AutoTimeRun is a flag too: on only for "1", and then the clock starts.
         EXPECT_EQ(rig.scheduler.Running(), c.flagOn && c.itemIndex != -2);
@@ -328,9 +331,9 @@ TEST(SettingsFile, MissingFileOrKeysKeepDesignValuesSilently) {
             EXPECT_EQ(rig.form.DateTime(RowName("FSetDate", row)), now);
             EXPECT_EQ(rig.form.DateTime(RowName("FSetTime", row)), now);
         }
-        EXPECT_EQ(rig.form.DateTime("DateTimePicker1"), now);
-        EXPECT_EQ(rig.form.DateTime("dtpStartDate"), DateOf(now) + kStartDateDesignTimeOfDay);
-        EXPECT_EQ(rig.form.DateTime("dtpStartTime"), TimeOf(now));
+        EXPECT_EQ(rig.form.DateTime(kMouseStartDatePicker), now);
+        EXPECT_EQ(rig.form.DateTime(kSetMomentDatePicker), DateOf(now) + kStartDateDesignTimeOfDay);
+        EXPECT_EQ(rig.form.DateTime(kSetMomentTimePicker), TimeOf(now));
         EXPECT_TRUE(rig.events.empty());
         EXPECT_FALSE(rig.scheduler.Running());
         EXPECT_EQ(rig.scheduler.CountdownMinutes(), 10);  // the design text of Edit9
@@ -378,12 +381,12 @@ TEST(SettingsFile, BadValuesAreReportedTogetherAfterLoadingTheRest) {
 
     const MemoryControlValues design;
     const TDateTime now = FromLocalTime(after.clock.Now());
-    EXPECT_EQ(after.form.Text("Edit9"), "10");
-    EXPECT_EQ(after.form.ItemIndex("ComboBox1"), design.ItemIndex("ComboBox1"));
-    EXPECT_EQ(after.form.DateTime("FSetDate2"), now);
-    EXPECT_EQ(after.form.DateTime("FSetDate4"), now);
-    EXPECT_EQ(after.form.DateTime("FSetDate5"), now);
-    EXPECT_EQ(after.form.DateTime("FSetTime3"), now);
+    EXPECT_EQ(after.form.Text(kCountdownMinutesEdit), "10");
+    EXPECT_EQ(after.form.ItemIndex(kPowerCommandCombo), design.ItemIndex(kPowerCommandCombo));
+    EXPECT_EQ(after.form.DateTime(RowName(kSlotDatePrefix, 2)), now);
+    EXPECT_EQ(after.form.DateTime(RowName(kSlotDatePrefix, 4)), now);
+    EXPECT_EQ(after.form.DateTime(RowName(kSlotDatePrefix, 5)), now);
+    EXPECT_EQ(after.form.DateTime(RowName(kSlotTimePrefix, 3)), now);
     // Everything else, before and after the bad values, is loaded.
     for (const ControlSpec* c : StoredControls()) {
         if (c->storedAs == StoredAs::Text && c->name != "Edit9") {
@@ -393,15 +396,15 @@ TEST(SettingsFile, BadValuesAreReportedTogetherAfterLoadingTheRest) {
             EXPECT_EQ(after.form.Checked(c->name), Planted::Flag(*c)) << c->key;
         }
     }
-    EXPECT_EQ(DateOf(after.form.DateTime("FSetDate3")),
-              DateOf(Planted::Date(*FindControl("FSetDate3"))));
-    EXPECT_EQ(ToWholeSeconds(TimeOf(after.form.DateTime("FSetTime5"))),
-              ToWholeSeconds(TimeOf(Planted::Time(*FindControl("FSetTime5")))));
+    EXPECT_EQ(DateOf(after.form.DateTime(RowName(kSlotDatePrefix, 3))),
+              DateOf(Planted::Date(*FindControl(RowName(kSlotDatePrefix, 3)))));
+    EXPECT_EQ(ToWholeSeconds(TimeOf(after.form.DateTime(RowName(kSlotTimePrefix, 5)))),
+              ToWholeSeconds(TimeOf(Planted::Time(*FindControl(RowName(kSlotTimePrefix, 5))))));
     // AutoTimeRun shows as stored, but the user starts the clock.
-    EXPECT_TRUE(after.form.Checked("TimeAtuoRunchk"));
+    EXPECT_TRUE(after.form.Checked(kAutoStartCheck));
     EXPECT_FALSE(after.scheduler.Running());
     EXPECT_FALSE(after.Saw("StartScheduling"));
-    EXPECT_TRUE(after.form.Visible("Label14"));  // the countdown armed all the same
+    EXPECT_TRUE(after.form.Visible(kCountdownStartLabel));  // the countdown armed all the same
 }
 
 // A file that exists but cannot be read is reported, and the window keeps its design values.
@@ -421,7 +424,7 @@ TEST(SettingsFile, UnreadableFileIsReportedOnLoadAndStopsTheSave) {
                   "System Error.  Code: 32.\r\nThe process cannot access the file "
                   "because it is being used by another process.");
     }
-    EXPECT_EQ(rig.form.DateTime("FSetDate1"), FromLocalTime(rig.clock.Now()));
+    EXPECT_EQ(rig.form.DateTime(RowName(kSlotDatePrefix, 1)), FromLocalTime(rig.clock.Now()));
     EXPECT_THROW(settings.SaveSettings(), SystemError);
     EXPECT_TRUE(rig.registry.calls.empty());
     EXPECT_TRUE(locked.files.empty());
@@ -432,7 +435,7 @@ TEST(SettingsFile, RefusedRegistryWriteStillSavesEveryKey) {
     SettingsRig rig;
     rig.Load();
     Plant(rig.form);
-    rig.form.SetChecked("chkAutorun", true);
+    rig.form.SetChecked(kStartWithWindowsCheck, true);
     rig.registry.refuseMachine = true;
     rig.registry.refuseCurrentUser = true;
     try {
@@ -444,7 +447,7 @@ TEST(SettingsFile, RefusedRegistryWriteStillSavesEveryKey) {
     for (const ControlSpec* c : StoredControls())
         EXPECT_TRUE(rig.Stored(c->section, c->key)) << c->key;
     EXPECT_EQ(rig.Stored("SoftWare", "AutoRun"), "1");
-    EXPECT_EQ(rig.Stored("MouseRun", "mouseY"), Planted::Text(*FindControl("Edit8")));
+    EXPECT_EQ(rig.Stored("MouseRun", "mouseY"), Planted::Text(*FindControl(kClickYEdit)));
 }
 
 // The Run value names the executable as it really is, quoted, with " /autorun" after it, under
@@ -460,7 +463,7 @@ TEST(SettingsFile, StartWithWindowsRegistersTheRealPathQuoted) {
     rig.registry.machine["testTallowcron"] = "\"C:\\Old\\tc.exe\"";
     rig.registry.currentUser["testTallowcron"] = "\"C:\\Old\\tc.exe\"";
     rig.Load();
-    rig.form.SetChecked("chkAutorun", true);
+    rig.form.SetChecked(kStartWithWindowsCheck, true);
     rig.settings.SaveSettings();
     const FakeRegistry::Values registered = {
         {"testTallowcron", "\"C:\\Program Files\\Tallow Cron\\tc 2.exe\" /autorun"}};
@@ -471,7 +474,7 @@ TEST(SettingsFile, StartWithWindowsRegistersTheRealPathQuoted) {
     rig.settings.SaveSettings();
     EXPECT_EQ(rig.registry.machine, registered);
 
-    rig.form.SetChecked("chkAutorun", false);
+    rig.form.SetChecked(kStartWithWindowsCheck, false);
     rig.registry.currentUser = registered;
     rig.settings.SaveSettings();
     rig.settings.SaveSettings();
@@ -496,14 +499,14 @@ TEST(SettingsFile, RefusedMachineKeyRegistersForTheUserAlone) {
     rig.files.exePath = "C:\\Tools\\Tallowcron\\Tallowcron.exe";
     rig.registry.refuseMachine = true;
     rig.Load();
-    rig.form.SetChecked("chkAutorun", true);
+    rig.form.SetChecked(kStartWithWindowsCheck, true);
     EXPECT_NO_THROW(rig.settings.SaveSettings());
     EXPECT_TRUE(rig.registry.machine.empty());
     const FakeRegistry::Values registered = {
         {"testTallowcron", "\"" + rig.files.exePath + "\" /autorun"}};
     EXPECT_EQ(rig.registry.currentUser, registered);
 
-    rig.form.SetChecked("chkAutorun", false);
+    rig.form.SetChecked(kStartWithWindowsCheck, false);
     EXPECT_NO_THROW(rig.settings.SaveSettings());
     EXPECT_TRUE(rig.registry.currentUser.empty());
 
@@ -511,12 +514,12 @@ TEST(SettingsFile, RefusedMachineKeyRegistersForTheUserAlone) {
         {"testTallowcron", "\"c:\\tools\\TALLOWCRON\\Tallowcron.exe\""}};
     rig.registry.machine = byAdministrator;
     rig.registry.currentUser = registered;
-    rig.form.SetChecked("chkAutorun", true);
+    rig.form.SetChecked(kStartWithWindowsCheck, true);
     EXPECT_NO_THROW(rig.settings.SaveSettings());
     EXPECT_EQ(rig.registry.machine, byAdministrator);
     EXPECT_TRUE(rig.registry.currentUser.empty());
 
-    rig.form.SetChecked("chkAutorun", false);
+    rig.form.SetChecked(kStartWithWindowsCheck, false);
     rig.registry.currentUser = registered;
     try {
         rig.settings.SaveSettings();
@@ -529,7 +532,7 @@ TEST(SettingsFile, RefusedMachineKeyRegistersForTheUserAlone) {
     EXPECT_EQ(rig.Stored("SoftWare", "AutoRun"), "0");
 
     rig.registry.machine = {{"testTallowcron", "\"C:\\Old\\Tallowcron.exe\""}};
-    rig.form.SetChecked("chkAutorun", true);
+    rig.form.SetChecked(kStartWithWindowsCheck, true);
     EXPECT_NO_THROW(rig.settings.SaveSettings());
     EXPECT_EQ(rig.registry.currentUser, registered);
 }
@@ -544,8 +547,8 @@ TEST(SettingsFile, FailedSaveIsReportedAndLeavesThePreviousFileAndTheRegistry) {
         SettingsRig rig;
         rig.files.files[kConfig] = previous;
         rig.Load();
-        rig.form.SetText("Edit9", "45");
-        rig.form.SetChecked("chkAutorun", autoRun);
+        rig.form.SetText(kCountdownMinutesEdit, "45");
+        rig.form.SetChecked(kStartWithWindowsCheck, autoRun);
         rig.files.failing.insert(kConfig);
         try {
             rig.settings.SaveSettings();
@@ -563,8 +566,8 @@ TEST(SettingsFile, LineBreakInAValueIsRefusedNotInjected) {
     SettingsRig rig;
     rig.files.files[kConfig] = "[SoftWare]\r\ncounT=30\r\n";
     rig.Load();
-    rig.form.SetChecked("chkAutorun", true);
-    rig.form.SetText("Edit1", "C:\\a.exe\r\n[SoftWare]\r\nAutoTimeRun=1");
+    rig.form.SetChecked(kStartWithWindowsCheck, true);
+    rig.form.SetText(RowName(kSlotPathPrefix, 1), "C:\\a.exe\r\n[SoftWare]\r\nAutoTimeRun=1");
     try {
         rig.settings.SaveSettings();
         FAIL() << "no error reported";
@@ -604,7 +607,7 @@ TEST(SettingsFile, TextTheCodePageLacksIsRefusedNotMangled) {
         if (!mark.empty()) rig.files.files[kConfig] = mark;
         rig.Load(settings);
         const std::string path = "C:\\程序\\工具.exe";
-        rig.form.SetText("Edit3", path);
+        rig.form.SetText(RowName(kSlotPathPrefix, 3), path);
         try {
             settings.SaveSettings();
             EXPECT_FALSE(mark.empty()) << "no error reported";
@@ -617,9 +620,9 @@ TEST(SettingsFile, TextTheCodePageLacksIsRefusedNotMangled) {
             continue;
         }
         SettingsFile again{rig.form, rig.moments, {rig.files, western, rig.registry}};
-        rig.form.SetText("Edit3", "");
+        rig.form.SetText(RowName(kSlotPathPrefix, 3), "");
         rig.Load(again);
-        EXPECT_EQ(rig.form.Text("Edit3"), path);
+        EXPECT_EQ(rig.form.Text(RowName(kSlotPathPrefix, 3)), path);
         EXPECT_EQ(rig.files.files.at(kConfig).rfind(mark, 0), 0u);
     }
 }
@@ -637,8 +640,8 @@ TEST(SettingsFile, ValueCutShortByANulLoadsUpToItAndIsReported) {
               "the text before it, 'x', was read.\r\n"
               "exepath1: The value holds a NUL character; only the text before it, 'C:\\a', was "
               "read.");
-    EXPECT_EQ(rig.form.Text("Edit9"), "2");
-    EXPECT_EQ(rig.form.Text("Edit1"), "C:\\a");
+    EXPECT_EQ(rig.form.Text(kCountdownMinutesEdit), "2");
+    EXPECT_EQ(rig.form.Text(RowName(kSlotPathPrefix, 1)), "C:\\a");
 }
 
 // A huge bad value: the report quotes its first 100 characters, whatever the value's size.
@@ -714,10 +717,10 @@ TEST(SettingsFile, HandEditedFileLoadsAndKeepsItsCommentsAndUnknownKeys) {
         "[Plugins]\r\n"
         "a=1\r\n";
     EXPECT_EQ(rig.Load(), "");
-    EXPECT_EQ(rig.form.Text("Edit9"), "15");
-    EXPECT_EQ(rig.form.Text("Edit1"), "C:\\x.exe");
+    EXPECT_EQ(rig.form.Text(kCountdownMinutesEdit), "15");
+    EXPECT_EQ(rig.form.Text(RowName(kSlotPathPrefix, 1)), "C:\\x.exe");
 
-    rig.form.SetText("Edit9", "20");
+    rig.form.SetText(kCountdownMinutesEdit, "20");
     rig.settings.SaveSettings();
     const std::string text = rig.files.files.at(kConfig);
     const std::string head = "; my settings\r\n[SOFTWARE]\r\nCOUNT=20\r\nsound=on\r\nAutoRun=0\r\n";

@@ -113,9 +113,9 @@ TEST_F(Win32SettingsIni, WhatWeWriteWindowsReads) {
         {"Edit9", "010"},
     };
     for (const auto& [name, text] : texts) form.SetText(name, text);
-    form.SetChecked("chk2", true);
-    form.SetChecked("rbtColse4", true);
-    form.SetItemIndex("ComboBox1", 1);
+    form.SetChecked(RowName(kSlotOnPrefix, 2), true);
+    form.SetChecked(RowName(kCloseButtonPrefix, 4), true);
+    form.SetItemIndex(kPowerCommandCombo, 1);
     settings.SaveSettings();
 
     const IniFile ours = ReadIniFile(files, codePage, path);
@@ -164,13 +164,14 @@ TEST_F(Win32SettingsIni, WhatWindowsWroteLoads) {
     WindowsWrites("MouseRun", "mouseX", "\"1920\"");
 
     settings.LoadSettings();
-    EXPECT_EQ(form.Text("Edit9"), "25");
-    EXPECT_TRUE(form.Checked("chkAutorun"));
-    EXPECT_FALSE(form.Checked("TimeAtuoRunchk"));
-    EXPECT_EQ(form.ItemIndex("ComboBox1"), 1);
-    EXPECT_TRUE(form.Checked("CheckBox3"));
-    EXPECT_EQ(DateOf(form.DateTime("dtpStartDate")), 45000);
-    EXPECT_EQ(ToWholeSeconds(TimeOf(form.DateTime("dtpStartTime"))), 16 * 3600 + 12 * 60 + 35);
+    EXPECT_EQ(form.Text(kCountdownMinutesEdit), "25");
+    EXPECT_TRUE(form.Checked(kStartWithWindowsCheck));
+    EXPECT_FALSE(form.Checked(kAutoStartCheck));
+    EXPECT_EQ(form.ItemIndex(kPowerCommandCombo), 1);
+    EXPECT_TRUE(form.Checked(kCountdownCheck));
+    EXPECT_EQ(DateOf(form.DateTime(kSetMomentDatePicker)), 45000);
+    EXPECT_EQ(ToWholeSeconds(TimeOf(form.DateTime(kSetMomentTimePicker))),
+              16 * 3600 + 12 * 60 + 35);
     for (int row = 1; row <= 5; ++row) {
         SCOPED_TRACE(row);
         EXPECT_EQ(form.Text(RowName("Edit", row)), Path(row));
@@ -180,9 +181,9 @@ TEST_F(Win32SettingsIni, WhatWindowsWroteLoads) {
         EXPECT_EQ(ToWholeSeconds(TimeOf(form.DateTime(RowName("FSetTime", row)))),
                   row * 3600 + 30 * 60 + 15);
     }
-    EXPECT_EQ(form.Text("Edit6"), "3");
-    EXPECT_EQ(form.Text("Edit7"), "1920");
-    EXPECT_EQ(form.Text("Edit8"), "654");  // not stored: the design value
+    EXPECT_EQ(form.Text(kClickIntervalEdit), "3");
+    EXPECT_EQ(form.Text(kClickXEdit), "1920");
+    EXPECT_EQ(form.Text(kClickYEdit), "654");  // not stored: the design value
 
     // Saved again by us, Windows still reads every key it wrote.
     settings.SaveSettings();
@@ -213,12 +214,12 @@ TEST_F(Win32SettingsIni, UnicodeFilesLoadAndKeepTheirEncoding) {
         SCOPED_TRACE(what);
         WriteBytes(bytes);
         ASSERT_EQ(WindowsReadsW("SoftWare", "counT"), "25");
-        form.SetText("Edit9", "10");
+        form.SetText(kCountdownMinutesEdit, "10");
         settings.LoadSettings();
-        EXPECT_EQ(form.Text("Edit9"), "25");
-        EXPECT_EQ(form.Text("Edit1"), "C:\\\u7a0b\u5e8f\\\u5de5\u5177.exe");
+        EXPECT_EQ(form.Text(kCountdownMinutesEdit), "25");
+        EXPECT_EQ(form.Text(RowName(kSlotPathPrefix, 1)), "C:\\\u7a0b\u5e8f\\\u5de5\u5177.exe");
 
-        form.SetText("Edit2", "C:\\\ud55c\\\u2713.exe");
+        form.SetText(RowName(kSlotPathPrefix, 2), "C:\\\ud55c\\\u2713.exe");
         settings.SaveSettings();
         const std::optional<std::string> saved = files.ReadAll(path);
         ASSERT_TRUE(saved);
@@ -256,7 +257,7 @@ TEST_F(Win32SettingsIni, ValueWithANulReadsAsWindowsReadsIt) {
 // An emoji has no form in either code page: refused, where Windows would store "?".
 TEST_F(Win32SettingsIni, TextTheCodePageLacksIsRefused) {
     settings.LoadSettings();
-    form.SetText("Edit1", "C:\\\xF0\x9F\x98\x80.exe");
+    form.SetText(RowName(kSlotPathPrefix, 1), "C:\\\xF0\x9F\x98\x80.exe");
     EXPECT_THROW(settings.SaveSettings(), IniValueError);
     EXPECT_FALSE(files.FileExists(path));
 }
@@ -266,7 +267,7 @@ TEST_F(Win32SettingsIni, ReadOnlyFileIsReportedAndKeptWhole) {
     const std::optional<std::string> before = files.ReadAll(path);
     ASSERT_TRUE(SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_READONLY));
     settings.LoadSettings();
-    form.SetText("Edit9", "45");
+    form.SetText(kCountdownMinutesEdit, "45");
     try {
         settings.SaveSettings();
         FAIL() << "no error reported";

@@ -1,5 +1,6 @@
 // The browse buttons with the open-file dialog, and the cursor-locate button.
 #include "app/open_dialog.h"
+#include "core/controls.h"
 #include "window_fixture.h"
 
 namespace tc::test {
@@ -16,17 +17,17 @@ protected:
 
 TEST_F(BrowseTest, ABatchFileSelectsOpenAndDisablesCloseUntilAnExeIsChosen) {
     Open();
-    Values().SetChecked("rbtColse3", true);
+    Values().SetChecked(RowName(kCloseButtonPrefix, 3), true);
     Browse(3, L"C:\\Jobs\\run.bat");
-    EXPECT_EQ(Values().Text("Edit3"), "C:\\Jobs\\run.bat");
-    EXPECT_TRUE(Values().Checked("rbtOp3"));
-    EXPECT_FALSE(Values().Checked("rbtColse3"));
-    EXPECT_FALSE(Enabled("rbtColse3"));
+    EXPECT_EQ(Values().Text(RowName(kSlotPathPrefix, 3)), "C:\\Jobs\\run.bat");
+    EXPECT_TRUE(Values().Checked(RowName(kOpenButtonPrefix, 3)));
+    EXPECT_FALSE(Values().Checked(RowName(kCloseButtonPrefix, 3)));
+    EXPECT_FALSE(Enabled(RowName(kCloseButtonPrefix, 3)));
 
     Browse(3, L"C:\\Apps\\app.exe");
-    EXPECT_EQ(Values().Text("Edit3"), "C:\\Apps\\app.exe");
-    EXPECT_TRUE(Enabled("rbtColse3"));
-    EXPECT_TRUE(Values().Checked("rbtOp3"));  // the selection does not change
+    EXPECT_EQ(Values().Text(RowName(kSlotPathPrefix, 3)), "C:\\Apps\\app.exe");
+    EXPECT_TRUE(Enabled(RowName(kCloseButtonPrefix, 3)));
+    EXPECT_TRUE(Values().Checked(RowName(kOpenButtonPrefix, 3)));  // the selection does not change
     for (int row : {1, 2, 4, 5}) {
         EXPECT_EQ(Values().Text(RowName("Edit", row)), "E:\\qzvt.exe") << row;
         EXPECT_TRUE(Enabled(RowName("rbtColse", row))) << row;
@@ -35,16 +36,16 @@ TEST_F(BrowseTest, ABatchFileSelectsOpenAndDisablesCloseUntilAnExeIsChosen) {
 
 TEST_F(BrowseTest, ABatchPathTypedByHandDoesNotDisableClose) {
     Open();
-    Values().SetText("Edit2", "C:\\Jobs\\run.bat");
-    EXPECT_TRUE(Enabled("rbtColse2"));
+    Values().SetText(RowName(kSlotPathPrefix, 2), "C:\\Jobs\\run.bat");
+    EXPECT_TRUE(Enabled(RowName(kCloseButtonPrefix, 2)));
 }
 
 TEST_F(BrowseTest, CancelChangesNothing) {
     Open();
     Browse(1, nullptr);
     EXPECT_EQ(Dialog().opened, 1);
-    EXPECT_EQ(Values().Text("Edit1"), "E:\\qzvt.exe");
-    EXPECT_TRUE(Enabled("rbtColse1"));
+    EXPECT_EQ(Values().Text(RowName(kSlotPathPrefix, 1)), "E:\\qzvt.exe");
+    EXPECT_TRUE(Enabled(RowName(kCloseButtonPrefix, 1)));
 }
 
 TEST_F(BrowseTest, OneDialogKeepsFilterAndFileOfTheLastSuccessfulChoice) {
@@ -71,15 +72,15 @@ class LocateTest : public WindowTest {};
 
 TEST_F(LocateTest, MovesTheCursorToEdit7AndEdit8AndTheReadOutFollows) {
     Open();
-    Values().SetText("Edit7", "100");
-    Values().SetText("Edit8", "200");
-    SendMessageW(Ctl("Button6"), BM_CLICK, 0, 0);
+    Values().SetText(kClickXEdit, "100");
+    Values().SetText(kClickYEdit, "200");
+    SendMessageW(Ctl(kLocateButton), BM_CLICK, 0, 0);
     ASSERT_EQ(input.events.size(), 1u);
     EXPECT_EQ(input.events[0].kind, FakeInput::Kind::Move);
     EXPECT_EQ(input.events[0].at, (Point{100, 200}));
     EXPECT_EQ(input.Downs(), 0);  // nothing is clicked
     form->Timer3Timer();
-    EXPECT_EQ(Values().Text("Memo1"), "");  // nothing is logged
+    EXPECT_EQ(Values().Text(kActivityMemo), "");  // nothing is logged
 }
 
 TEST_F(LocateTest, ABadCoordinateShowsItsErrorAndLeavesTheCursor) {
@@ -95,16 +96,16 @@ TEST_F(LocateTest, ABadCoordinateShowsItsErrorAndLeavesTheCursor) {
     };
     for (const Case& c : cases) {
         Boxes().shown.clear();
-        Values().SetText("Edit7", c.x);
-        Values().SetText("Edit8", c.y);
-        SendMessageW(Ctl("Button6"), BM_CLICK, 0, 0);
+        Values().SetText(kClickXEdit, c.x);
+        Values().SetText(kClickYEdit, c.y);
+        SendMessageW(Ctl(kLocateButton), BM_CLICK, 0, 0);
         ASSERT_EQ(Boxes().shown.size(), 1u) << c.x;
         EXPECT_EQ(Boxes().shown[0].text, c.message);
     }
     EXPECT_TRUE(input.events.empty());
-    Values().SetText("Edit7", "$10");
-    Values().SetText("Edit8", "-5");
-    SendMessageW(Ctl("Button6"), BM_CLICK, 0, 0);
+    Values().SetText(kClickXEdit, "$10");
+    Values().SetText(kClickYEdit, "-5");
+    SendMessageW(Ctl(kLocateButton), BM_CLICK, 0, 0);
     EXPECT_EQ(input.cursor, (Point{16, -5}));  // passed on as they are
 }
 

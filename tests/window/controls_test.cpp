@@ -192,9 +192,9 @@ int RightmostInk(HWND hwnd) {
 TEST_F(ControlsTest, WhatTheUserSeesAtEveryScale) {
     Open();
     // The countdown on at its longest read-out: the labels it shows carry real texts.
-    Values().SetText("Edit9", "16666");
-    Values().SetChecked("CheckBox3", true);
-    ASSERT_EQ(Values().Text("Label15"), "999960");
+    Values().SetText(kCountdownMinutesEdit, "16666");
+    Values().SetChecked(kCountdownCheck, true);
+    ASSERT_EQ(Values().Text(kRemainingSecondsLabel), "999960");
     const std::set<std::pair<std::string, std::string>> allowed = {{"Label15", "Label16"}};
     for (const int dpi : {96, 120, 144, 192}) {
         SCOPED_TRACE(dpi);
@@ -246,7 +246,7 @@ TEST_F(ControlsTest, WhatTheUserSeesAtEveryScale) {
         EXPECT_EQ(checked, static_cast<int>(ControlTable().size()));
 
         // The status bar: its design height, and the clock's text within its panel.
-        HWND bar = Ctl("StatusBar1");
+        HWND bar = Ctl(kStatusBar);
         form->Timer5Timer();
         RECT barRect, panel;
         GetClientRect(bar, &barRect);
@@ -358,40 +358,40 @@ TEST_F(ControlsTest, ControlsUseTahomaEightPointAndTheNotesAreBlue) {
 
 TEST_F(ControlsTest, DropDownStartsOnItsFirstItemAndNotesReadAsDesigned) {
     Open(false);
-    HWND combo = Ctl("ComboBox1");
+    HWND combo = Ctl(kPowerCommandCombo);
     EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), std::ssize(kPowerCommandItems));
-    EXPECT_EQ(Values().ItemIndex("ComboBox1"), 0);  // what it shows is what runs
-    EXPECT_EQ(Values().Text("ComboBox1"), "关机");
+    EXPECT_EQ(Values().ItemIndex(kPowerCommandCombo), 0);  // what it shows is what runs
+    EXPECT_EQ(Values().Text(kPowerCommandCombo), "关机");
     // Each index shows its own item: the index is what runs and what is stored.
     for (int i = 0; i < std::ssize(kPowerCommandItems); ++i) {
-        Values().SetItemIndex("ComboBox1", i);
-        EXPECT_EQ(Values().Text("ComboBox1"), kPowerCommandItems[i]);
+        Values().SetItemIndex(kPowerCommandCombo, i);
+        EXPECT_EQ(Values().Text(kPowerCommandCombo), kPowerCommandItems[i]);
     }
-    Values().SetItemIndex("ComboBox1", 7);
-    EXPECT_EQ(Values().ItemIndex("ComboBox1"), -1);
+    Values().SetItemIndex(kPowerCommandCombo, 7);
+    EXPECT_EQ(Values().ItemIndex(kPowerCommandCombo), -1);
 
     EXPECT_EQ(Values().Text("Label10"),
               "启用鼠标点击后如果\r\n启用时间小于当前时\r\n间则默认间隔时间计时\r\n"
               "鼠标点击坐标可以参考\r\n右下角鼠标实时坐标定位");
     EXPECT_EQ(Values().Text("GroupBox7"),
               "定时关机（可以同时选择倒计时和定时,时间先到执行,定时时间小于当前时间无法触发）");
-    EXPECT_EQ(Values().Text("Edit4"), "E:\\qzvt.exe");
-    EXPECT_EQ(Values().Text("Label15"), "600");
-    EXPECT_FALSE(Values().Visible("Label14"));
-    EXPECT_FALSE(Values().Visible("Label17"));
+    EXPECT_EQ(Values().Text(RowName(kSlotPathPrefix, 4)), "E:\\qzvt.exe");
+    EXPECT_EQ(Values().Text(kRemainingSecondsLabel), "600");
+    EXPECT_FALSE(Values().Visible(kCountdownStartLabel));
+    EXPECT_FALSE(Values().Visible(kCountdownTargetLabel));
 }
 
 TEST_F(ControlsTest, RadioButtonsArePairedPerRow) {
     Open();
-    SendMessageW(Ctl("rbtColse2"), BM_CLICK, 0, 0);
+    SendMessageW(Ctl(RowName(kCloseButtonPrefix, 2)), BM_CLICK, 0, 0);
     for (int row = 1; row <= 5; ++row) {
         SCOPED_TRACE(row);
         EXPECT_EQ(Values().Checked(RowName("rbtColse", row)), row == 2);
         EXPECT_EQ(Values().Checked(RowName("rbtOp", row)), row != 2);
     }
-    SendMessageW(Ctl("rbtOp2"), BM_CLICK, 0, 0);
-    EXPECT_TRUE(Values().Checked("rbtOp2"));
-    EXPECT_FALSE(Values().Checked("rbtColse2"));
+    SendMessageW(Ctl(RowName(kOpenButtonPrefix, 2)), BM_CLICK, 0, 0);
+    EXPECT_TRUE(Values().Checked(RowName(kOpenButtonPrefix, 2)));
+    EXPECT_FALSE(Values().Checked(RowName(kCloseButtonPrefix, 2)));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The default error handler: title, full stop, one box per handler at a time.
 #include "app/error_box.h"
 #include "app/error_text.h"
+#include "core/controls.h"
 #include "platform/win32/win32_code_page.h"
 #include "window_fixture.h"
 
@@ -41,8 +42,8 @@ class ErrorBoxTest : public WindowTest {};
 TEST_F(ErrorBoxTest, ShowsTheMessageWithErrorIconOkAndTheProgramsName) {
     files.exePath = "C:\\Program Files\\TALLOWCRON.EXE";
     Open();
-    Values().SetText("Edit7", "");
-    SendMessageW(Ctl("Button6"), BM_CLICK, 0, 0);
+    Values().SetText(kClickXEdit, "");
+    SendMessageW(Ctl(kLocateButton), BM_CLICK, 0, 0);
     ASSERT_EQ(Boxes().shown.size(), 1u);
     EXPECT_EQ(Boxes().shown[0].title, L"Tallowcron");
     EXPECT_EQ(Boxes().shown[0].type, static_cast<UINT>(MB_ICONERROR | MB_OK));
@@ -65,9 +66,9 @@ TEST_F(ErrorBoxTest, WorkBeforeTheFailureStands) {
 
 TEST_F(ErrorBoxTest, ATickThatFailsEveryTimeOpensOneBoxAtATime) {
     Open();
-    Values().SetText("Edit6", "");  // the mouse task's interval: fails on every tick
-    Boxes().pumpMs = 3500;          // the box stays open for three and a half ticks
-    Values().SetChecked("CheckBox1", true);
+    Values().SetText(kClickIntervalEdit, "");  // the mouse task's interval: fails on every tick
+    Boxes().pumpMs = 3500;                     // the box stays open for three and a half ticks
+    Values().SetChecked(kMouseOnCheck, true);
     Pump(1300);
     EXPECT_EQ(Boxes().maxDepth, 1);
     EXPECT_GE(Boxes().shown.size(), 1u);
@@ -78,7 +79,7 @@ TEST_F(ErrorBoxTest, ATickThatFailsEveryTimeOpensOneBoxAtATime) {
     EXPECT_GT(Boxes().shown.size(), before);
     EXPECT_EQ(Boxes().maxDepth, 1);
     EXPECT_EQ(Boxes().shown.back().text, L"'' is not a valid integer value.");
-    Values().SetChecked("CheckBox1", false);
+    Values().SetChecked(kMouseOnCheck, false);
 }
 
 TEST_F(ErrorBoxTest, DifferentHandlersMayEachHaveABoxOpen) {

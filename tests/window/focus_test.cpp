@@ -99,22 +99,22 @@ TEST_F(FocusTest, ShiftTabGoesBackwardAndWraps) {
 
 TEST_F(FocusTest, OnlyTheSelectedRadioButtonAndEnabledControlsAreStops) {
     Open();
-    Values().SetChecked("rbtColse2", true);
-    SetFocus(Ctl("Edit5"));
+    Values().SetChecked(RowName(kCloseButtonPrefix, 2), true);
+    SetFocus(Ctl(RowName(kSlotPathPrefix, 5)));
     form->MoveFocus(true);
     EXPECT_EQ(Focused(), "rbtOp1");
     form->MoveFocus(true);
     EXPECT_EQ(Focused(), "rbtColse2");
 
-    SendMessageW(Ctl("RzToolButton1"), BM_CLICK, 0, 0);  // Start disables Edit9
-    SetFocus(Ctl("ComboBox1"));
+    SendMessageW(Ctl(kStartButton), BM_CLICK, 0, 0);  // Start disables Edit9
+    SetFocus(Ctl(kPowerCommandCombo));
     form->MoveFocus(true);
     EXPECT_EQ(Focused(), "dtpStartDate");
 }
 
 TEST_F(FocusTest, ButtonsOfTheToolbarAndTheBrowseButtonsTakeNoFocus) {
     Open();
-    SetFocus(Ctl("Edit7"));
+    SetFocus(Ctl(kClickXEdit));
     for (const char* name : {"RzToolButton3", "SpeedButton2"}) {
         HWND button = Ctl(name);
         RECT r;
@@ -127,12 +127,12 @@ TEST_F(FocusTest, ButtonsOfTheToolbarAndTheBrowseButtonsTakeNoFocus) {
 
 TEST_F(FocusTest, ArrowKeysMoveBetweenTheButtonsOfAPair) {
     Open();
-    SetFocus(Ctl("rbtOp3"));
-    MSG msg{Ctl("rbtOp3"), WM_KEYDOWN, VK_RIGHT, 0, 0, {}};
+    SetFocus(Ctl(RowName(kOpenButtonPrefix, 3)));
+    MSG msg{Ctl(RowName(kOpenButtonPrefix, 3)), WM_KEYDOWN, VK_RIGHT, 0, 0, {}};
     EXPECT_TRUE(form->HandleFocusKeys(msg));
     EXPECT_EQ(Focused(), "rbtColse3");
-    EXPECT_TRUE(Values().Checked("rbtColse3"));
-    EXPECT_FALSE(Values().Checked("rbtOp3"));
+    EXPECT_TRUE(Values().Checked(RowName(kCloseButtonPrefix, 3)));
+    EXPECT_FALSE(Values().Checked(RowName(kOpenButtonPrefix, 3)));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/key_filters.h"
+#include "core/controls.h"
 #include "window_fixture.h"
 
 namespace tc::test {
@@ -33,7 +34,7 @@ TEST(KeyFilters, DigitFilterPassesDigitsOnlyNotEvenBackspace) {
 
 class KeyFilterWindowTest : public WindowTest {
 protected:
-    void Type(const char* name, std::initializer_list<wchar_t> keys) {
+    void Type(std::string_view name, std::initializer_list<wchar_t> keys) {
         HWND hwnd = Ctl(name);
         SetFocus(hwnd);
         const int end = GetWindowTextLengthW(hwnd);
@@ -69,31 +70,31 @@ bool PutOnClipboard(const wchar_t* text) {
 TEST_F(KeyFilterWindowTest, TypingIntoEdit7KeepsDigitsAndDropsBackspaceAndShortcuts) {
     Open();
     ASSERT_TRUE(PutOnClipboard(L"77"));
-    Values().SetText("Edit7", "");
-    Type("Edit7", {L'1', L'2', L'a'});
-    EXPECT_EQ(Values().Text("Edit7"), "12");
-    Type("Edit7", {8});
-    EXPECT_EQ(Values().Text("Edit7"), "12");
+    Values().SetText(kClickXEdit, "");
+    Type(kClickXEdit, {L'1', L'2', L'a'});
+    EXPECT_EQ(Values().Text(kClickXEdit), "12");
+    Type(kClickXEdit, {8});
+    EXPECT_EQ(Values().Text(kClickXEdit), "12");
     // Ctrl+V, Ctrl+X, Ctrl+Z and Ctrl+C arrive as 22, 24, 26 and 3: all discarded.
-    Type("Edit7", {22, 24, 26, 3});
-    EXPECT_EQ(Values().Text("Edit7"), "12");
+    Type(kClickXEdit, {22, 24, 26, 3});
+    EXPECT_EQ(Values().Text(kClickXEdit), "12");
     // The same Ctrl+V pastes into a field without the filter.
-    Values().SetText("Edit1", "");
-    Type("Edit1", {22});
-    EXPECT_EQ(Values().Text("Edit1"), "77");
+    Values().SetText(RowName(kSlotPathPrefix, 1), "");
+    Type(RowName(kSlotPathPrefix, 1), {22});
+    EXPECT_EQ(Values().Text(RowName(kSlotPathPrefix, 1)), "77");
     // A paste through the field's own command (its context menu) is not filtered.
     ASSERT_TRUE(PutOnClipboard(L"a1"));
-    Values().SetText("Edit8", "");
-    SendMessageW(Ctl("Edit8"), WM_PASTE, 0, 0);
-    EXPECT_EQ(Values().Text("Edit8"), "a1");
+    Values().SetText(kClickYEdit, "");
+    SendMessageW(Ctl(kClickYEdit), WM_PASTE, 0, 0);
+    EXPECT_EQ(Values().Text(kClickYEdit), "a1");
 }
 
 TEST_F(KeyFilterWindowTest, BackspaceReachesFieldsWithoutTheDigitFilter) {
     Open();
-    Type("Edit1", {8});
-    EXPECT_EQ(Values().Text("Edit1"), "E:\\qzvt.ex");
-    Type("Edit9", {L'x'});
-    EXPECT_EQ(Values().Text("Edit9"), "10x");  // no filter there
+    Type(RowName(kSlotPathPrefix, 1), {8});
+    EXPECT_EQ(Values().Text(RowName(kSlotPathPrefix, 1)), "E:\\qzvt.ex");
+    Type(kCountdownMinutesEdit, {L'x'});
+    EXPECT_EQ(Values().Text(kCountdownMinutesEdit), "10x");  // no filter there
     Boxes().shown.clear();
 }
 

@@ -6,6 +6,7 @@
 #include "app/status_bar.h"
 #include "app/toolbar.h"
 #include "app/window_font.h"
+#include "core/controls.h"
 #include "core/scheduler.h"
 #include "platform/win32/win32_text.h"
 #include "window_fixture.h"
@@ -40,7 +41,7 @@ TEST_F(ToolbarTest, ItemsStandOneAfterAnotherWithComputedButtonWidths) {
     for (const Item& item : kItems) {
         SCOPED_TRACE(item.name);
         HWND hwnd = Ctl(item.name);
-        EXPECT_EQ(GetParent(hwnd), Ctl("RzToolbar1"));
+        EXPECT_EQ(GetParent(hwnd), Ctl(kToolbar));
         const RECT r = RectInParent(hwnd);
         EXPECT_EQ(r.left, x);
         EXPECT_EQ(r.top, item.top);
@@ -55,8 +56,8 @@ TEST_F(ToolbarTest, ItemsStandOneAfterAnotherWithComputedButtonWidths) {
         EXPECT_EQ(r.right - r.left, width);
         x += width;
     }
-    EXPECT_EQ(WindowText(Ctl("chkAutorun")), "开机启动");
-    EXPECT_EQ(WindowText(Ctl("TimeAtuoRunchk")), "软件启动后自动启动时钟");
+    EXPECT_EQ(WindowText(Ctl(kStartWithWindowsCheck)), "开机启动");
+    EXPECT_EQ(WindowText(Ctl(kAutoStartCheck)), "软件启动后自动启动时钟");
 }
 
 TEST_F(ToolbarTest, ButtonWidthRuleHasAMinimum) {
@@ -68,39 +69,39 @@ TEST_F(ToolbarTest, ButtonWidthRuleHasAMinimum) {
 
 TEST_F(ToolbarTest, StartAndStopSwapTheButtonsAndSwitchTheScheduling) {
     Open();
-    auto enabled = [&](const char* name) { return IsWindowEnabled(Ctl(name)) != FALSE; };
-    EXPECT_TRUE(enabled("RzToolButton1"));
-    EXPECT_FALSE(enabled("RzToolButton2"));
+    auto enabled = [&](std::string_view name) { return IsWindowEnabled(Ctl(name)) != FALSE; };
+    EXPECT_TRUE(enabled(kStartButton));
+    EXPECT_FALSE(enabled(kStopButton));
     // A click on the disabled "停止" does nothing.
-    SendMessageW(Ctl("RzToolButton2"), BM_CLICK, 0, 0);
+    SendMessageW(Ctl(kStopButton), BM_CLICK, 0, 0);
     EXPECT_FALSE(form->Schedule().Running());
 
-    SendMessageW(Ctl("RzToolButton1"), BM_CLICK, 0, 0);
+    SendMessageW(Ctl(kStartButton), BM_CLICK, 0, 0);
     EXPECT_TRUE(form->Schedule().Running());
-    EXPECT_FALSE(enabled("RzToolButton1"));
-    EXPECT_TRUE(enabled("RzToolButton2"));
-    EXPECT_FALSE(enabled("Edit9"));
+    EXPECT_FALSE(enabled(kStartButton));
+    EXPECT_TRUE(enabled(kStopButton));
+    EXPECT_FALSE(enabled(kCountdownMinutesEdit));
     for (const char* other : {"RzToolButton5", "RzToolButton3", "RzToolButton4"})
         EXPECT_TRUE(enabled(other)) << other;
 
-    SendMessageW(Ctl("RzToolButton2"), BM_CLICK, 0, 0);
+    SendMessageW(Ctl(kStopButton), BM_CLICK, 0, 0);
     EXPECT_FALSE(form->Schedule().Running());
-    EXPECT_TRUE(enabled("RzToolButton1"));
-    EXPECT_FALSE(enabled("RzToolButton2"));
-    EXPECT_TRUE(enabled("Edit9"));
+    EXPECT_TRUE(enabled(kStartButton));
+    EXPECT_FALSE(enabled(kStopButton));
+    EXPECT_TRUE(enabled(kCountdownMinutesEdit));
 }
 
 TEST_F(ToolbarTest, ClearEmptiesTheActivityBoxAndExitClosesTheWindow) {
     Open();
     Values().AppendActivityLine("打开程序-C:\\a.exe-执行时间-2026/3/4 5:06:07");
-    SendMessageW(Ctl("RzToolButton3"), BM_CLICK, 0, 0);
-    EXPECT_EQ(Values().Text("Memo1"), "");
-    SendMessageW(Ctl("RzToolButton3"), BM_CLICK, 0, 0);  // again on an empty box: nothing
-    EXPECT_EQ(Values().Text("Memo1"), "");
+    SendMessageW(Ctl(kClearButton), BM_CLICK, 0, 0);
+    EXPECT_EQ(Values().Text(kActivityMemo), "");
+    SendMessageW(Ctl(kClearButton), BM_CLICK, 0, 0);  // again on an empty box: nothing
+    EXPECT_EQ(Values().Text(kActivityMemo), "");
     EXPECT_TRUE(Boxes().shown.empty());
 
     HWND hwnd = form->Handle();
-    SendMessageW(Ctl("RzToolButton4"), BM_CLICK, 0, 0);
+    SendMessageW(Ctl(kExitButton), BM_CLICK, 0, 0);
     Pump(50);
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_TRUE(files.files.empty());  // nothing saved on exit
@@ -108,8 +109,8 @@ TEST_F(ToolbarTest, ClearEmptiesTheActivityBoxAndExitClosesTheWindow) {
 
 TEST_F(ToolbarTest, SaveWritesTheSettingsFileWithoutAMessage) {
     Open();
-    Values().SetText("Edit7", "321");
-    SendMessageW(Ctl("RzToolButton5"), BM_CLICK, 0, 0);
+    Values().SetText(kClickXEdit, "321");
+    SendMessageW(Ctl(kSaveButton), BM_CLICK, 0, 0);
     const auto it = files.files.find("C:\\Tools\\Tallowcron\\config.ini");
     ASSERT_NE(it, files.files.end());
     EXPECT_NE(it->second.find("mouseX=321"), std::string::npos);
@@ -120,7 +121,7 @@ class StatusBarTest : public WindowTest {};
 
 TEST_F(StatusBarTest, PanelsAreEmptyUntilTheirTimersTickThenShowClockAndCursor) {
     Open(false);
-    HWND bar = Ctl("StatusBar1");
+    HWND bar = Ctl(kStatusBar);
     EXPECT_EQ(StatusText(bar, 0), "");
     EXPECT_EQ(StatusText(bar, 1), "");
     int parts[3] = {};
@@ -148,7 +149,7 @@ TEST_F(StatusBarTest, PanelsAreEmptyUntilTheirTimersTickThenShowClockAndCursor) 
 
 TEST_F(StatusBarTest, ClockPanelUsesTheDefaultDateTimeText) {
     Open(false);
-    HWND bar = Ctl("StatusBar1");
+    HWND bar = Ctl(kStatusBar);
     clock.Set(2026, 12, 31, 23, 59, 58);
     form->Timer5Timer();
     EXPECT_EQ(StatusText(bar, 0), "2026/12/31 23:59:58");
@@ -193,13 +194,13 @@ TEST_F(StatusBarTest, CursorPanelTakesXFromTheFirstReadingAndYFromTheSecond) {
     for (const Case& c : cases) {
         moving.readings = {c.first, c.second};
         other.Timer3Timer();
-        EXPECT_EQ(StatusText(other.Control("StatusBar1"), 1), c.shown);
+        EXPECT_EQ(StatusText(other.Control(kStatusBar), 1), c.shown);
     }
 }
 
 TEST_F(StatusBarTest, RefusedCursorPositionIsSaidInThePanelWithOneBoxPerRunOfRefusals) {
     Open(false);
-    HWND bar = Ctl("StatusBar1");
+    HWND bar = Ctl(kStatusBar);
     input.refuseCursorPos = true;
     KillTimer(form->Handle(), 3);  // ticks driven by hand below
     for (int i = 0; i < 5; ++i) SendMessageW(form->Handle(), WM_TIMER, 3, 0);

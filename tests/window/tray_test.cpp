@@ -12,6 +12,7 @@
 #include "app/tray_icon.h"
 #include "app/tray_menu.h"
 #include "app/win32_window.h"
+#include "core/controls.h"
 #include "window_fixture.h"
 
 namespace tc::test {
@@ -52,8 +53,8 @@ TEST_F(TrayTest, AddedOnceTheWindowIsShownWithTheProgramIconAndTooltipOnItsOwnWi
 
 TEST_F(TrayTest, MinimisingHidesAndADoubleClickRestoresWithFocusAndValues) {
     Open();
-    Values().SetText("Edit6", "7");
-    SetFocus(Ctl("Edit7"));
+    Values().SetText(kClickIntervalEdit, "7");
+    SetFocus(Ctl(kClickXEdit));
     Minimise();
     EXPECT_FALSE(IsWindowVisible(form->Handle()));  // no taskbar button, no Alt+Tab entry
 
@@ -67,25 +68,25 @@ TEST_F(TrayTest, MinimisingHidesAndADoubleClickRestoresWithFocusAndValues) {
     DoubleClick();
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
     EXPECT_FALSE(IsIconic(form->Handle()));
-    EXPECT_EQ(GetFocus(), Ctl("Edit7"));
-    EXPECT_EQ(Values().Text("Edit6"), "7");
+    EXPECT_EQ(GetFocus(), Ctl(kClickXEdit));
+    EXPECT_EQ(Values().Text(kClickIntervalEdit), "7");
 }
 
 // While the clock runs the tooltip names the next action, and a balloon warns a minute before a
 // power command; a click on the balloon brings the hidden window back.
 TEST_F(TrayTest, TipNamesTheNextActionAndABalloonWarnsOfAPowerCommand) {
     Open();
-    Values().SetText("Edit1", "D:\\Tools\\qzvt.exe");
-    Values().SetDateTime("FSetDate1", EncodeDate(2026, 3, 4));
-    Values().SetDateTime("FSetTime1", EncodeTime(5, 16, 7, 0));
-    Values().SetChecked("chk1", true);
-    Values().SetItemIndex("ComboBox1", 1);
-    Values().SetDateTime("dtpStartDate", EncodeDate(2026, 3, 4));
-    Values().SetDateTime("dtpStartTime", EncodeTime(5, 6, 40, 0));
-    Values().SetChecked("CheckBox4", true);
+    Values().SetText(RowName(kSlotPathPrefix, 1), "D:\\Tools\\qzvt.exe");
+    Values().SetDateTime(RowName(kSlotDatePrefix, 1), EncodeDate(2026, 3, 4));
+    Values().SetDateTime(RowName(kSlotTimePrefix, 1), EncodeTime(5, 16, 7, 0));
+    Values().SetChecked(RowName(kSlotOnPrefix, 1), true);
+    Values().SetItemIndex(kPowerCommandCombo, 1);
+    Values().SetDateTime(kSetMomentDatePicker, EncodeDate(2026, 3, 4));
+    Values().SetDateTime(kSetMomentTimePicker, EncodeTime(5, 6, 40, 0));
+    Values().SetChecked(kSetMomentCheck, true);
     Minimise();
     const std::size_t before = Notifications().calls.size();
-    SendMessageW(Ctl("RzToolButton1"), BM_CLICK, 0, 0);
+    SendMessageW(Ctl(kStartButton), BM_CLICK, 0, 0);
     clock.AdvanceMs(1000);
     Pump(1300);
     std::vector<NotifyCall> asked(Notifications().calls.begin() + static_cast<long>(before),
@@ -104,7 +105,7 @@ TEST_F(TrayTest, TipNamesTheNextActionAndABalloonWarnsOfAPowerCommand) {
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
     EXPECT_FALSE(IsIconic(form->Handle()));
 
-    SendMessageW(Ctl("RzToolButton2"), BM_CLICK, 0, 0);
+    SendMessageW(Ctl(kStopButton), BM_CLICK, 0, 0);
     EXPECT_EQ(Notifications().calls.back().tip, L"Tallowcron");
     EXPECT_EQ(Notifications().calls.size(), before + 3);
 }
@@ -113,10 +114,10 @@ TEST_F(TrayTest, TipNamesTheNextActionAndABalloonWarnsOfAPowerCommand) {
 // the mouse task on: its items, their states, and what each does.
 TEST_F(TrayTest, TheIconsMenuDoesWhatTheWindowsButtonsDo) {
     Open();
-    Values().SetText("Edit1", "D:\\Tools\\qzvt.exe");
-    Values().SetDateTime("FSetDate1", EncodeDate(2026, 3, 4));
-    Values().SetDateTime("FSetTime1", EncodeTime(5, 16, 7, 0));
-    Values().SetChecked("chk1", true);
+    Values().SetText(RowName(kSlotPathPrefix, 1), "D:\\Tools\\qzvt.exe");
+    Values().SetDateTime(RowName(kSlotDatePrefix, 1), EncodeDate(2026, 3, 4));
+    Values().SetDateTime(RowName(kSlotTimePrefix, 1), EncodeTime(5, 16, 7, 0));
+    Values().SetChecked(RowName(kSlotOnPrefix, 1), true);
     Minimise();
     using Item = std::tuple<std::wstring, bool, bool>;  // text, enabled, default
     const auto menu = [&](TrayCommand choose) {
@@ -137,12 +138,12 @@ TEST_F(TrayTest, TheIconsMenuDoesWhatTheWindowsButtonsDo) {
     EXPECT_EQ(menu(TrayCommand::Start),
               (std::vector<Item>{
                   show, {L"开始", true, false}, {L"停止", false, false}, separator, exit}));
-    EXPECT_FALSE(Values().Enabled("RzToolButton1"));  // started, as the toolbar's button does
+    EXPECT_FALSE(Values().Enabled(kStartButton));  // started, as the toolbar's button does
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
     // The next action shows once a tick has read the slots, as in the tooltip.
     clock.AdvanceMs(1000);
     Pump(1100);
-    Values().SetChecked("CheckBox1", true);
+    Values().SetChecked(kMouseOnCheck, true);
     EXPECT_EQ(menu(TrayCommand::StopClicks),
               (std::vector<Item>{{L"下一项：打开程序 qzvt.exe 2026/3/4 05:16:07", false, false},
                                  show,
@@ -151,9 +152,9 @@ TEST_F(TrayTest, TheIconsMenuDoesWhatTheWindowsButtonsDo) {
                                  {L"停止鼠标单击", true, false},
                                  separator,
                                  exit}));
-    EXPECT_FALSE(Values().Checked("CheckBox1"));
+    EXPECT_FALSE(Values().Checked(kMouseOnCheck));
     menu(TrayCommand::Stop);
-    EXPECT_TRUE(Values().Enabled("RzToolButton1"));
+    EXPECT_TRUE(Values().Enabled(kStartButton));
     menu(TrayCommand::None);  // closed without a choice: nothing changes
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
     menu(TrayCommand::ShowWindow);
@@ -180,15 +181,16 @@ TEST_F(TrayTest, TicksWhileHiddenSeeEveryChangeOfTheControls) {
     };
     setSlot(1, "D:\\a.exe", 9);
     setSlot(2, "D:\\b.exe", 50);
-    SendMessageW(Ctl("RzToolButton1"), BM_CLICK, 0, 0);
+    SendMessageW(Ctl(kStartButton), BM_CLICK, 0, 0);
     Minimise();
-    tick();                                      // 05:06:08: the slots read and kept
-    SetWindowTextW(Ctl("Edit1"), L"D:\\c.exe");  // the edit tells its window of the change
-    EXPECT_EQ(Values().Text("Memo1"), "");       // the empty information box read and kept
+    tick();  // 05:06:08: the slots read and kept
+    SetWindowTextW(Ctl(RowName(kSlotPathPrefix, 1)),
+                   L"D:\\c.exe");                 // the edit tells its window of the change
+    EXPECT_EQ(Values().Text(kActivityMemo), "");  // the empty information box read and kept
     tick();
     // The line appended since is in the next read.
-    EXPECT_EQ(Values().Text("Memo1"), "打开程序-D:\\c.exe-执行时间-2026/3/4 05:06:09\r\n");
-    Values().SetDateTime("FSetTime2", EncodeTime(5, 6, 10, 0));
+    EXPECT_EQ(Values().Text(kActivityMemo), "打开程序-D:\\c.exe-执行时间-2026/3/4 05:06:09\r\n");
+    Values().SetDateTime(RowName(kSlotTimePrefix, 2), EncodeTime(5, 6, 10, 0));
     tick();
     ASSERT_EQ(shell.calls.size(), 2u);
     EXPECT_EQ(shell.calls[0].file, "D:\\c.exe");
@@ -198,19 +200,19 @@ TEST_F(TrayTest, TicksWhileHiddenSeeEveryChangeOfTheControls) {
     // still held too, before anything reads it; and nothing is kept: a change that tells no one
     // is seen at the next tick.
     DoubleClick();
-    EXPECT_EQ(WindowText(Ctl("Memo1")),
+    EXPECT_EQ(WindowText(Ctl(kActivityMemo)),
               "打开程序-D:\\c.exe-执行时间-2026/3/4 05:06:09\r\n"
               "打开程序-D:\\b.exe-执行时间-2026/3/4 05:06:10\r\n");
-    Values().SetDateTime("FSetTime1", EncodeTime(5, 6, 12, 0));
+    Values().SetDateTime(RowName(kSlotTimePrefix, 1), EncodeTime(5, 6, 12, 0));
     tick();
-    SendMessageW(Ctl("chk1"), BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessageW(Ctl(RowName(kSlotOnPrefix, 1)), BM_SETCHECK, BST_UNCHECKED, 0);
     tick();
     EXPECT_EQ(shell.calls.size(), 2u);
 }
 
 TEST_F(TrayTest, ReadoutsRestWhileHiddenAndAreFreshTheMomentTheWindowIsBack) {
     Open();
-    HWND bar = Ctl("StatusBar1");
+    HWND bar = Ctl(kStatusBar);
     Pump(1150);
     ASSERT_EQ(StatusText(bar, 0), "2026/3/4 05:06:07");
     Minimise();
@@ -242,11 +244,11 @@ TEST_F(TrayTest, AFirstShowMinimisedWaitsInTheNotificationArea) {
     files.files["C:\\Tools\\Tallowcron\\config.ini"] = "[SoftWare]\r\ncounT=25\r\n";
     Open(false);
     form->Show(SW_SHOWMINNOACTIVE);
-    EXPECT_EQ(Values().Text("Edit9"), "25");
+    EXPECT_EQ(Values().Text(kCountdownMinutesEdit), "25");
     EXPECT_TRUE(form->Tray().Active());
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
     EXPECT_TRUE(Values().Version().has_value());
-    HWND bar = Ctl("StatusBar1");
+    HWND bar = Ctl(kStatusBar);
     clock.Set(2026, 5, 6, 7, 8, 9);
     Pump(1150);
     EXPECT_EQ(StatusText(bar, 0), "");
@@ -268,8 +270,8 @@ TEST_F(TrayTest, AStartAtLogOnGoesQuietlyToTheNotificationAreaWhenTheClockStarts
     form->Show(SW_SHOWNORMAL, /*atLogOn=*/true);
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
     EXPECT_TRUE(form->Tray().Active());
-    EXPECT_TRUE(Values().Enabled("RzToolButton2"));  // the clock runs
-    EXPECT_TRUE(Values().Version().has_value());     // out of sight: the read-outs rest
+    EXPECT_TRUE(Values().Enabled(kStopButton));   // the clock runs
+    EXPECT_TRUE(Values().Version().has_value());  // out of sight: the read-outs rest
     DoubleClick();
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
 
@@ -278,13 +280,13 @@ TEST_F(TrayTest, AStartAtLogOnGoesQuietlyToTheNotificationAreaWhenTheClockStarts
     Open(false);
     form->Show(SW_SHOWNORMAL, /*atLogOn=*/true);
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
-    EXPECT_FALSE(Values().Enabled("RzToolButton2"));
+    EXPECT_FALSE(Values().Enabled(kStopButton));
 }
 
 TEST_F(TrayTest, ReadoutsRestWhileMinimisedOnTheTaskbarAndAreFreshWhenRestored) {
     Notifications().refuse = true;  // no icon: minimising keeps the window on the taskbar
     Open();
-    HWND bar = Ctl("StatusBar1");
+    HWND bar = Ctl(kStatusBar);
     Pump(1150);
     Minimise();
     ASSERT_TRUE(IsIconic(form->Handle()));

@@ -31,27 +31,29 @@ int IconWidth(HICON icon) {
 TEST_F(WindowValuesTest, ProgramWritesRunTheHandlersOnARealChangeOnly) {
     Open(false);
     EXPECT_EQ(form->Schedule().CountdownMinutes(), 10);
-    Values().SetText("Edit9", "25");
+    Values().SetText(kCountdownMinutesEdit, "25");
     EXPECT_EQ(form->Schedule().CountdownMinutes(), 25);
-    EXPECT_EQ(Values().Text("Label15"), "1500");
-    Values().SetText("Edit9", "");  // the handler puts "1" back, and runs again for it
-    EXPECT_EQ(Values().Text("Edit9"), "1");
+    EXPECT_EQ(Values().Text(kRemainingSecondsLabel), "1500");
+    Values().SetText(kCountdownMinutesEdit,
+                     "");  // the handler puts "1" back, and runs again for it
+    EXPECT_EQ(Values().Text(kCountdownMinutesEdit), "1");
     EXPECT_EQ(form->Schedule().CountdownMinutes(), 1);
-    EXPECT_THROW(Values().SetText("Edit9", "x"), ConvertError);  // errors reach the writer
+    EXPECT_THROW(Values().SetText(kCountdownMinutesEdit, "x"),
+                 ConvertError);  // errors reach the writer
     EXPECT_EQ(form->Schedule().CountdownMinutes(), 1);
 
-    Values().SetChecked("CheckBox3", true);  // its click handler shows the countdown labels
-    EXPECT_TRUE(Values().Visible("Label14"));
-    EXPECT_TRUE(Values().Visible("Label17"));
-    Values().SetChecked("CheckBox3", false);
-    EXPECT_FALSE(Values().Visible("Label14"));
+    Values().SetChecked(kCountdownCheck, true);  // its click handler shows the countdown labels
+    EXPECT_TRUE(Values().Visible(kCountdownStartLabel));
+    EXPECT_TRUE(Values().Visible(kCountdownTargetLabel));
+    Values().SetChecked(kCountdownCheck, false);
+    EXPECT_FALSE(Values().Visible(kCountdownStartLabel));
 }
 
 TEST_F(WindowValuesTest, AUserEditOfEdit9RunsItsHandlerThroughTheErrorBox) {
     Open();
-    SendMessageW(Ctl("Edit9"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"12"));
+    SendMessageW(Ctl(kCountdownMinutesEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"12"));
     EXPECT_EQ(form->Schedule().CountdownMinutes(), 12);
-    SendMessageW(Ctl("Edit9"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1 2"));
+    SendMessageW(Ctl(kCountdownMinutesEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1 2"));
     ASSERT_EQ(Boxes().shown.size(), 1u);
     EXPECT_EQ(Boxes().shown[0].text, L"'1 2' is not a valid integer value.");
     EXPECT_EQ(form->Schedule().CountdownMinutes(), 12);
@@ -59,9 +61,9 @@ TEST_F(WindowValuesTest, AUserEditOfEdit9RunsItsHandlerThroughTheErrorBox) {
 
 TEST_F(WindowValuesTest, LabelsSizedToTheirTextGrowWithIt) {
     Open(false);
-    RECT before = RectInParent(Ctl("Label14"));
-    Values().SetText("Label14", "开始时间 2026/3/4 5:06:07");
-    RECT after = RectInParent(Ctl("Label14"));
+    RECT before = RectInParent(Ctl(kCountdownStartLabel));
+    Values().SetText(kCountdownStartLabel, "开始时间 2026/3/4 5:06:07");
+    RECT after = RectInParent(Ctl(kCountdownStartLabel));
     EXPECT_EQ(after.left, before.left);
     EXPECT_GT(after.right - after.left, before.right - before.left + 50);
 }
@@ -69,31 +71,34 @@ TEST_F(WindowValuesTest, LabelsSizedToTheirTextGrowWithIt) {
 TEST_F(WindowValuesTest, PickersHoldAWholeMomentAndRefuseWhatTheyCannotShow) {
     Open(false);
     const TDateTime moment = EncodeDateTime({2026, 2, 28}, {23, 59, 58, 123});
-    Values().SetDateTime("FSetDate2", moment);
-    EXPECT_EQ(ToMilliseconds(Values().DateTime("FSetDate2")), ToMilliseconds(moment));
-    Values().SetDateTime("dtpStartTime", moment);
-    EXPECT_EQ(ToMilliseconds(Values().DateTime("dtpStartTime")), ToMilliseconds(moment));
-    EXPECT_THROW(Values().SetDateTime("FSetDate2", EncodeDate(1500, 1, 1)), PickerRangeError);
-    EXPECT_THROW(Values().SetDateTime("FSetDate2", 1e300), PickerRangeError);
-    EXPECT_EQ(ToMilliseconds(Values().DateTime("FSetDate2")), ToMilliseconds(moment));
+    Values().SetDateTime(RowName(kSlotDatePrefix, 2), moment);
+    EXPECT_EQ(ToMilliseconds(Values().DateTime(RowName(kSlotDatePrefix, 2))),
+              ToMilliseconds(moment));
+    Values().SetDateTime(kSetMomentTimePicker, moment);
+    EXPECT_EQ(ToMilliseconds(Values().DateTime(kSetMomentTimePicker)), ToMilliseconds(moment));
+    EXPECT_THROW(Values().SetDateTime(RowName(kSlotDatePrefix, 2), EncodeDate(1500, 1, 1)),
+                 PickerRangeError);
+    EXPECT_THROW(Values().SetDateTime(RowName(kSlotDatePrefix, 2), 1e300), PickerRangeError);
+    EXPECT_EQ(ToMilliseconds(Values().DateTime(RowName(kSlotDatePrefix, 2))),
+              ToMilliseconds(moment));
 }
 
 TEST_F(WindowValuesTest, ActivityBoxHasNoLengthLimitAndEndsEachLine) {
     Open(false);
-    HWND memo = Ctl("Memo1");
+    HWND memo = Ctl(kActivityMemo);
     EXPECT_GT(SendMessageW(memo, EM_GETLIMITTEXT, 0, 0), 1000000);
     Values().AppendActivityLine("第一行");
     Values().AppendActivityLine("second");
-    EXPECT_EQ(Values().Text("Memo1"), "第一行\r\nsecond\r\n");
+    EXPECT_EQ(Values().Text(kActivityMemo), "第一行\r\nsecond\r\n");
     const std::string line(99, 'x');
     for (int i = 0; i < 400; ++i) Values().AppendActivityLine(line);  // past 30,000 characters
     EXPECT_EQ(GetWindowTextLengthW(memo), 3 + 2 + 6 + 2 + 400 * 101);
     // Text the user typed without a final line break gets one before the next line.
     SetWindowTextW(memo, L"typed");
     Values().AppendActivityLine("next");
-    EXPECT_EQ(Values().Text("Memo1"), "typed\r\nnext");
+    EXPECT_EQ(Values().Text(kActivityMemo), "typed\r\nnext");
     Values().AppendActivityLine("more");
-    EXPECT_EQ(Values().Text("Memo1"), "typed\r\nnext\r\nmore");
+    EXPECT_EQ(Values().Text(kActivityMemo), "typed\r\nnext\r\nmore");
     Values().ClearActivity();
     Values().AppendActivityLine("again");
     // Typing that leaves the box exactly as long as the last append did is seen as well.
@@ -102,33 +107,33 @@ TEST_F(WindowValuesTest, ActivityBoxHasNoLengthLimitAndEndsEachLine) {
     for (int i = 0; i < length; ++i) SendMessageW(memo, WM_CHAR, L'y', 0);
     ASSERT_EQ(GetWindowTextLengthW(memo), length);
     Values().AppendActivityLine("last");
-    EXPECT_EQ(Values().Text("Memo1"),
+    EXPECT_EQ(Values().Text(kActivityMemo),
               std::string(static_cast<std::size_t>(length), 'y') + "\r\nlast");
     Values().ClearActivity();
-    EXPECT_EQ(Values().Text("Memo1"), "");
+    EXPECT_EQ(Values().Text(kActivityMemo), "");
 }
 
 TEST_F(WindowValuesTest, FirstShowLoadsTheSettingsOnceAndSetsThePickersToNow) {
     files.files["C:\\Tools\\Tallowcron\\config.ini"] =
         "[SoftWare]\r\ncounT=25\r\nsysTask=1\r\n[SoftRun]\r\nexepath2=C:\\b.exe\r\ntask2=1\r\n";
     Open(false);
-    EXPECT_EQ(Values().Text("Edit9"), "10");  // nothing loaded before the first show
+    EXPECT_EQ(Values().Text(kCountdownMinutesEdit), "10");  // nothing loaded before the first show
     form->Show();
     Pump(20);
-    EXPECT_EQ(Values().Text("Edit9"), "25");
-    EXPECT_EQ(Values().ItemIndex("ComboBox1"), 1);
-    EXPECT_EQ(Values().Text("Edit2"), "C:\\b.exe");
-    EXPECT_TRUE(Values().Checked("rbtColse2"));
-    const Decoded date = Decode(Values().DateTime("FSetDate4"));
+    EXPECT_EQ(Values().Text(kCountdownMinutesEdit), "25");
+    EXPECT_EQ(Values().ItemIndex(kPowerCommandCombo), 1);
+    EXPECT_EQ(Values().Text(RowName(kSlotPathPrefix, 2)), "C:\\b.exe");
+    EXPECT_TRUE(Values().Checked(RowName(kCloseButtonPrefix, 2)));
+    const Decoded date = Decode(Values().DateTime(RowName(kSlotDatePrefix, 4)));
     EXPECT_EQ(date.date.year, 2026);
     EXPECT_EQ(date.date.month, 3);
     EXPECT_EQ(date.time.minute, 6);
     EXPECT_TRUE(Boxes().shown.empty());
 
-    Values().SetText("Edit9", "40");
+    Values().SetText(kCountdownMinutesEdit, "40");
     ShowWindow(form->Handle(), SW_HIDE);
     ShowWindow(form->Handle(), SW_SHOW);  // shown again: no second load
-    EXPECT_EQ(Values().Text("Edit9"), "40");
+    EXPECT_EQ(Values().Text(kCountdownMinutesEdit), "40");
 }
 
 TEST_F(WindowValuesTest, AnErrorOfTheFirstShowIsSeenBeforeTheWindow) {
@@ -171,7 +176,7 @@ TEST_F(WindowValuesTest, TimePickersShowTheLongTimeFormWithSecondsAndFollowALoca
 
 TEST_F(WindowValuesTest, TypingInTheDropDownSelectsTheItemItShowsOrNone) {
     Open();
-    HWND edit = FindWindowExW(Ctl("ComboBox1"), nullptr, L"Edit", nullptr);
+    HWND edit = FindWindowExW(Ctl(kPowerCommandCombo), nullptr, L"Edit", nullptr);
     ASSERT_NE(edit, nullptr);
     const auto type = [edit](const wchar_t* text) {
         SendMessageW(edit, EM_SETSEL, 0, -1);
@@ -184,15 +189,15 @@ TEST_F(WindowValuesTest, TypingInTheDropDownSelectsTheItemItShowsOrNone) {
     } cases[] = {{L"重启", 1}, {L"关", -1}, {L"关机", 0}, {L"关机 ", -1}, {L"重启", 1}, {L"x", -1}};
     for (const auto& c : cases) {
         type(c.typed);
-        EXPECT_EQ(Values().Text("ComboBox1"), Narrow(c.typed));  // the typed text stays
-        EXPECT_EQ(Values().ItemIndex("ComboBox1"), c.index) << Narrow(c.typed);
+        EXPECT_EQ(Values().Text(kPowerCommandCombo), Narrow(c.typed));  // the typed text stays
+        EXPECT_EQ(Values().ItemIndex(kPowerCommandCombo), c.index) << Narrow(c.typed);
     }
 }
 
 TEST_F(WindowValuesTest, AtAnotherScaleEverythingIsMultipliedAndTheFontFollows) {
     Open();
     LOGFONTW statusAt96{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Ctl("StatusBar1"), WM_GETFONT, 0, 0)),
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Ctl(kStatusBar), WM_GETFONT, 0, 0)),
                sizeof(statusAt96), &statusAt96);
     struct Scaled {
         int dpi;
@@ -205,23 +210,24 @@ TEST_F(WindowValuesTest, AtAnotherScaleEverythingIsMultipliedAndTheFontFollows) 
         GetClientRect(form->Handle(), &client);
         EXPECT_EQ(client.right, scale(939));
         EXPECT_EQ(client.bottom, scale(579));
-        const RECT edit = RectInClient(Ctl("Edit3"), form->Handle());
+        const RECT edit = RectInClient(Ctl(RowName(kSlotPathPrefix, 3)), form->Handle());
         EXPECT_EQ(edit.left, scale(17) + scale(31));
         EXPECT_EQ(edit.top, scale(120) + scale(97));
         EXPECT_EQ(edit.right - edit.left, scale(389));
-        const RECT button = RectInParent(Ctl("RzToolButton1"));
+        const RECT button = RectInParent(Ctl(kStartButton));
         EXPECT_EQ(button.left, scale(4));
         EXPECT_EQ(button.bottom - button.top, scale(25));
         LOGFONTW lf{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Ctl("Edit3"), WM_GETFONT, 0, 0)),
+        GetObjectW(reinterpret_cast<HFONT>(
+                       SendMessageW(Ctl(RowName(kSlotPathPrefix, 3)), WM_GETFONT, 0, 0)),
                    sizeof(lf), &lf);
         EXPECT_EQ(lf.lfHeight, -MulDiv(8, s.dpi, 72));
         int parts[2] = {};
-        SendMessageW(Ctl("StatusBar1"), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+        SendMessageW(Ctl(kStatusBar), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(parts));
         EXPECT_EQ(parts[0], scale(200));
 
         // The status bar's font, the title bar's icons and the notification area's icon follow.
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Ctl("StatusBar1"), WM_GETFONT, 0, 0)),
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Ctl(kStatusBar), WM_GETFONT, 0, 0)),
                    sizeof(lf), &lf);
         EXPECT_NEAR(lf.lfHeight, MulDiv(statusAt96.lfHeight, s.dpi, 96), 1);
         const auto small =
