@@ -109,6 +109,7 @@ inline constexpr std::string_view kSlotDatePrefix = "FSetDate";
 inline constexpr std::string_view kSlotTimePrefix = "FSetTime";
 inline constexpr std::string_view kOpenButtonPrefix = "rbtOp";
 inline constexpr std::string_view kCloseButtonPrefix = "rbtColse";
+inline constexpr std::string_view kBrowseButtonPrefix = "SpeedButton";
 // The activity box, the mouse group and the status bar.
 inline constexpr std::string_view kActivityMemo = "Memo1";
 inline constexpr std::string_view kMouseOnCheck = "CheckBox1";

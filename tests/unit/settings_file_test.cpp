@@ -61,7 +61,7 @@ int RowOf(std::string_view name) { return name.back() - '0'; }
 // A value for every stored control, different from its design value and from the others.
 struct Planted {
     static std::string Text(const ControlSpec& c) {
-        if (c.name == "Edit9") return "25";
+        if (c.name == kCountdownMinutesEdit) return "25";
         return "C:\\Program Files\\程序 " + std::to_string(c.saveOrder) + "\\tool.exe";
     }
     static bool Flag(const ControlSpec& c) { return !c.checked; }
@@ -154,14 +154,14 @@ TEST(SettingsFile, SaveThenLoadGivesBackEveryStoredControl) {
         case StoredAs::DateSerial:
             EXPECT_EQ(DateOf(value), DateOf(Planted::Date(*c)));
             // The design time of day, as closely as a date of this era can hold it.
-            if (c->name == "dtpStartDate")
+            if (c->name == kSetMomentDatePicker)
                 EXPECT_NEAR(value - DateOf(value), kStartDateDesignTimeOfDay, 1e-10);
             else
                 EXPECT_EQ(ToMilliseconds(TimeOf(value)), ToMilliseconds(TimeOf(now)));
             break;
         case StoredAs::TimeText:
             EXPECT_EQ(ToWholeSeconds(TimeOf(value)), ToWholeSeconds(TimeOf(Planted::Time(*c))));
-            EXPECT_EQ(DateOf(value), c->name == "dtpStartTime" ? 0.0 : DateOf(now));
+            EXPECT_EQ(DateOf(value), c->name == kSetMomentTimePicker ? 0.0 : DateOf(now));
             break;
         case StoredAs::None:
             break;
@@ -318,7 +318,8 @@ TEST(SettingsFile, MissingFileOrKeysKeepDesignValuesSilently) {
         EXPECT_EQ(rig.Load(), "");
         EXPECT_EQ(rig.settings.ConfigPath(), kConfig);
         for (const ControlSpec* c : StoredControls()) {
-            if (c->name == "chkAutorun" && std::string(file).find("AutoRun") != std::string::npos) {
+            if (c->name == kStartWithWindowsCheck &&
+                std::string(file).find("AutoRun") != std::string::npos) {
                 EXPECT_TRUE(rig.form.Checked(c->name));
                 continue;
             }
@@ -389,7 +390,7 @@ TEST(SettingsFile, BadValuesAreReportedTogetherAfterLoadingTheRest) {
     EXPECT_EQ(after.form.DateTime(RowName(kSlotTimePrefix, 3)), now);
     // Everything else, before and after the bad values, is loaded.
     for (const ControlSpec* c : StoredControls()) {
-        if (c->storedAs == StoredAs::Text && c->name != "Edit9") {
+        if (c->storedAs == StoredAs::Text && c->name != kCountdownMinutesEdit) {
             EXPECT_EQ(after.form.Text(c->name), Planted::Text(*c)) << c->key;
         }
         if (c->storedAs == StoredAs::Flag) {
@@ -682,15 +683,15 @@ TEST(SettingsFile, StoredDatesLoadAfterTheDecimalSeparatorChanged) {
 }
 
 TEST(SettingsFile, TextsWithOuterBlanksAndQuotesComeBackAsTyped) {
-    const std::vector<std::pair<const char*, std::string>> texts = {
-        {"Edit1", "  C:\\padded.exe  "},
-        {"Edit2", "\"C:\\Program Files\\x.exe\""},
-        {"Edit3", "'q'"},
-        {"Edit4", ""},
-        {"Edit5", "\""},
-        {"Edit6", " 1"},
-        {"Edit7", "\u3000"},
-        {"Edit8", "=[x]"},
+    const std::vector<std::pair<std::string, std::string>> texts = {
+        {RowName(kSlotPathPrefix, 1), "  C:\\padded.exe  "},
+        {RowName(kSlotPathPrefix, 2), "\"C:\\Program Files\\x.exe\""},
+        {RowName(kSlotPathPrefix, 3), "'q'"},
+        {RowName(kSlotPathPrefix, 4), ""},
+        {RowName(kSlotPathPrefix, 5), "\""},
+        {std::string(kClickIntervalEdit), " 1"},
+        {std::string(kClickXEdit), "\u3000"},
+        {std::string(kClickYEdit), "=[x]"},
     };
     SettingsRig before;
     before.Load();

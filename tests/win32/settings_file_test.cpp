@@ -101,16 +101,16 @@ std::string Wrapped(const std::string& edge, const std::string& text) {
 
 TEST_F(Win32SettingsIni, WhatWeWriteWindowsReads) {
     settings.LoadSettings();
-    const std::vector<std::pair<const char*, std::string>> texts = {
-        {"Edit1", Path(1)},
-        {"Edit2", Wrapped("  ", Path(2))},
-        {"Edit3", Wrapped("\"", Path(3))},
-        {"Edit4", "'single'"},
-        {"Edit5", ""},
-        {"Edit6", "=x;y[z]"},
-        {"Edit7", "\""},
-        {"Edit8", "\t8"},
-        {"Edit9", "010"},
+    const std::vector<std::pair<std::string, std::string>> texts = {
+        {RowName(kSlotPathPrefix, 1), Path(1)},
+        {RowName(kSlotPathPrefix, 2), Wrapped("  ", Path(2))},
+        {RowName(kSlotPathPrefix, 3), Wrapped("\"", Path(3))},
+        {RowName(kSlotPathPrefix, 4), "'single'"},
+        {RowName(kSlotPathPrefix, 5), ""},
+        {std::string(kClickIntervalEdit), "=x;y[z]"},
+        {std::string(kClickXEdit), "\""},
+        {std::string(kClickYEdit), "\t8"},
+        {std::string(kCountdownMinutesEdit), "010"},
     };
     for (const auto& [name, text] : texts) form.SetText(name, text);
     form.SetChecked(RowName(kSlotOnPrefix, 2), true);

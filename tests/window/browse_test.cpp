@@ -10,7 +10,7 @@ class BrowseTest : public WindowTest {
 protected:
     void Browse(int row, const wchar_t* answer) {
         Dialog().answer = answer ? std::optional<std::wstring>(answer) : std::nullopt;
-        SendMessageW(Ctl(RowName("SpeedButton", row)), BM_CLICK, 0, 0);
+        SendMessageW(Ctl(RowName(kBrowseButtonPrefix, row)), BM_CLICK, 0, 0);
     }
     bool Enabled(const std::string& name) { return Values().Enabled(name); }
 };

@@ -25,76 +25,45 @@ protected:
 };
 
 // The order as the window's design lists it.
-const std::vector<std::string> kOrder = {"Memo1",
-                                         "chkAutorun",
-                                         "TimeAtuoRunchk",
-                                         "CheckBox1",
-                                         "DateTimePicker1",
-                                         "DateTimePicker2",
-                                         "Edit6",
-                                         "Edit7",
-                                         "Edit8",
-                                         "Button6",
-                                         "CheckBox3",
-                                         "CheckBox4",
-                                         "ComboBox1",
-                                         "Edit9",
-                                         "dtpStartDate",
-                                         "dtpStartTime",
-                                         "chkTime",
-                                         "FSetDate1",
-                                         "FSetTime1",
-                                         "Edit1",
-                                         "FSetDate2",
-                                         "FSetTime2",
-                                         "Edit2",
-                                         "FSetDate3",
-                                         "FSetTime3",
-                                         "Edit3",
-                                         "FSetDate4",
-                                         "FSetTime4",
-                                         "Edit4",
-                                         "FSetDate5",
-                                         "FSetTime5",
-                                         "Edit5",
-                                         "rbtOp1",
-                                         "rbtOp2",
-                                         "rbtOp3",
-                                         "rbtOp4",
-                                         "rbtOp5",
-                                         "chk1",
-                                         "chk2",
-                                         "chk3",
-                                         "chk4",
-                                         "chk5",
-                                         "softchk1",
-                                         "softchk2",
-                                         "softchk3",
-                                         "softchk4",
-                                         "softchk5"};
+// The expected focus order: the mouse and power-off groups, then the slot rows by column.
+std::vector<std::string> ExpectedOrder() {
+    std::vector<std::string> order;
+    for (std::string_view name :
+         {kActivityMemo, kStartWithWindowsCheck, kAutoStartCheck, kMouseOnCheck,
+          kMouseStartDatePicker, kMouseStartTimePicker, kClickIntervalEdit, kClickXEdit,
+          kClickYEdit, kLocateButton, kCountdownCheck, kSetMomentCheck, kPowerCommandCombo,
+          kCountdownMinutesEdit, kSetMomentDatePicker, kSetMomentTimePicker, kByClockCheck})
+        order.emplace_back(name);
+    for (int row = 1; row <= kSlotRows; ++row)
+        for (std::string_view prefix : {kSlotDatePrefix, kSlotTimePrefix, kSlotPathPrefix})
+            order.push_back(RowName(prefix, row));
+    for (std::string_view prefix : {kOpenButtonPrefix, kSlotOnPrefix, kSlotDailyPrefix})
+        for (int row = 1; row <= kSlotRows; ++row) order.push_back(RowName(prefix, row));
+    return order;
+}
 
 TEST_F(FocusTest, FirstShowFocusesMemo1AndTabWalksTheWholeOrderAndWraps) {
     Open();
-    EXPECT_EQ(Focused(), "Memo1");
+    EXPECT_EQ(Focused(), kActivityMemo);
     std::vector<std::string> seen{Focused()};
-    for (std::size_t i = 1; i < kOrder.size(); ++i) {
+    for (std::size_t i = 1; i < ExpectedOrder().size(); ++i) {
         Tab();
         seen.push_back(Focused());
     }
-    EXPECT_EQ(seen, kOrder);
+    EXPECT_EQ(seen, ExpectedOrder());
     Tab();
-    EXPECT_EQ(Focused(), "Memo1");
+    EXPECT_EQ(Focused(), kActivityMemo);
 }
 
 TEST_F(FocusTest, ShiftTabGoesBackwardAndWraps) {
     Open();
     form->MoveFocus(false);
-    EXPECT_EQ(Focused(), "softchk5");
+    EXPECT_EQ(Focused(), RowName(kSlotDailyPrefix, 5));
     form->MoveFocus(false);
-    EXPECT_EQ(Focused(), "softchk4");
+    EXPECT_EQ(Focused(), RowName(kSlotDailyPrefix, 4));
     form->MoveFocus(true);
     form->MoveFocus(true);
-    EXPECT_EQ(Focused(), "Memo1");
+    EXPECT_EQ(Focused(), kActivityMemo);
 }
 
 TEST_F(FocusTest, OnlyTheSelectedRadioButtonAndEnabledControlsAreStops) {
@@ -102,26 +71,26 @@ TEST_F(FocusTest, OnlyTheSelectedRadioButtonAndEnabledControlsAreStops) {
     Values().SetChecked(RowName(kCloseButtonPrefix, 2), true);
     SetFocus(Ctl(RowName(kSlotPathPrefix, 5)));
     form->MoveFocus(true);
-    EXPECT_EQ(Focused(), "rbtOp1");
+    EXPECT_EQ(Focused(), RowName(kOpenButtonPrefix, 1));
     form->MoveFocus(true);
-    EXPECT_EQ(Focused(), "rbtColse2");
+    EXPECT_EQ(Focused(), RowName(kCloseButtonPrefix, 2));
 
     SendMessageW(Ctl(kStartButton), BM_CLICK, 0, 0);  // Start disables Edit9
     SetFocus(Ctl(kPowerCommandCombo));
     form->MoveFocus(true);
-    EXPECT_EQ(Focused(), "dtpStartDate");
+    EXPECT_EQ(Focused(), kSetMomentDatePicker);
 }
 
 TEST_F(FocusTest, ButtonsOfTheToolbarAndTheBrowseButtonsTakeNoFocus) {
     Open();
     SetFocus(Ctl(kClickXEdit));
-    for (const char* name : {"RzToolButton3", "SpeedButton2"}) {
+    for (const std::string& name : {std::string(kClearButton), RowName(kBrowseButtonPrefix, 2)}) {
         HWND button = Ctl(name);
         RECT r;
         GetClientRect(button, &r);
         SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
         SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-        EXPECT_EQ(Focused(), "Edit7") << name;
+        EXPECT_EQ(Focused(), kClickXEdit) << name;
     }
 }
 
@@ -130,7 +99,7 @@ TEST_F(FocusTest, ArrowKeysMoveBetweenTheButtonsOfAPair) {
     SetFocus(Ctl(RowName(kOpenButtonPrefix, 3)));
     MSG msg{Ctl(RowName(kOpenButtonPrefix, 3)), WM_KEYDOWN, VK_RIGHT, 0, 0, {}};
     EXPECT_TRUE(form->HandleFocusKeys(msg));
-    EXPECT_EQ(Focused(), "rbtColse3");
+    EXPECT_EQ(Focused(), RowName(kCloseButtonPrefix, 3));
     EXPECT_TRUE(Values().Checked(RowName(kCloseButtonPrefix, 3)));
     EXPECT_FALSE(Values().Checked(RowName(kOpenButtonPrefix, 3)));
 }

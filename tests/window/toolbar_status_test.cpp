@@ -81,7 +81,7 @@ TEST_F(ToolbarTest, StartAndStopSwapTheButtonsAndSwitchTheScheduling) {
     EXPECT_FALSE(enabled(kStartButton));
     EXPECT_TRUE(enabled(kStopButton));
     EXPECT_FALSE(enabled(kCountdownMinutesEdit));
-    for (const char* other : {"RzToolButton5", "RzToolButton3", "RzToolButton4"})
+    for (std::string_view other : {kSaveButton, kClearButton, kExitButton})
         EXPECT_TRUE(enabled(other)) << other;
 
     SendMessageW(Ctl(kStopButton), BM_CLICK, 0, 0);
