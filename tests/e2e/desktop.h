@@ -6,7 +6,8 @@
 #include <optional>
 #include <string>
 #include <vector>
-#include "wait.h"
+
+#include "support/win32/wait.h"
 
 namespace tc::e2e {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "test_folders.h"
+#include "support/win32/test_folders.h"
 
 namespace tc::e2e {
 

@@ -7,7 +7,7 @@
 #include "app/win32_timers.h"
 #include "core/tdatetime.h"
 #include "platform/win32/win32_text.h"
-#include "test_folders.h"
+#include "support/win32/test_folders.h"
 #include "window_fixture.h"
 
 namespace tc::test {

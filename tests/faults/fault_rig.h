@@ -16,16 +16,16 @@
 #include "app/win32_control_values.h"
 #include "core/controls.h"
 #include "core/scheduler.h"
-#include "fakes/fake_clock.h"
-#include "fakes/fake_input.h"
-#include "fakes/fake_processes.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_shell.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_shell.h"
-#include "wait.h"
+#include "support/fakes/fake_clock.h"
+#include "support/fakes/fake_input.h"
+#include "support/fakes/fake_processes.h"
+#include "support/fakes/fake_registry.h"
+#include "support/fakes/fake_shell.h"
+#include "support/win32/wait.h"
 
 namespace tc::test {
 

@@ -9,8 +9,8 @@
 
 #include "core/moments.h"
 #include "core/tdatetime.h"
-#include "fakes/fake_locale.h"
 #include "platform/errors.h"
+#include "support/fakes/fake_locale.h"
 
 namespace tc {
 namespace {

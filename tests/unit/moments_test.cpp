@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "fakes/fake_clock.h"
-#include "fakes/fake_locale.h"
 #include "platform/errors.h"
+#include "support/fakes/fake_clock.h"
+#include "support/fakes/fake_locale.h"
 
 namespace tc {
 namespace {

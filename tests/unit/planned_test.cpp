@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "unit/scheduler_rig.h"
+#include "support/scheduler_rig.h"
 
 namespace tc {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/errors.h"
-#include "unit/scheduler_rig.h"
+#include "support/scheduler_rig.h"
 
 namespace tc {
 namespace {

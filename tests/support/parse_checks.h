@@ -23,8 +23,8 @@
 
 #include "core/convert.h"
 #include "core/moments.h"
-#include "fakes/fake_locale.h"
 #include "platform/errors.h"
+#include "support/fakes/fake_locale.h"
 
 namespace tc::parse_checks {
 

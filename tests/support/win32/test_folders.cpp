@@ -1,4 +1,4 @@
-#include "test_folders.h"
+#include "support/win32/test_folders.h"
 
 #include <windows.h>
 
