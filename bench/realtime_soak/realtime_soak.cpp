@@ -29,6 +29,8 @@
 #include "process_figures.h"
 #include "remote_form.h"
 #include "soak_config.h"
+#include "support/win32/top_level_windows.h"
+#include "support/win32/wine.h"
 #include "tally.h"
 
 namespace tc::soak {
@@ -106,38 +108,16 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes) {
     return ok;
 }
 
-std::string WineVersion() {
-    using GetVersion = const char*(CDECL*)();
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    const auto get = ntdll ? reinterpret_cast<GetVersion>(
-                                 reinterpret_cast<void*>(GetProcAddress(ntdll, "wine_get_version")))
-                           : nullptr;
-    return get ? std::string("Wine ") + get() : std::string("Windows");
-}
-
-struct ErrorBoxSearch {
-    DWORD pid;
-    std::vector<HWND> boxes;
-};
-
-BOOL CALLBACK CollectErrorBox(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<ErrorBoxSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (owner == search->pid && std::wstring_view(className) == L"#32770" &&
-        IsWindowVisible(window))
-        search->boxes.push_back(window);
-    return TRUE;
+// What this runs on: "Wine 8.0" or "Windows".
+std::string SystemName() {
+    const char* wine = test::WineVersion();
+    return wine ? std::string("Wine ") + wine : std::string("Windows");
 }
 
 // The message boxes the program shows, each as its message text.
 std::vector<std::string> ErrorBoxesOf(DWORD pid) {
-    ErrorBoxSearch search{pid, {}};
-    EnumWindows(CollectErrorBox, reinterpret_cast<LPARAM>(&search));
     std::vector<std::string> texts;
-    for (const HWND box : search.boxes) {
+    for (const HWND box : test::TopLevelWindowsOf(pid, L"#32770", true)) {
         wchar_t text[512] = {};
         GetDlgItemTextW(box, 0xFFFF, text, 512);
         texts.push_back(Utf8(text));
@@ -446,7 +426,7 @@ void RealtimeSoak::Report() {
 }
 
 int RealtimeSoak::Run() {
-    Print("=== Real-time soak: Tallowcron.exe for %d s on %s\n", seconds_, WineVersion().c_str());
+    Print("=== Real-time soak: Tallowcron.exe for %d s on %s\n", seconds_, SystemName().c_str());
     Print(
         "mouse task: interval 1 s on a click-counting window; slots 1-5: daily, opening a "
         "helper every 10 s (each slot's time moved on by 50 s after it fired); "

@@ -17,8 +17,8 @@ std::wstring MakeFreshFolder(const std::wstring& stem);
 using test::RemoveTree;
 
 using test::FileBytes;
-bool FileExists(const std::wstring& path);
-bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
+using test::FileExists;
+using test::WriteFileBytes;
 // The time of the last write, or 0 when there is no such file.
 ULONGLONG LastWriteTime(const std::wstring& path);
 

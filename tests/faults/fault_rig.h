@@ -83,8 +83,6 @@ std::string CopyHelper(const char* name, const std::string& folder);
 // status, or -1 when it could not be run or did not end within 10 s. Wine gives no process
 // handle to wait for, so the command leaves its status in a file and that is waited for.
 int RunUnix(const std::string& shellCommand);
-// The Linux path of a Windows path.
-std::string UnixPath(const std::string& windowsPath);
 
 // What a stored control holds, in the terms config.ini keeps: the text, the flag, the index,
 // the date alone or the time of day alone.
