@@ -29,6 +29,7 @@
 #include "process_figures.h"
 #include "remote_form.h"
 #include "soak_config.h"
+#include "support/win32/test_folders.h"
 #include "support/win32/top_level_windows.h"
 #include "support/win32/wine.h"
 #include "tally.h"
@@ -94,18 +95,6 @@ std::vector<std::int64_t> ReadNumbers(const std::wstring& path) {
     long long value = 0;
     while (in >> value) numbers.push_back(value);
     return numbers;
-}
-
-bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size();
-    CloseHandle(file);
-    return ok;
 }
 
 // What this runs on: "Wine 8.0" or "Windows".
@@ -192,7 +181,7 @@ bool RealtimeSoak::Prepare() {
     }
     for (std::int64_t at = first; at <= first + (seconds_ + 120) * 1000LL; at += kSlotSpacingMs)
         slotDueMs_.push_back(at);
-    if (!WriteBytes(PathOf(L"config.ini"), ConfigText(settings))) {
+    if (!test::WriteFileBytes(PathOf(L"config.ini"), ConfigText(settings))) {
         Print("config.ini could not be written\n");
         return false;
     }

@@ -24,12 +24,6 @@ std::string FromWide(const std::wstring& text, UINT codePage) {
 
 }  // namespace
 
-std::wstring TestFolder() {
-    std::wstring path(MAX_PATH * 2, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH * 2));
-    return path.substr(0, path.find_last_of(L'\\'));
-}
-
 std::wstring MakeFreshFolder(const std::wstring& stem) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);

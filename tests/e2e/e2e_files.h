@@ -9,8 +9,7 @@
 
 namespace tc::e2e {
 
-// The folder of this test program, without a trailing backslash.
-std::wstring TestFolder();
+using test::TestFolder;
 
 // A new, empty folder under the system's temporary folder; its name starts with `stem`.
 std::wstring MakeFreshFolder(const std::wstring& stem);

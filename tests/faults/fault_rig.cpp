@@ -22,12 +22,6 @@ struct Handle {
     }
 };
 
-std::string ThisProgramsFolder() {
-    std::wstring path(MAX_PATH * 2, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-    return Narrow(path.substr(0, path.find_last_of(L'\\')));
-}
-
 bool ProcessRuns(DWORD pid) {
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
     if (!process) return false;
@@ -145,7 +139,7 @@ std::vector<std::string> TextLines(const std::string& path) {
 }
 
 std::string HelperProgram(const char* name) {
-    return ThisProgramsFolder() + "\\helpers\\" + name + ".exe";
+    return Narrow(test::TestFolder()) + "\\helpers\\" + name + ".exe";
 }
 
 std::string CopyHelper(const char* name, const std::string& folder) {

@@ -37,14 +37,10 @@ using test::WaitFor;
 using test::FileBytes;
 using test::RemoveTree;
 
-std::wstring ExeFolder() {
-    std::wstring path(MAX_PATH * 2, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH * 2));
-    return path.substr(0, path.find_last_of(L'\\'));
-}
-
 // The helper programs are built beside the tests, in the folder helpers.
-std::wstring Helper(const wchar_t* name) { return ExeFolder() + L"\\helpers\\" + name + L".exe"; }
+std::wstring Helper(const wchar_t* name) {
+    return test::TestFolder() + L"\\helpers\\" + name + L".exe";
+}
 
 // A started process, ended and closed when it goes out of scope.
 class Child {

@@ -4,6 +4,12 @@
 
 namespace tc::test {
 
+std::wstring TestFolder() {
+    std::wstring path(MAX_PATH * 2, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH * 2));
+    return path.substr(0, path.find_last_of(L'\\'));
+}
+
 void RemoveTree(const std::wstring& folder) {
     if (folder.empty()) return;
     WIN32_FIND_DATAW entry;

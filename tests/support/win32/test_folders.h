@@ -5,6 +5,9 @@
 
 namespace tc::test {
 
+// The folder of this test program, without a trailing backslash.
+std::wstring TestFolder();
+
 // Removes a folder and everything in it, read-only files and folders included.
 void RemoveTree(const std::wstring& folder);
 
