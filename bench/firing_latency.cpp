@@ -12,15 +12,15 @@
 #include <vector>
 
 #include "core/scheduler.h"
-#include "fakes/fake_code_page.h"
-#include "fakes/fake_files.h"
-#include "fakes/fake_input.h"
-#include "fakes/fake_locale.h"
-#include "fakes/fake_power_actions.h"
-#include "fakes/fake_processes.h"
-#include "fakes/fake_shell.h"
-#include "fakes/memory_control_values.h"
 #include "platform/win32/win32_clock.h"
+#include "support/fakes/fake_code_page.h"
+#include "support/fakes/fake_files.h"
+#include "support/fakes/fake_input.h"
+#include "support/fakes/fake_locale.h"
+#include "support/fakes/fake_power_actions.h"
+#include "support/fakes/fake_processes.h"
+#include "support/fakes/fake_shell.h"
+#include "support/fakes/memory_control_values.h"
 
 namespace tc {
 namespace {

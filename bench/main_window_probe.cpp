@@ -15,52 +15,11 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "support/win32/top_level_windows.h"
 
 namespace {
-
-HWND FindTopLevel(const wchar_t* className, DWORD pid = 0) {
-    struct Search {
-        const wchar_t* className;
-        DWORD pid;
-        HWND found;
-    } search{className, pid, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (std::wstring_view(name) != s->className || (s->pid != 0 && owner != s->pid))
-                return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-int CountTopLevel(const wchar_t* className, DWORD pid) {
-    struct Count {
-        const wchar_t* className;
-        DWORD pid;
-        int found;
-    } count{className, pid, 0};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* c = reinterpret_cast<Count*>(data);
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == c->pid && std::wstring_view(name) == c->className &&
-                IsWindowVisible(window))
-                ++c->found;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count.found;
-}
 
 // The first descendant of `parent` with the text `text`.
 HWND FindChildWithText(HWND parent, const wchar_t* text) {
@@ -85,11 +44,12 @@ HWND FindChildWithText(HWND parent, const wchar_t* text) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const HWND form = FindTopLevel(L"TForm1");
-    if (form == nullptr) {
+    const std::vector<HWND> forms = tc::test::TopLevelWindowsOf(0, L"TForm1");
+    if (forms.empty()) {
         std::printf("main window: not found\n");
         return 1;
     }
+    const HWND form = forms.front();
     if (argc > 1 && std::wstring_view(argv[1]) == L"minimise") {
         PostMessageW(form, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         for (int i = 0; i < 100 && IsWindowVisible(form); ++i) Sleep(50);
@@ -102,6 +62,6 @@ int wmain(int argc, wchar_t** argv) {
     GetWindowThreadProcessId(form, &pid);
     std::printf("main window: visible %d, minimised %d, clock running %d, error boxes %d\n",
                 IsWindowVisible(form) ? 1 : 0, IsIconic(form) ? 1 : 0, running ? 1 : 0,
-                CountTopLevel(L"#32770", pid));
+                static_cast<int>(tc::test::TopLevelWindowsOf(pid, L"#32770", true).size()));
     return 0;
 }

@@ -24,49 +24,12 @@
 #include <vector>
 
 #include "core/planned.h"
-#include "core/scheduler.h"
-#include "core/scheduler_bindings.h"
-#include "fakes/fake_clock.h"
-#include "fakes/fake_code_page.h"
-#include "fakes/fake_files.h"
-#include "fakes/fake_input.h"
-#include "fakes/fake_locale.h"
-#include "fakes/fake_power_actions.h"
-#include "fakes/fake_shell.h"
-#include "fakes/fake_timers.h"
-#include "fakes/memory_control_values.h"
+#include "support/scheduler_rig.h"
 
 namespace tc {
 namespace {
 
 constexpr std::int64_t kMsPerDay = 86400000;
-
-// Two processes that are always running, whatever is ended: each end is one action.
-class SoakProcesses : public Processes {
-public:
-    std::vector<std::pair<std::uint32_t, std::int64_t>> ended;  // pid, when (ms)
-    FakeClock* clock = nullptr;
-
-    std::vector<ProcessEntry> Snapshot() override {
-        return {{3, "C:\\Apps\\closeme3.exe"}, {5, "nightly5.exe"}, {9, "other.exe"}};
-    }
-    bool Terminate(std::uint32_t pid) override {
-        ended.push_back({pid, ToMilliseconds(FromLocalTime(clock->Now()))});
-        return true;
-    }
-};
-
-// The notification icon: when each warning came.
-class SoakNotices : public TrayNotices {
-public:
-    std::vector<std::int64_t> warnedAtMs;
-    FakeClock* clock = nullptr;
-
-    void SetTip(const std::string&) override {}
-    void Warn(const std::string&) override {
-        warnedAtMs.push_back(ToMilliseconds(FromLocalTime(clock->Now())));
-    }
-};
 
 // One moment a target fell due, and what became of it.
 struct Due {
@@ -87,10 +50,17 @@ struct Category {
 class Soak {
 public:
     Soak(std::uint64_t seed, int days) : random_(seed), days_(days) {
-        processes_.clock = &clock_;
-        notices_.clock = &clock_;
-        WireScheduler(form_, scheduler_);
-        shell_.onOpen = [this](const ShellCall& call) {
+        rig_.clock.Set(2023, 3, 1);
+        // Two processes that are always running, whatever is ended: each end is one action, and
+        // the process is there again at once.
+        rig_.processes.running = {
+            {3, "C:\\Apps\\closeme3.exe"}, {5, "nightly5.exe"}, {9, "other.exe"}};
+        rig_.processes.onTerminate = [this](const ProcessEntry& ended) {
+            categories_.at(ended.pid == 3 ? "slot3" : "slot5").firedAtMs.push_back(NowMs());
+            rig_.processes.running.push_back(ended);
+        };
+        rig_.notices.onWarn = [this](const std::string&) { warnedAtMs_.push_back(NowMs()); };
+        rig_.shell.onOpen = [this](const ShellCall& call) {
             const std::int64_t now = NowMs();
             if (call.file == "shutdown.exe")
                 categories_.at("power").firedAtMs.push_back(now);
@@ -103,8 +73,8 @@ public:
     bool Run();
 
 private:
-    std::int64_t NowMs() { return ToMilliseconds(FromLocalTime(clock_.Now())); }
-    void SetClock(std::int64_t ms) { clock_.AdvanceMs(ms - NowMs()); }
+    std::int64_t NowMs() { return ToMilliseconds(FromLocalTime(rig_.clock.Now())); }
+    void SetClock(std::int64_t ms) { rig_.clock.AdvanceMs(ms - NowMs()); }
     std::int64_t Uniform(std::int64_t lo, std::int64_t hi) {
         return std::uniform_int_distribution<std::int64_t>(lo, hi)(random_);
     }
@@ -124,23 +94,7 @@ private:
 
     std::mt19937_64 random_;
     int days_;
-    FakeClock clock_{LocalTime{2023, 3, 1, 0, 0, 0, 0}};
-    FakeLocale locale_;
-    Moments moments_{clock_, locale_};
-    MemoryControlValues form_;
-    FakeShell shell_;
-    SoakProcesses processes_;
-    FakeInput input_;
-    FakeTimers timers_;
-    FakeFiles files_;
-    FakeCodePage codePage_;
-    CommandLog commandLog_{clock_, files_, codePage_};
-    SoakNotices notices_;
-    FakePowerActions powerActions_;
-    Scheduler scheduler_{
-        form_,
-        moments_,
-        {shell_, processes_, input_, timers_, powerActions_, commandLog_, &notices_}};
+    SchedulerRig rig_;
 
     std::map<std::string, Category> categories_ = {
         {"slot1", {"slot 1 (one-time, open)", TimerId::Slots, {}, {}, {}}},
@@ -166,6 +120,7 @@ private:
     std::vector<std::pair<std::int64_t, std::int64_t>> clockSteps_;
     double tickMicros_ = 0;
     std::map<TimerId, long> ticksBy_;
+    std::vector<std::int64_t> warnedAtMs_;  // when each power warning came
 };
 
 std::int64_t Soak::OnDay(int day) const { return startMs_ + std::min(day, days_ - 1) * kMsPerDay; }
@@ -203,8 +158,8 @@ std::int64_t Soak::NextTick(std::int64_t now, int delayMs) {
 
 void Soak::SetOneTimeSlot(int row, std::int64_t second) {
     const TDateTime moment = FromWholeSeconds(second);
-    form_.SetDateTime("FSetDate" + std::to_string(row), DateOf(moment));
-    form_.SetDateTime("FSetTime" + std::to_string(row), TimeOf(moment));
+    rig_.form.SetDateTime("FSetDate" + std::to_string(row), DateOf(moment));
+    rig_.form.SetDateTime("FSetTime" + std::to_string(row), TimeOf(moment));
     slotTargets_[row] = second;
     categories_.at("slot" + std::to_string(row)).due.push_back({second});
 }
@@ -212,19 +167,19 @@ void Soak::SetOneTimeSlot(int row, std::int64_t second) {
 void Soak::SetUpSchedule() {
     const std::int64_t day0 = startMs_ / kMsPerDay;
     for (int row = 1; row <= 5; ++row) {
-        form_.SetText("Edit" + std::to_string(row), "D:\\Apps\\slot" + std::to_string(row));
-        form_.SetChecked("chk" + std::to_string(row), true);
+        rig_.form.SetText("Edit" + std::to_string(row), "D:\\Apps\\slot" + std::to_string(row));
+        rig_.form.SetChecked("chk" + std::to_string(row), true);
     }
-    form_.SetText("Edit3", "C:\\Apps\\closeme3.exe");
-    form_.SetChecked("rbtColse3", true);
-    form_.SetText("Edit5", "D:\\Elsewhere\\NIGHTLY5.EXE");
-    form_.SetChecked("rbtColse5", true);
-    for (int row : {4, 5}) form_.SetChecked("softchk" + std::to_string(row), true);
+    rig_.form.SetText("Edit3", "C:\\Apps\\closeme3.exe");
+    rig_.form.SetChecked("rbtColse3", true);
+    rig_.form.SetText("Edit5", "D:\\Elsewhere\\NIGHTLY5.EXE");
+    rig_.form.SetChecked("rbtColse5", true);
+    for (int row : {4, 5}) rig_.form.SetChecked("softchk" + std::to_string(row), true);
     // Daily slots dated last year.
-    form_.SetDateTime("FSetDate4", EncodeDate(2022, 6, 1));
-    form_.SetDateTime("FSetTime4", EncodeTime(3, 30, 0, 0));
-    form_.SetDateTime("FSetDate5", EncodeDate(2022, 6, 1));
-    form_.SetDateTime("FSetTime5", EncodeTime(23, 59, 59, 0));
+    rig_.form.SetDateTime("FSetDate4", EncodeDate(2022, 6, 1));
+    rig_.form.SetDateTime("FSetTime4", EncodeTime(3, 30, 0, 0));
+    rig_.form.SetDateTime("FSetDate5", EncodeDate(2022, 6, 1));
+    rig_.form.SetDateTime("FSetTime5", EncodeTime(23, 59, 59, 0));
     for (int d = 0; d <= days_; ++d) {
         const std::int64_t day = (day0 + d) * 86400;
         for (const auto& [name, secondOfDay] :
@@ -238,14 +193,14 @@ void Soak::SetUpSchedule() {
     }
     // Power: a daily set moment (time of day only, so the countdown compares the time of day
     // too), restart, and a countdown of 13 minutes re-armed whenever it has acted.
-    form_.SetItemIndex("ComboBox1", 1);
-    form_.SetChecked("chkTime", true);
-    form_.SetDateTime("dtpStartDate", EncodeDate(2020, 1, 1));
-    form_.SetDateTime("dtpStartTime", EncodeTime(12, 0, 30, 0));
-    form_.SetChecked("CheckBox4", true);
-    form_.SetText("Edit9", "13");
+    rig_.form.SetItemIndex("ComboBox1", 1);
+    rig_.form.SetChecked("chkTime", true);
+    rig_.form.SetDateTime("dtpStartDate", EncodeDate(2020, 1, 1));
+    rig_.form.SetDateTime("dtpStartTime", EncodeTime(12, 0, 30, 0));
+    rig_.form.SetChecked("CheckBox4", true);
+    rig_.form.SetText("Edit9", "13");
     // Mouse: every 7 ticks, plus start moments set now and then.
-    form_.SetText("Edit6", "7");
+    rig_.form.SetText("Edit6", "7");
 }
 
 void Soak::UserActs(std::int64_t now) {
@@ -259,17 +214,18 @@ void Soak::UserActs(std::int64_t now) {
         SetOneTimeSlot(row, second);
     }
     // The countdown is armed again once it has acted or was left behind.
-    if (!scheduler_.CountdownArmed() && nowSecond > ToWholeSeconds(scheduler_.CountdownTarget())) {
-        form_.SetChecked("CheckBox3", false);
-        form_.SetChecked("CheckBox3", true);
-        categories_.at("power").due.push_back({ToWholeSeconds(scheduler_.CountdownTarget())});
+    if (!rig_.scheduler.CountdownArmed() &&
+        nowSecond > ToWholeSeconds(rig_.scheduler.CountdownTarget())) {
+        rig_.form.SetChecked("CheckBox3", false);
+        rig_.form.SetChecked("CheckBox3", true);
+        categories_.at("power").due.push_back({ToWholeSeconds(rig_.scheduler.CountdownTarget())});
     }
     // A new mouse start moment every two to three hours.
     if (now >= nextMouseStartChange_) {
         mouseStart_ = nowSecond + Uniform(60, 3600);
         const TDateTime moment = FromWholeSeconds(mouseStart_);
-        form_.SetDateTime("DateTimePicker1", DateOf(moment));
-        form_.SetDateTime("DateTimePicker2", TimeOf(moment));
+        rig_.form.SetDateTime("DateTimePicker1", DateOf(moment));
+        rig_.form.SetDateTime("DateTimePicker2", TimeOf(moment));
         categories_.at("mouse").due.push_back({mouseStart_});
         nextMouseStartChange_ = now + Uniform(2 * 3600000, 3 * 3600000);
     }
@@ -277,17 +233,17 @@ void Soak::UserActs(std::int64_t now) {
 
 void Soak::Tick(TimerId id) {
     const std::int64_t now = NowMs();
-    const int burstsBefore = input_.Bursts();
+    const int burstsBefore = rig_.input.Bursts();
     const auto begin = std::chrono::steady_clock::now();
     switch (id) {
     case TimerId::Slots:
-        scheduler_.SlotTick();
+        rig_.scheduler.SlotTick();
         break;
     case TimerId::Power:
-        scheduler_.PowerTick();
+        rig_.scheduler.PowerTick();
         break;
     case TimerId::Mouse:
-        scheduler_.MouseTick();
+        rig_.scheduler.MouseTick();
         break;
     }
     tickMicros_ +=
@@ -299,12 +255,13 @@ void Soak::Tick(TimerId id) {
         ++mouseTicks_;
         // With an interval of 7, a tick that clicked for the start moment ends with the count
         // at 1; a tick that clicked for the interval ends with it at 0.
-        for (int b = burstsBefore; b < input_.Bursts(); ++b) {
+        for (int b = burstsBefore; b < rig_.input.Bursts(); ++b) {
             mouseBurstTicks_.push_back(mouseTicks_);
-            if (scheduler_.ClickTickCount() == 1) categories_.at("mouse").firedAtMs.push_back(now);
+            if (rig_.scheduler.ClickTickCount() == 1)
+                categories_.at("mouse").firedAtMs.push_back(now);
         }
     }
-    nextTick_[id] = NextTick(now, *timers_.LastDelay(id));
+    nextTick_[id] = NextTick(now, *rig_.timers.LastDelay(id));
 }
 
 bool Soak::Run() {
@@ -322,12 +279,12 @@ bool Soak::Run() {
     std::sort(clockSteps_.begin(), clockSteps_.end());
     SetUpSchedule();
     SetClock(startMs_ + 300);
-    scheduler_.StartScheduling();
-    form_.SetChecked("CheckBox3", true);
-    categories_.at("power").due.push_back({ToWholeSeconds(scheduler_.CountdownTarget())});
-    form_.SetChecked("CheckBox1", true);
+    rig_.scheduler.StartScheduling();
+    rig_.form.SetChecked("CheckBox3", true);
+    categories_.at("power").due.push_back({ToWholeSeconds(rig_.scheduler.CountdownTarget())});
+    rig_.form.SetChecked("CheckBox1", true);
     for (TimerId id : {TimerId::Slots, TimerId::Power, TimerId::Mouse})
-        nextTick_[id] = NextTick(NowMs(), *timers_.LastDelay(id));
+        nextTick_[id] = NextTick(NowMs(), *rig_.timers.LastDelay(id));
 
     std::int64_t nextUserAction = NowMs();
     for (;;) {
@@ -356,8 +313,6 @@ bool Soak::Run() {
         SetClock(at);
         Tick(id);
     }
-    for (const auto& [pid, ms] : processes_.ended)
-        categories_.at(pid == 3 ? "slot3" : "slot5").firedAtMs.push_back(ms);
     CollectSkippedLines();
     return Tally();
 }
@@ -365,12 +320,12 @@ bool Soak::Run() {
 void Soak::CollectSkippedLines() {
     // "已跳过-<what>-计划时间-<moment>": what names the target, the moment is its planned one.
     const std::string marker = "-计划时间-";
-    for (const std::string& line : form_.ActivityLines()) {
+    for (const std::string& line : rig_.form.ActivityLines()) {
         if (line.rfind("已跳过-", 0) != 0) continue;
         const std::size_t at = line.find(marker);
         const std::string what = line.substr(0, at);
         const std::int64_t second =
-            ToWholeSeconds(moments_.Forms().ParseDateTime(line.substr(at + marker.size())));
+            ToWholeSeconds(rig_.moments.Forms().ParseDateTime(line.substr(at + marker.size())));
         std::string key = "power";
         if (what.find("鼠标单击") != std::string::npos) key = "mouse";
         if (what.find("closeme3") != std::string::npos) key = "slot3";
@@ -466,13 +421,13 @@ bool Soak::Tally() {
     const std::vector<std::int64_t>& commands = categories_.at("power").firedAtMs;
     for (const std::int64_t ms : commands) {
         bool found = false;
-        for (const std::int64_t w : notices_.warnedAtMs)
+        for (const std::int64_t w : warnedAtMs_)
             found =
                 found || (w <= ms && ms - w <= (kPowerWarningSeconds + kCatchUpSeconds + 1) * 1000);
         warned += found;
     }
     std::printf("power warnings: %zu given, %ld of %zu commands warned of in the minute before\n",
-                notices_.warnedAtMs.size(), warned, commands.size());
+                warnedAtMs_.size(), warned, commands.size());
 
     long longest = 0, shortest = 1 << 30;
     for (std::size_t i = 1; i < mouseBurstTicks_.size(); ++i) {

@@ -19,11 +19,11 @@
 #include <vector>
 
 #include "core/controls.h"
-#include "fakes/fake_code_page.h"
-#include "fakes/fake_registry.h"
 #include "settings/ini_file.h"
 #include "settings/settings_file.h"
-#include "unit/scheduler_rig.h"
+#include "support/fakes/fake_code_page.h"
+#include "support/fakes/fake_registry.h"
+#include "support/scheduler_rig.h"
 
 namespace tc {
 namespace {

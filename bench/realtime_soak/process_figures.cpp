@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "support/win32/top_level_windows.h"
+
 namespace tc::soak {
 namespace {
 
@@ -109,15 +111,10 @@ void CountTree(HWND window, WindowCount& counter) {
     EnumChildWindows(window, CountChild, reinterpret_cast<LPARAM>(&counter));  // all descendants
 }
 
-BOOL CALLBACK CountTopLevel(HWND window, LPARAM data) {
-    CountTree(window, *reinterpret_cast<WindowCount*>(data));
-    return TRUE;
-}
-
 // The process's windows: top-level, message-only and every child of them.
 long WindowsOf(DWORD pid) {
     WindowCount counter{pid, 0};
-    EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&counter));
+    for (const HWND window : test::TopLevelWindows()) CountTree(window, counter);
     for (HWND window = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); window != nullptr;
          window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr))
         CountTree(window, counter);

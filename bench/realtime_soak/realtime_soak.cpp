@@ -29,6 +29,9 @@
 #include "process_figures.h"
 #include "remote_form.h"
 #include "soak_config.h"
+#include "support/win32/test_folders.h"
+#include "support/win32/top_level_windows.h"
+#include "support/win32/wine.h"
 #include "tally.h"
 
 namespace tc::soak {
@@ -94,50 +97,16 @@ std::vector<std::int64_t> ReadNumbers(const std::wstring& path) {
     return numbers;
 }
 
-bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size();
-    CloseHandle(file);
-    return ok;
-}
-
-std::string WineVersion() {
-    using GetVersion = const char*(CDECL*)();
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    const auto get = ntdll ? reinterpret_cast<GetVersion>(
-                                 reinterpret_cast<void*>(GetProcAddress(ntdll, "wine_get_version")))
-                           : nullptr;
-    return get ? std::string("Wine ") + get() : std::string("Windows");
-}
-
-struct ErrorBoxSearch {
-    DWORD pid;
-    std::vector<HWND> boxes;
-};
-
-BOOL CALLBACK CollectErrorBox(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<ErrorBoxSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (owner == search->pid && std::wstring_view(className) == L"#32770" &&
-        IsWindowVisible(window))
-        search->boxes.push_back(window);
-    return TRUE;
+// What this runs on: "Wine 8.0" or "Windows".
+std::string SystemName() {
+    const char* wine = test::WineVersion();
+    return wine ? std::string("Wine ") + wine : std::string("Windows");
 }
 
 // The message boxes the program shows, each as its message text.
 std::vector<std::string> ErrorBoxesOf(DWORD pid) {
-    ErrorBoxSearch search{pid, {}};
-    EnumWindows(CollectErrorBox, reinterpret_cast<LPARAM>(&search));
     std::vector<std::string> texts;
-    for (const HWND box : search.boxes) {
+    for (const HWND box : test::TopLevelWindowsOf(pid, L"#32770", true)) {
         wchar_t text[512] = {};
         GetDlgItemTextW(box, 0xFFFF, text, 512);
         texts.push_back(Utf8(text));
@@ -212,7 +181,7 @@ bool RealtimeSoak::Prepare() {
     }
     for (std::int64_t at = first; at <= first + (seconds_ + 120) * 1000LL; at += kSlotSpacingMs)
         slotDueMs_.push_back(at);
-    if (!WriteBytes(PathOf(L"config.ini"), ConfigText(settings))) {
+    if (!test::WriteFileBytes(PathOf(L"config.ini"), ConfigText(settings))) {
         Print("config.ini could not be written\n");
         return false;
     }
@@ -446,7 +415,7 @@ void RealtimeSoak::Report() {
 }
 
 int RealtimeSoak::Run() {
-    Print("=== Real-time soak: Tallowcron.exe for %d s on %s\n", seconds_, WineVersion().c_str());
+    Print("=== Real-time soak: Tallowcron.exe for %d s on %s\n", seconds_, SystemName().c_str());
     Print(
         "mouse task: interval 1 s on a click-counting window; slots 1-5: daily, opening a "
         "helper every 10 s (each slot's time moved on by 50 s after it fired); "

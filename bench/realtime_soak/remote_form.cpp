@@ -7,6 +7,7 @@
 
 #include "app/window_controls.h"
 #include "core/controls.h"
+#include "support/win32/top_level_windows.h"
 
 namespace tc::soak {
 namespace {
@@ -53,23 +54,9 @@ bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* re
 }
 
 struct Search {
-    DWORD pid;
     int id;
     HWND found;
 };
-
-BOOL CALLBACK FindMainWindow(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<Search*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t className[32] = {};
-    GetClassNameW(window, className, 32);
-    if (owner == search->pid && std::wstring_view(className) == L"TForm1") {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 BOOL CALLBACK FindById(HWND window, LPARAM data) {
     auto* search = reinterpret_cast<Search*>(data);
@@ -81,16 +68,15 @@ BOOL CALLBACK FindById(HWND window, LPARAM data) {
 }  // namespace
 
 bool RemoteForm::FindWindowShown() {
-    Search search{pid_, 0, nullptr};
-    EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-    window_ = search.found;
+    const std::vector<HWND> windows = test::TopLevelWindowsOf(pid_, L"TForm1");
+    window_ = windows.empty() ? nullptr : windows.front();
     return window_ != nullptr && IsWindowVisible(window_);
 }
 
 HWND RemoteForm::Control(std::string_view name) const {
     const ControlSpec* entry = FindControl(name);
     if (window_ == nullptr || entry == nullptr) return nullptr;
-    Search search{pid_, WindowControls::IdOf(*entry), nullptr};
+    Search search{WindowControls::IdOf(*entry), nullptr};
     EnumChildWindows(window_, FindById, reinterpret_cast<LPARAM>(&search));  // all descendants
     return search.found;
 }

@@ -2,32 +2,10 @@
 
 #include "e2e_files.h"
 #include "platform/win32/system_functions.h"
+#include "support/win32/top_level_windows.h"
 
 namespace tc::e2e {
 namespace {
-
-struct Search {
-    DWORD pid;
-    const wchar_t* className;
-    bool visibleOnly;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK Collect(HWND hwnd, LPARAM param) {
-    auto& search = *reinterpret_cast<Search*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == search.pid && ClassOf(hwnd) == search.className &&
-        (!search.visibleOnly || IsWindowVisible(hwnd)))
-        search.found.push_back(hwnd);
-    return TRUE;
-}
-
-std::vector<HWND> TopLevelWindows(DWORD pid, const wchar_t* className, bool visibleOnly) {
-    Search search{pid, className, visibleOnly, {}};
-    EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 BOOL CALLBACK CollectChild(HWND hwnd, LPARAM param) {
     reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
@@ -36,22 +14,19 @@ BOOL CALLBACK CollectChild(HWND hwnd, LPARAM param) {
 
 }  // namespace
 
-bool RunningUnderWine() {
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
 bool DesktopAvailable() {
     wchar_t display[256];
     return !RunningUnderWine() || GetEnvironmentVariableW(L"DISPLAY", display, 256) != 0;
 }
 
 HWND MainWindowOf(DWORD pid) {
-    const std::vector<HWND> windows = TopLevelWindows(pid, L"TForm1", false);
+    const std::vector<HWND> windows = test::TopLevelWindowsOf(pid, L"TForm1");
     return windows.empty() ? nullptr : windows.front();
 }
 
-std::vector<HWND> MessageBoxesOf(DWORD pid) { return TopLevelWindows(pid, L"#32770", true); }
+std::vector<HWND> MessageBoxesOf(DWORD pid) {
+    return test::TopLevelWindowsOf(pid, L"#32770", true);
+}
 
 std::string TextOf(HWND hwnd) {
     const LRESULT length = SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0);

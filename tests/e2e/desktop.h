@@ -6,14 +6,15 @@
 #include <optional>
 #include <string>
 #include <vector>
-#include "wait.h"
+
+#include "support/win32/wait.h"
+#include "support/win32/wine.h"
 
 namespace tc::e2e {
 
+using test::RunningUnderWine;
 using test::WaitFor;
 
-// This process runs under Wine (not on Windows itself).
-bool RunningUnderWine();
 // There is a desktop to show windows on: always on Windows, under Wine when DISPLAY names an
 // X server.
 bool DesktopAvailable();

@@ -24,12 +24,6 @@ std::string FromWide(const std::wstring& text, UINT codePage) {
 
 }  // namespace
 
-std::wstring TestFolder() {
-    std::wstring path(MAX_PATH * 2, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH * 2));
-    return path.substr(0, path.find_last_of(L'\\'));
-}
-
 std::wstring MakeFreshFolder(const std::wstring& stem) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
@@ -40,21 +34,6 @@ std::wstring MakeFreshFolder(const std::wstring& stem) {
         if (CreateDirectoryW(folder.c_str(), nullptr)) return folder;
         if (GetLastError() != ERROR_ALREADY_EXISTS) return {};
     }
-}
-
-bool FileExists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const BOOL ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == bytes.size();
 }
 
 ULONGLONG LastWriteTime(const std::wstring& path) {

@@ -5,20 +5,19 @@
 
 #include <string>
 
-#include "test_folders.h"
+#include "support/win32/test_folders.h"
 
 namespace tc::e2e {
 
-// The folder of this test program, without a trailing backslash.
-std::wstring TestFolder();
+using test::TestFolder;
 
 // A new, empty folder under the system's temporary folder; its name starts with `stem`.
 std::wstring MakeFreshFolder(const std::wstring& stem);
 using test::RemoveTree;
 
 using test::FileBytes;
-bool FileExists(const std::wstring& path);
-bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
+using test::FileExists;
+using test::WriteFileBytes;
 // The time of the last write, or 0 when there is no such file.
 ULONGLONG LastWriteTime(const std::wstring& path);
 

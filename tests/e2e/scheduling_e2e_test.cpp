@@ -13,7 +13,7 @@
 #include "e2e_files.h"
 #include "moment_text.h"
 #include "running_program.h"
-#include "shutdown_stand_in.h"
+#include "support/win32/shutdown_stand_in.h"
 #include "window_layout.h"
 
 namespace tc::e2e {
@@ -109,7 +109,7 @@ TEST_F(ScheduleEndToEnd, SlotsOpenTheirProgramsOnceAtTheirSecond) {
 
 TEST_F(ScheduleEndToEnd, SetMomentRunsShutdownAndWritesTheCommandLog) {
     const std::wstring calls = program.PathOf(L"shutdown_calls.txt");
-    ShutdownStandIn standIn(calls);
+    test::ShutdownStandIn standIn(BuiltProgram(L"recorder"), calls);
     if (!standIn.UnderWine()) GTEST_SKIP() << "only under Wine: never start the real shutdown.exe";
     ASSERT_TRUE(standIn.Ready()) << "the recorder is not in place of shutdown.exe: nothing started";
 

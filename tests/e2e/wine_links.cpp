@@ -5,23 +5,14 @@
 
 #include "desktop.h"
 #include "e2e_files.h"
+#include "support/win32/wine.h"
 
 namespace tc::e2e {
 namespace {
 
-// Wine's own calls between its Windows and Unix file names; each answer is on the process heap.
-std::string UnixPathOf(const std::wstring& path) {
-    using ToUnix = char*(CDECL*)(const wchar_t*);
-    const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    char* unixName = toUnix ? toUnix(path.c_str()) : nullptr;
-    if (!unixName) return {};
-    std::string result(unixName);
-    HeapFree(GetProcessHeap(), 0, unixName);
-    while (result.size() > 1 && result.back() == '/') result.pop_back();
-    return result;
-}
+using test::UnixPathOf;
 
+// Wine's own call from a Unix file name to a Windows one; its answer is on the process heap.
 std::wstring WindowsPathOf(const std::string& unixPath) {
     using ToWindows = wchar_t*(CDECL*)(const char*);
     const auto toWindows = reinterpret_cast<ToWindows>(reinterpret_cast<void*>(

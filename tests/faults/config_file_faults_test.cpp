@@ -12,6 +12,7 @@
 #include "fault_rig.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_text.h"
+#include "support/win32/wine.h"
 #include "window_fixture.h"
 
 namespace tc::test {
@@ -94,7 +95,7 @@ TEST_F(ConfigFaults, ReadOnlyConfigIniIsReportedAndKeptAsItWas) {
 class LockedFolder {
 public:
     explicit LockedFolder(std::string windowsPath)
-        : windowsPath_(std::move(windowsPath)), unixPath_(UnixPath(windowsPath_)) {}
+        : windowsPath_(std::move(windowsPath)), unixPath_(test::UnixPathOf(Widen(windowsPath_))) {}
     ~LockedFolder() { Unlock(); }
     LockedFolder(const LockedFolder&) = delete;
     LockedFolder& operator=(const LockedFolder&) = delete;

@@ -7,7 +7,8 @@
 #include "app/win32_timers.h"
 #include "core/tdatetime.h"
 #include "platform/win32/win32_text.h"
-#include "test_folders.h"
+#include "support/win32/test_folders.h"
+#include "support/win32/wine.h"
 #include "window_fixture.h"
 
 namespace tc::test {
@@ -20,12 +21,6 @@ struct Handle {
         if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
     }
 };
-
-std::string ThisProgramsFolder() {
-    std::wstring path(MAX_PATH * 2, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-    return Narrow(path.substr(0, path.find_last_of(L'\\')));
-}
 
 bool ProcessRuns(DWORD pid) {
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
@@ -43,7 +38,7 @@ void RemoveLeftovers(const std::string& temp, const std::string& stem) {
         if (name.rfind(stem + "_", 0) != 0) continue;
         const DWORD pid = std::strtoul(name.c_str() + stem.size() + 1, nullptr, 10);
         if (pid == GetCurrentProcessId() || ProcessRuns(pid)) continue;
-        const std::string unixPath = UnixPath(temp + name);
+        const std::string unixPath = test::UnixPathOf(Widen(temp + name));
         if (!unixPath.empty()) RunUnix("chattr -R -i '" + unixPath + "'");
         RemoveTree(Widen(temp + name));
     }
@@ -144,7 +139,7 @@ std::vector<std::string> TextLines(const std::string& path) {
 }
 
 std::string HelperProgram(const char* name) {
-    return ThisProgramsFolder() + "\\helpers\\" + name + ".exe";
+    return Narrow(test::TestFolder()) + "\\helpers\\" + name + ".exe";
 }
 
 std::string CopyHelper(const char* name, const std::string& folder) {
@@ -160,7 +155,7 @@ int RunUnix(const std::string& shellCommand) {
                                std::to_string(GetCurrentProcessId()) + "_" +
                                std::to_string(++runs) + ".txt";
     DeleteFileW(Widen(status).c_str());
-    const std::string unixStatus = UnixPath(status);
+    const std::string unixStatus = test::UnixPathOf(Widen(status));
     if (unixStatus.empty()) return -1;
     std::wstring line =
         L"/bin/sh -c \"" + Widen(shellCommand) + L"; echo $? > '" + Widen(unixStatus) + L"'\"";
@@ -177,19 +172,6 @@ int RunUnix(const std::string& shellCommand) {
     const int code = ended ? std::atoi(ReadBytes(status).value_or("-1").c_str()) : -1;
     DeleteFileW(Widen(status).c_str());
     return code;
-}
-
-std::string UnixPath(const std::string& windowsPath) {
-    // Wine's own export: the Linux name of a Windows path, on the process heap.
-    using UnixNameFn = char*(CDECL*)(LPCWSTR);
-    const auto unixName = reinterpret_cast<UnixNameFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    if (!unixName) return {};
-    char* name = unixName(Widen(windowsPath).c_str());
-    if (!name) return {};
-    std::string path = name;
-    HeapFree(GetProcessHeap(), 0, name);
-    return path;
 }
 
 std::string StoredValue(Win32ControlValues& values, const ControlSpec& control) {

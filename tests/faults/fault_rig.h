@@ -16,16 +16,16 @@
 #include "app/win32_control_values.h"
 #include "core/controls.h"
 #include "core/scheduler.h"
-#include "fakes/fake_clock.h"
-#include "fakes/fake_input.h"
-#include "fakes/fake_processes.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_shell.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_shell.h"
-#include "wait.h"
+#include "support/fakes/fake_clock.h"
+#include "support/fakes/fake_input.h"
+#include "support/fakes/fake_processes.h"
+#include "support/fakes/fake_registry.h"
+#include "support/fakes/fake_shell.h"
+#include "support/win32/wait.h"
 
 namespace tc::test {
 
@@ -83,8 +83,6 @@ std::string CopyHelper(const char* name, const std::string& folder);
 // status, or -1 when it could not be run or did not end within 10 s. Wine gives no process
 // handle to wait for, so the command leaves its status in a file and that is waited for.
 int RunUnix(const std::string& shellCommand);
-// The Linux path of a Windows path.
-std::string UnixPath(const std::string& windowsPath);
 
 // What a stored control holds, in the terms config.ini keeps: the text, the flag, the index,
 // the date alone or the time of day alone.

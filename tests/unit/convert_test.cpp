@@ -10,7 +10,7 @@
 #include "core/errors.h"
 #include "core/moments.h"
 #include "core/tdatetime.h"
-#include "fakes/fake_locale.h"
+#include "support/fakes/fake_locale.h"
 
 namespace tc {
 namespace {

@@ -1,5 +1,5 @@
 // Inputs the fuzz targets stopped on, replayed through the checks the targets apply
-// (unit/parse_checks.h), byte for byte as the targets received them.
+// (support/parse_checks.h), byte for byte as the targets received them.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -8,7 +8,7 @@
 #include <string_view>
 #include <utility>
 
-#include "unit/parse_checks.h"
+#include "support/parse_checks.h"
 
 namespace tc::parse_checks {
 namespace {

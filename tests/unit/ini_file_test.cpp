@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "fakes/fake_code_page.h"
-#include "fakes/fake_files.h"
 #include "platform/errors.h"
+#include "support/fakes/fake_code_page.h"
+#include "support/fakes/fake_files.h"
 
 namespace tc {
 namespace {

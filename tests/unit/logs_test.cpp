@@ -5,11 +5,11 @@
 #include <stdexcept>
 #include <vector>
 
-#include "fakes/fake_clock.h"
-#include "fakes/fake_code_page.h"
-#include "fakes/fake_files.h"
-#include "fakes/memory_control_values.h"
 #include "platform/errors.h"
+#include "support/fakes/fake_clock.h"
+#include "support/fakes/fake_code_page.h"
+#include "support/fakes/fake_files.h"
+#include "support/fakes/memory_control_values.h"
 
 namespace tc {
 namespace {

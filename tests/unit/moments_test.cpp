@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/errors.h"
-#include "fakes/fake_clock.h"
-#include "fakes/fake_locale.h"
+#include "support/fakes/fake_clock.h"
+#include "support/fakes/fake_locale.h"
 
 namespace tc {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/controls.h"
-#include "unit/scheduler_rig.h"
+#include "support/scheduler_rig.h"
 
 namespace tc {
 namespace {

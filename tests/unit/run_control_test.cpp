@@ -4,7 +4,7 @@
 
 #include "core/controls.h"
 #include "core/errors.h"
-#include "unit/scheduler_rig.h"
+#include "support/scheduler_rig.h"
 
 namespace tc {
 namespace {

@@ -9,11 +9,12 @@
 #include "core/controls.h"
 #include "core/convert.h"
 #include "core/errors.h"
-#include "fakes/fake_registry.h"
+#include "support/fakes/fake_registry.h"
 #include "platform/errors.h"
 #include "settings/ini_file.h"
 #include "settings/start_with_windows.h"
-#include "unit/scheduler_rig.h"
+#include "support/fakes/fake_registry.h"
+#include "support/scheduler_rig.h"
 
 namespace tc {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/errors.h"
-#include "unit/scheduler_rig.h"
+#include "support/scheduler_rig.h"
 
 namespace tc {
 namespace {

@@ -4,10 +4,10 @@
 
 #include "core/logs.h"
 
-#include "fakes/fake_clock.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_text.h"
+#include "support/fakes/fake_clock.h"
 
 namespace tc {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "platform/errors.h"
 #include "platform/win32/win32_text.h"
-#include "test_folders.h"
+#include "support/win32/test_folders.h"
 
 namespace tc {
 namespace {

@@ -12,22 +12,23 @@
 #include "core/mouse.h"
 #include "core/scheduler.h"
 #include "core/slots.h"
-#include "fakes/fake_clock.h"
-#include "fakes/fake_code_page.h"
-#include "fakes/fake_files.h"
-#include "fakes/fake_input.h"
-#include "fakes/fake_locale.h"
-#include "fakes/fake_power_actions.h"
-#include "fakes/fake_processes.h"
-#include "fakes/fake_timers.h"
-#include "fakes/memory_control_values.h"
 #include "platform/errors.h"
 #include "platform/win32/win32_input.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_text.h"
-#include "test_folders.h"
-#include "wait.h"
+#include "support/fakes/fake_clock.h"
+#include "support/fakes/fake_code_page.h"
+#include "support/fakes/fake_files.h"
+#include "support/fakes/fake_input.h"
+#include "support/fakes/fake_locale.h"
+#include "support/fakes/fake_power_actions.h"
+#include "support/fakes/fake_processes.h"
+#include "support/fakes/fake_timers.h"
+#include "support/fakes/memory_control_values.h"
+#include "support/win32/shutdown_stand_in.h"
+#include "support/win32/test_folders.h"
+#include "support/win32/wait.h"
 
 namespace tc {
 namespace {
@@ -37,14 +38,10 @@ using test::WaitFor;
 using test::FileBytes;
 using test::RemoveTree;
 
-std::wstring ExeFolder() {
-    std::wstring path(MAX_PATH * 2, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH * 2));
-    return path.substr(0, path.find_last_of(L'\\'));
-}
-
 // The helper programs are built beside the tests, in the folder helpers.
-std::wstring Helper(const wchar_t* name) { return ExeFolder() + L"\\helpers\\" + name + L".exe"; }
+std::wstring Helper(const wchar_t* name) {
+    return test::TestFolder() + L"\\helpers\\" + name + L".exe";
+}
 
 // A started process, ended and closed when it goes out of scope.
 class Child {
@@ -248,88 +245,11 @@ TEST_F(ScheduledPortsTest, ClickBurstReachesTheWindowAtThePointAndTheCursorGoesB
     EXPECT_TRUE(WaitFor([&] { return input.CursorPos() == Point{30, 40}; }, 2000));
 }
 
-// shutdown.exe of the Wine prefix replaced by the recorder for the life of this object, and put
-// back afterwards. Wine's own stub is kept from running by a load-order override in the prefix's
-// registry ("shutdown.exe" = "native"), also put back afterwards: an override in this process's
-// environment would not reach the programs it starts. Refuses to do anything outside Wine.
-class RecorderAsShutdown {
-public:
-    explicit RecorderAsShutdown(const std::wstring& logPath) {
-        const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-        if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr) return;
-        wchar_t system[MAX_PATH];
-        GetSystemDirectoryW(system, MAX_PATH);
-        shutdownPath_ = std::wstring(system) + L"\\shutdown.exe";
-        hadOriginal_ = GetFileAttributesW(shutdownPath_.c_str()) != INVALID_FILE_ATTRIBUTES;
-        original_ = FileBytes(shutdownPath_);
-        if (!CopyFileW(Helper(L"recorder").c_str(), shutdownPath_.c_str(), FALSE)) return;
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides", 0, nullptr, 0,
-                            KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &overrides_,
-                            &disposition_) != ERROR_SUCCESS)
-            return;
-        wchar_t old[64];
-        DWORD size = sizeof old, type = 0;
-        hadOverride_ = RegQueryValueExW(overrides_, kValue, nullptr, &type,
-                                        reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS &&
-                       type == REG_SZ;
-        if (hadOverride_) oldOverride_.assign(old, size / sizeof(wchar_t));
-        const wchar_t native[] = L"native";
-        overridden_ =
-            RegSetValueExW(overrides_, kValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(native),
-                           sizeof native) == ERROR_SUCCESS;
-        SetEnvironmentVariableW(L"TC_RECORDER_LOG", logPath.c_str());
-        ready_ = overridden_ && FileBytes(shutdownPath_) == FileBytes(Helper(L"recorder"));
-    }
-    ~RecorderAsShutdown() {
-        SetEnvironmentVariableW(L"TC_RECORDER_LOG", nullptr);
-        if (overridden_) {
-            if (hadOverride_)
-                RegSetValueExW(overrides_, kValue, 0, REG_SZ,
-                               reinterpret_cast<const BYTE*>(oldOverride_.data()),
-                               static_cast<DWORD>(oldOverride_.size() * sizeof(wchar_t)));
-            else
-                RegDeleteValueW(overrides_, kValue);
-        }
-        if (overrides_ != nullptr) RegCloseKey(overrides_);
-        if (disposition_ == REG_CREATED_NEW_KEY)
-            RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides");
-        if (shutdownPath_.empty()) return;
-        if (!hadOriginal_) {
-            DeleteFileW(shutdownPath_.c_str());
-            return;
-        }
-        HANDLE file = CreateFileW(shutdownPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return;
-        DWORD written = 0;
-        WriteFile(file, original_.data(), static_cast<DWORD>(original_.size()), &written, nullptr);
-        CloseHandle(file);
-    }
-    RecorderAsShutdown(const RecorderAsShutdown&) = delete;
-    RecorderAsShutdown& operator=(const RecorderAsShutdown&) = delete;
-
-    bool underWine() const { return !shutdownPath_.empty(); }
-    bool ready() const { return ready_; }
-
-private:
-    static constexpr const wchar_t* kValue = L"shutdown.exe";
-
-    std::wstring shutdownPath_;
-    std::string original_;
-    bool hadOriginal_ = false;
-    HKEY overrides_ = nullptr;
-    DWORD disposition_ = 0;
-    bool hadOverride_ = false;
-    std::wstring oldOverride_;  // with its terminating NUL
-    bool overridden_ = false;
-    bool ready_ = false;
-};
-
 TEST_F(ScheduledPortsTest, PowerCommandReachesShutdownExeWithItsParameters) {
     const std::wstring log = dir + L"\\shutdown_calls.txt";
-    RecorderAsShutdown recorder(log);
-    if (!recorder.underWine()) GTEST_SKIP() << "only under Wine: never start the real shutdown.exe";
-    ASSERT_TRUE(recorder.ready()) << "the recorder is not in place: nothing is started";
+    test::ShutdownStandIn recorder(Helper(L"recorder"), log);
+    if (!recorder.UnderWine()) GTEST_SKIP() << "only under Wine: never start the real shutdown.exe";
+    ASSERT_TRUE(recorder.Ready()) << "the recorder is not in place: nothing is started";
 
     // The power-off scheduler on the real shell, everything else in memory.
     FakeClock clock{LocalTime{2023, 1, 19, 12, 0, 0, 0}};

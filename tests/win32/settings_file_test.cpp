@@ -8,16 +8,16 @@
 #include <vector>
 
 #include "core/controls.h"
-#include "fakes/fake_clock.h"
-#include "fakes/fake_locale.h"
-#include "fakes/fake_registry.h"
-#include "fakes/memory_control_values.h"
 #include "platform/errors.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_text.h"
 #include "settings/ini_file.h"
 #include "settings/settings_file.h"
+#include "support/fakes/fake_clock.h"
+#include "support/fakes/fake_locale.h"
+#include "support/fakes/fake_registry.h"
+#include "support/fakes/memory_control_values.h"
 
 namespace tc {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "wait.h"
+#include "support/win32/wait.h"
 
 namespace tc::test {
 

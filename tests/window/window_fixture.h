@@ -14,14 +14,14 @@
 
 #include "app/main_window.h"
 #include "app/win32_control_values.h"
-#include "fakes/fake_clock.h"
-#include "fakes/fake_code_page.h"
-#include "fakes/fake_files.h"
-#include "fakes/fake_input.h"
-#include "fakes/fake_locale.h"
-#include "fakes/fake_processes.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_shell.h"
+#include "support/fakes/fake_clock.h"
+#include "support/fakes/fake_code_page.h"
+#include "support/fakes/fake_files.h"
+#include "support/fakes/fake_input.h"
+#include "support/fakes/fake_locale.h"
+#include "support/fakes/fake_processes.h"
+#include "support/fakes/fake_registry.h"
+#include "support/fakes/fake_shell.h"
 
 namespace tc::test {
 

@@ -1,4 +1,4 @@
-#include "fakes/fake_clock.h"
+#include "support/fakes/fake_clock.h"
 
 namespace tc {
 

@@ -1,4 +1,4 @@
-#include "fakes/fake_code_page.h"
+#include "support/fakes/fake_code_page.h"
 
 namespace tc {
 

@@ -1,4 +1,4 @@
-#include "fakes/fake_files.h"
+#include "support/fakes/fake_files.h"
 
 #include "platform/errors.h"
 

@@ -1,10 +1,9 @@
-#include "shutdown_stand_in.h"
+#include "support/win32/shutdown_stand_in.h"
 
-#include "desktop.h"
-#include "e2e_files.h"
-#include "running_program.h"
+#include "support/win32/test_folders.h"
+#include "support/win32/wine.h"
 
-namespace tc::e2e {
+namespace tc::test {
 namespace {
 
 constexpr const wchar_t* kOverrideKey = L"Software\\Wine\\DllOverrides";
@@ -12,7 +11,7 @@ constexpr const wchar_t* kOverrideValue = L"shutdown.exe";
 
 }  // namespace
 
-ShutdownStandIn::ShutdownStandIn(const std::wstring& logPath) {
+ShutdownStandIn::ShutdownStandIn(const std::wstring& recorderPath, const std::wstring& logPath) {
     if (!RunningUnderWine()) return;
     wchar_t system[MAX_PATH];
     GetSystemDirectoryW(system, MAX_PATH);
@@ -21,8 +20,7 @@ ShutdownStandIn::ShutdownStandIn(const std::wstring& logPath) {
     original_ = FileBytes(shutdownPath_);
     if (hadOriginal_ && original_.empty()) return;  // unreadable: it could not be put back
 
-    const std::wstring recorder = BuiltProgram(L"recorder");
-    replaced_ = CopyFileW(recorder.c_str(), shutdownPath_.c_str(), FALSE) != 0;
+    replaced_ = CopyFileW(recorderPath.c_str(), shutdownPath_.c_str(), FALSE) != 0;
     if (!replaced_) return;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, kOverrideKey, 0, nullptr, 0,
                         KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &overrides_,
@@ -39,7 +37,7 @@ ShutdownStandIn::ShutdownStandIn(const std::wstring& logPath) {
         RegSetValueExW(overrides_, kOverrideValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(native),
                        sizeof native) == ERROR_SUCCESS;
     SetEnvironmentVariableW(L"TC_RECORDER_LOG", logPath.c_str());
-    ready_ = overridden_ && FileBytes(shutdownPath_) == FileBytes(recorder);
+    ready_ = overridden_ && FileBytes(shutdownPath_) == FileBytes(recorderPath);
 }
 
 ShutdownStandIn::~ShutdownStandIn() {
@@ -70,4 +68,4 @@ void ShutdownStandIn::RestoreFile() {
     WriteFileBytes(shutdownPath_, original_);
 }
 
-}  // namespace tc::e2e
+}  // namespace tc::test

@@ -6,17 +6,17 @@
 
 #include "core/scheduler.h"
 #include "core/scheduler_bindings.h"
-#include "fakes/fake_clock.h"
-#include "fakes/fake_code_page.h"
-#include "fakes/fake_files.h"
-#include "fakes/fake_input.h"
-#include "fakes/fake_locale.h"
-#include "fakes/fake_power_actions.h"
-#include "fakes/fake_processes.h"
-#include "fakes/fake_shell.h"
-#include "fakes/fake_timers.h"
-#include "fakes/fake_tray_notices.h"
-#include "fakes/memory_control_values.h"
+#include "support/fakes/fake_clock.h"
+#include "support/fakes/fake_code_page.h"
+#include "support/fakes/fake_files.h"
+#include "support/fakes/fake_input.h"
+#include "support/fakes/fake_locale.h"
+#include "support/fakes/fake_power_actions.h"
+#include "support/fakes/fake_processes.h"
+#include "support/fakes/fake_shell.h"
+#include "support/fakes/fake_timers.h"
+#include "support/fakes/fake_tray_notices.h"
+#include "support/fakes/memory_control_values.h"
 
 namespace tc {
 

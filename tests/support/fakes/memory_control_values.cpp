@@ -1,4 +1,4 @@
-#include "fakes/memory_control_values.h"
+#include "support/fakes/memory_control_values.h"
 
 #include <cmath>
 #include <iterator>

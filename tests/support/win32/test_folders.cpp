@@ -1,8 +1,14 @@
-#include "test_folders.h"
+#include "support/win32/test_folders.h"
 
 #include <windows.h>
 
 namespace tc::test {
+
+std::wstring TestFolder() {
+    std::wstring path(MAX_PATH * 2, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH * 2));
+    return path.substr(0, path.find_last_of(L'\\'));
+}
 
 void RemoveTree(const std::wstring& folder) {
     if (folder.empty()) return;
@@ -36,6 +42,21 @@ std::string FileBytes(const std::wstring& path) {
         bytes.append(buffer, got);
     CloseHandle(file);
     return bytes;
+}
+
+bool FileExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size();
 }
 
 }  // namespace tc::test

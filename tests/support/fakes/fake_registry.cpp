@@ -1,4 +1,4 @@
-#include "fakes/fake_registry.h"
+#include "support/fakes/fake_registry.h"
 
 #include "platform/errors.h"
 

@@ -1,4 +1,4 @@
-#include "fakes/fake_locale.h"
+#include "support/fakes/fake_locale.h"
 
 namespace tc {
 namespace {

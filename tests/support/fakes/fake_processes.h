@@ -2,6 +2,7 @@
 // Running processes in memory: a snapshot lists them, terminating one removes it and records it.
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,6 +17,8 @@ public:
     std::set<std::uint32_t> protectedPids;  // these cannot be terminated
     std::vector<std::uint32_t> terminated;  // in the order asked
     int snapshots = 0;
+    // Called with each process as it is ended (a test can read the clock or start it again here).
+    std::function<void(const ProcessEntry&)> onTerminate;
 
     std::uint32_t Start(const std::string& exeFile) {
         running.push_back({nextPid_, exeFile});
@@ -31,9 +34,13 @@ public:
         return running;
     }
     bool Terminate(std::uint32_t pid) override {
-        if (protectedPids.count(pid) || !IsRunning(pid)) return false;
-        std::erase_if(running, [pid](const ProcessEntry& e) { return e.pid == pid; });
+        const auto it = std::find_if(running.begin(), running.end(),
+                                     [pid](const ProcessEntry& e) { return e.pid == pid; });
+        if (protectedPids.count(pid) || it == running.end()) return false;
+        const ProcessEntry ended = *it;
+        running.erase(it);
         terminated.push_back(pid);
+        if (onTerminate) onTerminate(ended);
         return true;
     }
 

@@ -24,7 +24,7 @@
 #include "core/convert.h"
 #include "core/errors.h"
 #include "core/moments.h"
-#include "fakes/fake_locale.h"
+#include "support/fakes/fake_locale.h"
 
 namespace tc::parse_checks {
 
