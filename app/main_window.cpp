@@ -113,8 +113,8 @@ void MainWindow::Show(int startCommand, bool atLogOn) {
     if (!shownOnce_) {
         shownOnce_ = true;
         MarkStartup("before the first show");
-        errorBox_->Guard("FormShow", [this] { FormShow(); });
-        MarkStartup("settings load (FormShow)");
+        errorBox_->Guard("FormShow", [this] { LoadSettings(); });
+        MarkStartup("settings load");
         // At log-on with the clock started by the settings there is nothing to ask the user:
         // into the notification area without showing the window. Without an icon it shows.
         if (atLogOn && scheduler_->Running()) {
@@ -279,22 +279,22 @@ void MainWindow::OnCreate() {
 // without a control name serves every control of its kind.
 constexpr MainWindow::CommandBinding MainWindow::kCommands[] = {
     {kStartButton, ControlKind::ToolButton, BN_CLICKED, "RzToolButton1Click",
-     [](MainWindow& w, const ControlSpec&, HWND) { w.RzToolButton1Click(); }},
+     [](MainWindow& w, const ControlSpec&, HWND) { w.StartClock(); }},
     {kStopButton, ControlKind::ToolButton, BN_CLICKED, "RzToolButton2Click",
-     [](MainWindow& w, const ControlSpec&, HWND) { w.RzToolButton2Click(); }},
+     [](MainWindow& w, const ControlSpec&, HWND) { w.StopClock(); }},
     {kSaveButton, ControlKind::ToolButton, BN_CLICKED, "RzToolButton5Click",
-     [](MainWindow& w, const ControlSpec&, HWND) { w.RzToolButton5Click(); }},
+     [](MainWindow& w, const ControlSpec&, HWND) { w.SaveSettings(); }},
     {kClearButton, ControlKind::ToolButton, BN_CLICKED, "RzToolButton3Click",
-     [](MainWindow& w, const ControlSpec&, HWND) { w.RzToolButton3Click(); }},
+     [](MainWindow& w, const ControlSpec&, HWND) { w.ClearActivity(); }},
     {kExitButton, ControlKind::ToolButton, BN_CLICKED, "RzToolButton4Click",
-     [](MainWindow& w, const ControlSpec&, HWND) { w.RzToolButton4Click(); }},
+     [](MainWindow& w, const ControlSpec&, HWND) { w.CloseProgram(); }},
     {kLocateButton, ControlKind::Button, BN_CLICKED, "Button6Click",
-     [](MainWindow& w, const ControlSpec&, HWND) { w.Button6Click(); }},
+     [](MainWindow& w, const ControlSpec&, HWND) { w.MoveCursorToClickPoint(); }},
     {{},
      ControlKind::SpeedButton,
      BN_CLICKED,
      "SpeedButton1Click",
-     [](MainWindow& w, const ControlSpec&, HWND sender) { w.SpeedButton1Click(sender); }},
+     [](MainWindow& w, const ControlSpec&, HWND sender) { w.ChooseSlotFile(sender); }},
     // No handler of the program's own: the pair's other button is cleared, the typed text of
     // the drop-down selects the item it names.
     {{},
@@ -314,8 +314,8 @@ constexpr MainWindow::TimerBinding MainWindow::kTimers[] = {
     {kSlotTimer, "Timer1Timer", [](MainWindow& w) { w.scheduler_->SlotTick(); }},
     {kPowerTimer, "timCloseSysTimer", [](MainWindow& w) { w.scheduler_->PowerTick(); }},
     {kMouseTimer, "Timer4Timer", [](MainWindow& w) { w.scheduler_->MouseTick(); }},
-    {kCursorReadoutTimer, "Timer3Timer", [](MainWindow& w) { w.Timer3Timer(); }},
-    {kClockReadoutTimer, "Timer5Timer", [](MainWindow& w) { w.Timer5Timer(); }},
+    {kCursorReadoutTimer, "Timer3Timer", [](MainWindow& w) { w.ShowCursorPosition(); }},
+    {kClockReadoutTimer, "Timer5Timer", [](MainWindow& w) { w.ShowClock(); }},
 };
 
 void MainWindow::WireHandlers() {
@@ -323,8 +323,8 @@ void MainWindow::WireHandlers() {
     // too, inside the write, so that their errors reach the code that wrote.
     WireScheduler(*values_, *scheduler_);
     for (const ControlSpec& c : ControlTable()) {
-        if (c.keyFilter == KeyFilter::Picker) InstallKeyFilter(Control(c.name), FSetDate1KeyPress);
-        if (c.keyFilter == KeyFilter::Digits) InstallKeyFilter(Control(c.name), Edit7KeyPress);
+        if (c.keyFilter == KeyFilter::Picker) InstallKeyFilter(Control(c.name), KeepPickerKey);
+        if (c.keyFilter == KeyFilter::Digits) InstallKeyFilter(Control(c.name), KeepDigitKey);
     }
 }
 
@@ -357,16 +357,16 @@ void MainWindow::OnTrayMenu(POINT at) {
         RestoreFromTray();
         break;
     case TrayCommand::Start:
-        errorBox_->Guard("RzToolButton1Click", [this] { RzToolButton1Click(); });
+        errorBox_->Guard("RzToolButton1Click", [this] { StartClock(); });
         break;
     case TrayCommand::Stop:
-        errorBox_->Guard("RzToolButton2Click", [this] { RzToolButton2Click(); });
+        errorBox_->Guard("RzToolButton2Click", [this] { StopClock(); });
         break;
     case TrayCommand::StopClicks:
         errorBox_->Guard("CheckBox1Click", [this] { values_->SetChecked(kMouseOnCheck, false); });
         break;
     case TrayCommand::Exit:
-        RzToolButton4Click();
+        CloseProgram();
         break;
     case TrayCommand::None:
     case TrayCommand::Next:
@@ -623,26 +623,26 @@ void MainWindow::MoveFocus(bool forward) {
 
 // ---- Handlers ----
 
-void MainWindow::FormShow() {
+void MainWindow::LoadSettings() {
     LoadedSettings loaded = settings_->LoadSettings();
     scheduler_->ApplyLoadedSettings(loaded.countdownMinutes, loaded.startClock);
     if (!loaded.failures.empty()) throw SettingsError(std::move(loaded.failures));
 }
 
-void MainWindow::RzToolButton1Click() { scheduler_->StartScheduling(); }
+void MainWindow::StartClock() { scheduler_->StartScheduling(); }
 
-void MainWindow::RzToolButton2Click() { scheduler_->StopScheduling(); }
+void MainWindow::StopClock() { scheduler_->StopScheduling(); }
 
-void MainWindow::RzToolButton5Click() { settings_->SaveSettings(); }
+void MainWindow::SaveSettings() { settings_->SaveSettings(); }
 
-void MainWindow::RzToolButton3Click() { ClearActivityLog(*values_); }
+void MainWindow::ClearActivity() { ClearActivityLog(*values_); }
 
-void MainWindow::RzToolButton4Click() {
+void MainWindow::CloseProgram() {
     // Closing the main window ends the program, whatever is scheduled; nothing is saved.
     PostMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
-void MainWindow::SpeedButton1Click(HWND sender) {
+void MainWindow::ChooseSlotFile(HWND sender) {
     const ControlSpec* entry = WindowControls::SpecOfId(GetDlgCtrlID(sender));
     if (!entry || entry->tag < 1) return;
     const int row = entry->tag;
@@ -658,17 +658,17 @@ void MainWindow::SpeedButton1Click(HWND sender) {
     }
 }
 
-void MainWindow::Button6Click() {
+void MainWindow::MoveCursorToClickPoint() {
     const std::int32_t x = TextToInt(values_->Text(kClickXEdit));
     const std::int32_t y = TextToInt(values_->Text(kClickYEdit));
     ports_.input.SetCursorPos({x, y});
 }
 
-void MainWindow::Timer5Timer() {
+void MainWindow::ShowClock() {
     SetStatusText(Control(kStatusBar), 0, moments_.Forms().DateTimeText(moments_.Now()));
 }
 
-void MainWindow::Timer3Timer() {
+void MainWindow::ShowCursorPosition() {
     // X from one reading and Y from a second. While the system refuses the position the panel
     // says so; the error box comes for the first refusal of a run of refusals only.
     try {

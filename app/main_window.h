@@ -1,5 +1,5 @@
 #pragma once
-// Unit1: the main window Form1 (window class "TForm1"), its controls, components and handlers.
+// The main window (window class "TForm1"), its controls, components and handlers.
 // The controls are the data model of the schedulers; every handler entry passes the errors that
 // escape it to the application's default error handler (ErrorBox).
 #include <windows.h>
@@ -79,10 +79,10 @@ public:
     MainWindow& operator=(const MainWindow&) = delete;
 
     // Creates the window, hidden, with every control at its design value, and adds the
-    // notification-area icon. Timer3 and Timer5 run while the window can be seen. False when the
-    // window could not be created.
+    // notification-area icon. The status bar's read-outs run while the window can be seen. False
+    // when the window could not be created.
     bool Create();
-    // Shows the window centred (its first show runs FormShow). `startCommand` is the program's
+    // Shows the window centred (its first show runs LoadSettings). `startCommand` is the program's
     // (wWinMain's nCmdShow): one that minimises puts the window in the notification area with the
     // read-outs at rest, as a minimise does; any other shows it.
     // `atLogOn`: started by the Run value; where the settings start the clock, the window is not
@@ -106,16 +106,16 @@ public:
     void ApplyDpi(int dpi);
 
     // Handlers.
-    void FormShow();
-    void RzToolButton1Click();
-    void RzToolButton2Click();
-    void RzToolButton5Click();
-    void RzToolButton3Click();
-    void RzToolButton4Click();
-    void SpeedButton1Click(HWND sender);
-    void Button6Click();
-    void Timer3Timer();
-    void Timer5Timer();
+    void LoadSettings();
+    void StartClock();
+    void StopClock();
+    void SaveSettings();
+    void ClearActivity();
+    void CloseProgram();
+    void ChooseSlotFile(HWND sender);
+    void MoveCursorToClickPoint();
+    void ShowCursorPosition();
+    void ShowClock();
     // Restores the window from the notification area and brings it to the front.
     void RestoreFromTray();
 
@@ -189,7 +189,7 @@ private:
     Win32PowerActions systemPowerActions_;
     std::unique_ptr<Win32ControlValues> values_;
     std::unique_ptr<Win32Timers> timers_;
-    std::unique_ptr<SteadyTimer> clockTimer_;  // Timer5
+    std::unique_ptr<SteadyTimer> clockTimer_;  // the clock read-out
     std::unique_ptr<Scheduler> scheduler_;
     std::unique_ptr<SettingsFile> settings_;
     std::unique_ptr<ErrorBox> errorBox_;

@@ -1,5 +1,5 @@
 #pragma once
-// ImageList1: the ten toolbar pictures as bitmaps of one size, drawn with their transparency,
+// The toolbar's pictures: the ten as bitmaps of one size, drawn with their transparency,
 // and the embossed grey form a disabled button draws of its own picture.
 #include <windows.h>
 

@@ -247,7 +247,7 @@ TEST_F(ControlsTest, WhatTheUserSeesAtEveryScale) {
 
         // The status bar: its design height, and the clock's text within its panel.
         HWND bar = Ctl("StatusBar1");
-        form->Timer5Timer();
+        form->ShowClock();
         RECT barRect, panel;
         GetClientRect(bar, &barRect);
         EXPECT_EQ(barRect.bottom, scale(19));
@@ -256,7 +256,7 @@ TEST_F(ControlsTest, WhatTheUserSeesAtEveryScale) {
         EXPECT_LE(clock.cx, panel.right - panel.left);
         EXPECT_LE(clock.cy, panel.bottom - panel.top);
         // The cursor position, right-aligned, ends a little before the window's edge.
-        form->Timer3Timer();
+        form->ShowCursorPosition();
         const int inkEnd = RightmostInk(bar);
         EXPECT_GT(inkEnd, barRect.right / 2);
         EXPECT_LE(inkEnd, barRect.right - scale(4));
