@@ -14,7 +14,7 @@
 #include "app/speed_button.h"
 #include "app/startup_marks.h"
 #include "app/status_bar.h"
-#include "app/steady_timer.h"
+#include "app/status_readouts.h"
 #include "app/toolbar.h"
 #include "app/win32_control_values.h"
 #include "app/win32_timers.h"
@@ -23,9 +23,7 @@
 #include "core/convert.h"
 #include "core/scheduler.h"
 #include "core/scheduler_bindings.h"
-#include "core/tick_seconds.h"
 #include "core/time_form.h"
-#include "platform/errors.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_text.h"
 #include "settings/settings_file.h"
@@ -40,11 +38,6 @@ constexpr int kClientWidth = 939;
 constexpr int kClientHeight = 579;
 
 constexpr wchar_t kProgramIcon[] = L"MAINICON";
-
-// The cursor read-out's period, and how much later the system may serve a tick with other
-// wake-ups. The clock read-out ticks 20 ms into each second, as the scheduling ticks do.
-constexpr UINT kCursorReadoutMs = 100;
-constexpr ULONG kCursorToleranceMs = 30;
 
 // The program's icon at a size of the window's scale, owned by the caller. Without the
 // resource (a test program), the system's application icon, copied so that it can be owned.
@@ -120,7 +113,7 @@ void MainWindow::Show(int startCommand, bool atLogOn) {
         if (atLogOn && scheduler_->Running()) {
             if (!tray_->Active()) tray_->Add();
             if (tray_->Active()) {
-                StopReadouts();
+                readouts_->Stop();
                 return;
             }
         }
@@ -246,7 +239,9 @@ void MainWindow::OnCreate() {
     values_ = std::make_unique<Win32ControlValues>(
         controls_, [this](std::string_view name) { controls_.FitLabel(name, font_.Get()); });
     timers_ = std::make_unique<Win32Timers>(hwnd_);
-    clockTimer_ = std::make_unique<SteadyTimer>(hwnd_, kClockReadoutTimer);
+    readouts_ =
+        std::make_unique<StatusReadouts>(hwnd_, Control(kStatusBar), moments_, ports_.input,
+                                         *values_, newer_, [this](UINT_PTR id) { RunTimer(id); });
     if (!ports_.shell) systemShell_ = std::make_unique<Win32Shell>(hwnd_, ports_.appWindow);
     Shell& shell = ports_.shell ? *ports_.shell : *systemShell_;
     // The icon is put in the notification area once the window is on the screen (Show); the
@@ -455,10 +450,7 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
 
 void MainWindow::OnTimer(UINT_PTR id) {
     if (id == kClockReadoutTimer) {
-        clockTimer_->Ticked();
-        if (!readoutsOn_) return;  // a tick that was waiting when the window was hidden
-        RunTimer(id);
-        if (readoutsOn_) AimClockReadout();  // not when its handler hid the window
+        readouts_->ClockTicked();
         return;
     }
     if (id != kSchedulingTimer) {
@@ -491,44 +483,12 @@ LRESULT MainWindow::OnControlColour(UINT message, HDC dc, HWND control) {
 
 void MainWindow::OnShowWindow(bool shown) {
     if (!shown) {
-        StopReadouts();
+        if (readouts_) readouts_->Stop();
         return;
     }
     // Sent before the window appears, so the read-outs are fresh when it is painted. Not sent
     // where a show changes whether the window is minimised: OnSize sees to those.
-    if (!IsIconic(hwnd_)) StartReadouts();
-}
-
-void MainWindow::StartReadouts() {
-    if (readoutsOn_) return;
-    readoutsOn_ = true;
-    // Seen again: the user may change any control from now on, and the information box shows
-    // the lines held while it was out of sight.
-    values_->SetOutOfSight(false);
-    SetCoalescedTimer(hwnd_, kCursorReadoutTimer, kCursorReadoutMs, kCursorToleranceMs, newer_);
-    // Panels that have shown nothing yet stay empty until their timers tick.
-    if (readoutsRan_) {
-        RunTimer(kClockReadoutTimer);
-        RunTimer(kCursorReadoutTimer);
-    }
-    readoutsRan_ = true;
-    AimClockReadout();
-}
-
-void MainWindow::AimClockReadout() {
-    // The panel changes in step with the second, not up to a second after it: a slot that
-    // fires on its second finds the clock already showing that second.
-    clockTimer_->SetFor(SteadyTimer::NowMs() +
-                        static_cast<std::uint64_t>(DelayToNextSecond(moments_.Now())));
-}
-
-void MainWindow::StopReadouts() {
-    // Out of sight, the controls change only by the program's own writes.
-    if (values_) values_->SetOutOfSight(true);
-    if (!readoutsOn_) return;
-    readoutsOn_ = false;
-    KillTimer(hwnd_, kCursorReadoutTimer);
-    clockTimer_->Kill();
+    if (!IsIconic(hwnd_)) readouts_->Start();
 }
 
 void MainWindow::OnActivate(WPARAM wParam) {
@@ -546,13 +506,13 @@ void MainWindow::OnActivate(WPARAM wParam) {
 
 void MainWindow::OnSize(WPARAM kind) {
     if (kind == SIZE_MINIMIZED) {
-        StopReadouts();
+        if (readouts_) readouts_->Stop();
         // Hidden into the notification area, off the taskbar and out of Alt+Tab.
         if (tray_ && tray_->Active()) ShowWindow(hwnd_, SW_HIDE);
         return;
     }
     // Restored from the taskbar (or the notification area): refreshed before it is painted.
-    if (IsWindowVisible(hwnd_) && shownOnce_) StartReadouts();
+    if (IsWindowVisible(hwnd_) && shownOnce_) readouts_->Start();
 }
 
 void MainWindow::RestoreFromTray() {
@@ -586,7 +546,7 @@ void MainWindow::SetPickerFormats() {
 }
 
 void MainWindow::OnDestroy() {
-    StopReadouts();
+    if (readouts_) readouts_->Stop();
     // A window whose creation failed half-way has not all of its parts.
     if (timers_)
         for (TimerId id : {TimerId::Slots, TimerId::Power, TimerId::Mouse})
@@ -664,25 +624,8 @@ void MainWindow::MoveCursorToClickPoint() {
     ports_.input.SetCursorPos({x, y});
 }
 
-void MainWindow::ShowClock() {
-    SetStatusText(Control(kStatusBar), 0, moments_.Forms().DateTimeText(moments_.Now()));
-}
+void MainWindow::ShowClock() { readouts_->ShowClock(); }
 
-void MainWindow::ShowCursorPosition() {
-    // X from one reading and Y from a second. While the system refuses the position the panel
-    // says so; the error box comes for the first refusal of a run of refusals only.
-    try {
-        const Point first = ports_.input.CursorPos();
-        const Point second = ports_.input.CursorPos();
-        SetStatusText(Control(kStatusBar), 1,
-                      "当前鼠标坐标" + std::to_string(first.x) + " -- " + std::to_string(second.y));
-        cursorRefused_ = false;
-    } catch (const SystemError&) {
-        SetStatusText(Control(kStatusBar), 1, "当前鼠标坐标不可用");
-        if (cursorRefused_) return;
-        cursorRefused_ = true;
-        throw;
-    }
-}
+void MainWindow::ShowCursorPosition() { readouts_->ShowCursorPosition(); }
 
 }  // namespace tc

@@ -34,7 +34,7 @@ class PictureList;
 class Scheduler;
 class SettingsFile;
 class Win32ControlValues;
-class SteadyTimer;
+class StatusReadouts;
 class Win32Timers;
 
 // What the window needs from outside. The program passes the system's implementations; window
@@ -144,13 +144,6 @@ private:
     void OnCommand(int id, int code, HWND control);
     void OnTimer(UINT_PTR id);
     void RunTimer(UINT_PTR id);
-    // The status bar's read-outs tick only while the window can be seen (shown, not minimised).
-    // Starting them again after a time hidden refreshes both at once, before the window is
-    // painted, so that it never shows a stale clock or cursor position.
-    void StartReadouts();
-    void StopReadouts();
-    // Sets the clock read-out's next tick 20 ms into the next second.
-    void AimClockReadout();
     LRESULT OnControlColour(UINT message, HDC dc, HWND control);
     void OnShowWindow(bool shown);
     void OnActivate(WPARAM wParam);
@@ -189,16 +182,13 @@ private:
     Win32PowerActions systemPowerActions_;
     std::unique_ptr<Win32ControlValues> values_;
     std::unique_ptr<Win32Timers> timers_;
-    std::unique_ptr<SteadyTimer> clockTimer_;  // the clock read-out
+    std::unique_ptr<StatusReadouts> readouts_;
     std::unique_ptr<Scheduler> scheduler_;
     std::unique_ptr<SettingsFile> settings_;
     std::unique_ptr<ErrorBox> errorBox_;
     std::unique_ptr<TrayIcon> tray_;
     OpenDialog openDialog_;
     bool shownOnce_ = false;
-    bool readoutsOn_ = false;
-    bool readoutsRan_ = false;    // started at least once: the panels hold what they last showed
-    bool cursorRefused_ = false;  // the cursor position was refused at the last read-out
     HWND lastFocus_ = nullptr;
 };
 
