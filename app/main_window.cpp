@@ -2,24 +2,20 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-
 #include "app/dpi.h"
 #include "app/error_text.h"
 #include "app/focus_order.h"
 #include "app/group_box.h"
 #include "app/key_filters.h"
-#include "app/picture_list.h"
+#include "app/scaled_look.h"
 #include "app/single_instance.h"
 #include "app/speed_button.h"
 #include "app/startup_marks.h"
-#include "app/status_bar.h"
 #include "app/status_readouts.h"
 #include "app/toolbar.h"
 #include "app/win32_control_values.h"
 #include "app/win32_timers.h"
 #include "app/win32_window.h"
-#include "app/window_font.h"
 #include "core/convert.h"
 #include "core/scheduler.h"
 #include "core/scheduler_bindings.h"
@@ -31,30 +27,7 @@
 namespace tc {
 namespace {
 
-constexpr const wchar_t* kFormClass = MainWindow::kClassName;
-constexpr DWORD kFormStyle =
-    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr int kClientWidth = 939;
-constexpr int kClientHeight = 579;
-
-constexpr wchar_t kProgramIcon[] = L"MAINICON";
-
-// The program's icon at a size of the window's scale, owned by the caller. Without the
-// resource (a test program), the system's application icon, copied so that it can be owned.
-HICON LoadProgramIcon(HINSTANCE instance, int size) {
-    if (HANDLE icon = LoadImageW(instance, kProgramIcon, IMAGE_ICON, size, size, LR_DEFAULTCOLOR))
-        return static_cast<HICON>(icon);
-    return CopyIcon(static_cast<HICON>(
-        LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, size, size, LR_SHARED)));
-}
-
-// AdjustWindowRectExForDpi where the system has it (Windows 10 on), else the plain form.
-void AdjustForDpi(RECT& r, int dpi, const NewerWindowFunctions& newer) {
-    if (newer.adjustWindowRectExForDpi)
-        newer.adjustWindowRectExForDpi(&r, kFormStyle, FALSE, 0, static_cast<UINT>(dpi));
-    else
-        AdjustWindowRectEx(&r, kFormStyle, FALSE, 0);
-}
+constexpr const wchar_t* kWindowClass = MainWindow::kClassName;
 
 bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
@@ -68,13 +41,14 @@ void MainWindow::RegisterClasses(HINSTANCE instance) {
     RegisterSpeedButtonClasses(instance);
     RegisterToolbarClasses(instance);
     RegisterWindowClass(
-        instance, {kFormClass, Proc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), kProgramIcon});
+        instance, {kWindowClass, Proc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), kProgramIcon});
 }
 
 MainWindow::MainWindow(HINSTANCE instance, MainWindowPorts ports)
     : instance_(instance),
       ports_(std::move(ports)),
       newer_(FindNewerWindowFunctions(ports_.findSystemFunction)),
+      look_(instance, newer_, controls_),
       moments_(ports_.clock, ports_.locale),
       commandLog_(ports_.clock, ports_.files, ports_.codePage),
       openDialog_(ports_.openFile) {}
@@ -86,7 +60,7 @@ MainWindow::~MainWindow() {
 bool MainWindow::Create() {
     RegisterClasses(instance_);
     MarkStartup("window classes");
-    CreateWindowExW(0, kFormClass, L"Tallowcron", kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+    CreateWindowExW(0, kWindowClass, L"Tallowcron", kMainWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                     kClientWidth, kClientHeight, nullptr, nullptr, instance_, this);
     MarkStartup("window created");
     return hwnd_ != nullptr;
@@ -187,7 +161,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnSize(wParam);
         return 0;
     case WM_GETMINMAXINFO:
-        OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+        look_.KeepTrackSize(*reinterpret_cast<MINMAXINFO*>(lParam));
         return 0;
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -223,21 +197,19 @@ void MainWindow::OnCreate() {
         SetPropW(hwnd_, ports_.folderIdentity.c_str(), reinterpret_cast<HANDLE>(1));
     errorBox_ = std::make_unique<ErrorBox>(
         ProgramTitle(ExePath()), ports_.codePage, [this] { return hwnd_; }, ports_.messageBox);
-    dpi_ = WindowDpi(hwnd_, newer_);
-    const Scale scale{dpi_};
+    look_.Attach(hwnd_);
     MarkStartup("main window frame");
-    SetIcons();
+    look_.SetIcons(tray_.get());
     MarkStartup("icons");
 
-    pictures_ = std::make_unique<PictureList>(scale(16));
-    font_ = CreateWindowFont(dpi_);
+    look_.MakePicturesAndFont();
     // The status bar is placed at the bottom of the client area: its size comes first.
-    ResizeToClientArea();
+    look_.ResizeToClientArea();
     MarkStartup("pictures, font, window size");
-    controls_.Create(hwnd_, instance_, pictures_.get(), scale, font_.Get());
+    controls_.Create(hwnd_, instance_, look_.Pictures(), Scale{look_.Dpi()}, look_.Font());
     MarkStartup("controls");
     values_ = std::make_unique<Win32ControlValues>(
-        controls_, [this](std::string_view name) { controls_.FitLabel(name, font_.Get()); });
+        controls_, [this](std::string_view name) { controls_.FitLabel(name, look_.Font()); });
     timers_ = std::make_unique<Win32Timers>(hwnd_);
     readouts_ =
         std::make_unique<StatusReadouts>(hwnd_, Control(kStatusBar), moments_, ports_.input,
@@ -247,7 +219,7 @@ void MainWindow::OnCreate() {
     // The icon is put in the notification area once the window is on the screen (Show); the
     // scheduler gives it its tooltip and warnings from the start.
     tray_ = std::make_unique<TrayIcon>(
-        instance_, smallIcon_.Get(), L"Tallowcron", [this] { RestoreFromTray(); },
+        instance_, look_.SmallIcon(), L"Tallowcron", [this] { RestoreFromTray(); },
         [this](POINT at) { OnTrayMenu(at); }, [this] { OnTrayIconLost(); }, ports_.notifyIcon,
         ports_.allowMessage);
     scheduler_ = std::make_unique<Scheduler>(
@@ -263,7 +235,7 @@ void MainWindow::OnCreate() {
     MarkStartup("picker formats");
     WireHandlers();
     MarkStartup("handlers and key filters");
-    SetStatusFont();
+    look_.SetStatusFont();
     MarkStartup("status bar font");
     // A second start that is not elevated may still call this window back when it is.
     if (ports_.allowMessage)
@@ -323,18 +295,6 @@ void MainWindow::WireHandlers() {
     }
 }
 
-void MainWindow::SetIcons() {
-    const Scale scale{dpi_};
-    UniqueIcon big(LoadProgramIcon(instance_, scale(32)));
-    UniqueIcon small(LoadProgramIcon(instance_, scale(16)));
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
-    if (tray_) tray_->SetIcon(small.Get());
-    // The old pictures go only when nothing shows them any more.
-    bigIcon_ = std::move(big);
-    smallIcon_ = std::move(small);
-}
-
 void MainWindow::OnTrayMenu(POINT at) {
     TrayMenuState state;
     if (scheduler_->Running()) {
@@ -375,57 +335,9 @@ void MainWindow::OnTrayIconLost() {
 }
 
 void MainWindow::ApplyDpi(int dpi) {
-    const bool rescaled = dpi != dpi_;
-    dpi_ = dpi;
-    const Scale scale{dpi};
-    if (rescaled) SetIcons();
-    // The pictures made at creation serve at the scale they were made for.
-    if (rescaled || !pictures_) {
-        auto pictures = std::make_unique<PictureList>(scale(16));
-        controls_.SetPictures(pictures.get());
-        pictures_ = std::move(pictures);
-    }
-    UniqueFont font = CreateWindowFont(dpi);
-    controls_.SetFont(font.Get());
-    font_ = std::move(font);
-    SetStatusFont();
-    ResizeToClientArea();
-    controls_.Place(scale, font_.Get());
+    look_.Apply(dpi, tray_.get());
+    controls_.Place(Scale{dpi}, look_.Font());
     InvalidateRect(hwnd_, nullptr, TRUE);
-}
-
-void MainWindow::SetStatusFont() {
-    UniqueFont statusFont = CreateStatusFont(dpi_, newer_);
-    SendMessageW(Control(kStatusBar), WM_SETFONT, reinterpret_cast<WPARAM>(statusFont.Get()),
-                 FALSE);
-    statusFont_ = std::move(statusFont);
-}
-
-void MainWindow::ResizeToClientArea() {
-    const Scale scale{dpi_};
-    RECT r{0, 0, scale(kClientWidth), scale(kClientHeight)};
-    AdjustForDpi(r, dpi_, newer_);
-    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // Where the frame drawn differs from what the calculation assumed, correct by the difference.
-    RECT client;
-    RECT frame;
-    GetClientRect(hwnd_, &client);
-    GetWindowRect(hwnd_, &frame);
-    const int dx = scale(kClientWidth) - client.right;
-    const int dy = scale(kClientHeight) - client.bottom;
-    if (dx != 0 || dy != 0)
-        SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left + dx,
-                     frame.bottom - frame.top + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void MainWindow::OnGetMinMaxInfo(MINMAXINFO& info) {
-    // The window keeps its size at any scale, also when that is larger than the screen.
-    const Scale scale{dpi_};
-    RECT r{0, 0, scale(kClientWidth), scale(kClientHeight)};
-    AdjustForDpi(r, dpi_, newer_);
-    info.ptMaxTrackSize.x = std::max<LONG>(info.ptMaxTrackSize.x, (r.right - r.left) * 2);
-    info.ptMaxTrackSize.y = std::max<LONG>(info.ptMaxTrackSize.y, (r.bottom - r.top) * 2);
 }
 
 void MainWindow::OnCommand(int id, int code, HWND control) {

@@ -12,6 +12,7 @@
 #include "app/handles.h"
 #include "app/newer_window_functions.h"
 #include "app/open_dialog.h"
+#include "app/scaled_look.h"
 #include "app/tray_icon.h"
 #include "app/tray_menu.h"
 #include "app/window_controls.h"
@@ -30,7 +31,6 @@
 
 namespace tc {
 
-class PictureList;
 class Scheduler;
 class SettingsFile;
 class Win32ControlValues;
@@ -95,7 +95,7 @@ public:
     Scheduler& Schedule() { return *scheduler_; }
     ErrorBox& Errors() { return *errorBox_; }
     TrayIcon& Tray() { return *tray_; }
-    HFONT Font() const { return font_.Get(); }
+    HFONT Font() const { return look_.Font(); }
 
     // Tab and Shift+Tab move the focus along the window's focus order; arrow keys move between
     // the two buttons of a radio pair. True when the message was such a key and is done.
@@ -149,14 +149,9 @@ private:
     void OnActivate(WPARAM wParam);
     void OnSize(WPARAM kind);
     void OnDpiChanged(int dpi, const RECT& suggested);
-    void OnGetMinMaxInfo(MINMAXINFO& info);
     void OnSettingChange();
     void SetPickerFormats();
     void OnDestroy();
-    void ResizeToClientArea();
-    // The title bar's, the taskbar's and the notification area's icons at the window's scale.
-    void SetIcons();
-    void SetStatusFont();
     // The icon left the notification area and did not come back: the window must not stay
     // hidden where nothing leads to it.
     void OnTrayIconLost();
@@ -169,13 +164,8 @@ private:
     MainWindowPorts ports_;
     NewerWindowFunctions newer_;
     HWND hwnd_ = nullptr;
-    int dpi_ = 96;
-    UniqueFont font_;
-    UniqueFont statusFont_;
-    UniqueIcon bigIcon_;
-    UniqueIcon smallIcon_;
-    std::unique_ptr<PictureList> pictures_;
     WindowControls controls_;
+    ScaledLook look_;
     Moments moments_;
     CommandLog commandLog_;
     std::unique_ptr<Shell> systemShell_;
