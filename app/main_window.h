@@ -9,12 +9,12 @@
 #include <string>
 
 #include "app/error_box.h"
-#include "app/handles.h"
-#include "app/newer_window_functions.h"
 #include "app/open_dialog.h"
 #include "app/scaled_look.h"
 #include "app/tray_icon.h"
 #include "app/tray_menu.h"
+#include "app/win32/handles.h"
+#include "app/win32/newer_window_functions.h"
 #include "app/window_controls.h"
 #include "core/logs.h"
 #include "core/moments.h"

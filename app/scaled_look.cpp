@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "app/picture_list.h"
-#include "app/status_bar.h"
+#include "app/controls/picture_list.h"
+#include "app/controls/status_bar.h"
+#include "app/controls/window_font.h"
 #include "app/tray_icon.h"
 #include "app/window_controls.h"
-#include "app/window_font.h"
 
 namespace tc {
 namespace {

@@ -7,9 +7,9 @@
 
 #include <memory>
 
-#include "app/dpi.h"
-#include "app/handles.h"
-#include "app/newer_window_functions.h"
+#include "app/win32/dpi.h"
+#include "app/win32/handles.h"
+#include "app/win32/newer_window_functions.h"
 
 namespace tc {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/status_bar.h"
+#include "app/controls/status_bar.h"
 #include "app/win32_control_values.h"
 #include "app/win32_timers.h"
 #include "core/moments.h"

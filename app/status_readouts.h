@@ -9,8 +9,8 @@
 
 #include <functional>
 
-#include "app/newer_window_functions.h"
 #include "app/steady_timer.h"
+#include "app/win32/newer_window_functions.h"
 
 namespace tc {
 

@@ -13,7 +13,7 @@
 #include <functional>
 #include <string>
 
-#include "app/handles.h"
+#include "app/win32/handles.h"
 #include "core/tray_notices.h"
 #include "platform/win32/late_system_calls.h"
 

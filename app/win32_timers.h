@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "app/newer_window_functions.h"
 #include "app/steady_timer.h"
+#include "app/win32/newer_window_functions.h"
 #include "core/timer_schedule.h"
 #include "platform/timers.h"
 

@@ -2,13 +2,13 @@
 
 #include <commctrl.h>
 
-#include "app/group_box.h"
-#include "app/picture_list.h"
-#include "app/speed_button.h"
-#include "app/status_bar.h"
-#include "app/toolbar.h"
-#include "app/win32_window.h"
-#include "app/window_font.h"
+#include "app/controls/group_box.h"
+#include "app/controls/picture_list.h"
+#include "app/controls/speed_button.h"
+#include "app/controls/status_bar.h"
+#include "app/controls/toolbar.h"
+#include "app/controls/window_font.h"
+#include "app/win32/win32_window.h"
 #include "platform/win32/win32_text.h"
 
 namespace tc {

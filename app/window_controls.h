@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/dpi.h"
+#include "app/win32/dpi.h"
 #include "core/controls.h"
 
 namespace tc {

@@ -8,9 +8,9 @@
 #include <string>
 #include <utility>
 
-#include "app/dpi.h"
-#include "app/status_bar.h"
-#include "app/window_font.h"
+#include "app/controls/status_bar.h"
+#include "app/controls/window_font.h"
+#include "app/win32/dpi.h"
 #include "core/controls.h"
 #include "platform/win32/win32_text.h"
 #include "window_fixture.h"

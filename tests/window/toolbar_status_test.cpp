@@ -2,10 +2,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/speed_button.h"
-#include "app/status_bar.h"
-#include "app/toolbar.h"
-#include "app/window_font.h"
+#include "app/controls/speed_button.h"
+#include "app/controls/status_bar.h"
+#include "app/controls/toolbar.h"
+#include "app/controls/window_font.h"
 #include "core/scheduler.h"
 #include "platform/win32/win32_text.h"
 #include "window_fixture.h"

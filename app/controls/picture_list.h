@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/handles.h"
+#include "app/win32/handles.h"
 
 namespace tc {
 

@@ -1,4 +1,4 @@
-#include "app/win32_window.h"
+#include "app/win32/win32_window.h"
 
 #include "platform/win32/win32_text.h"
 
