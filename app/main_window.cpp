@@ -1,12 +1,6 @@
 #include "app/main_window.h"
 
-#include <commctrl.h>
-
-#include "app/controls/group_box.h"
-#include "app/controls/speed_button.h"
-#include "app/controls/toolbar.h"
 #include "app/error_text.h"
-#include "app/focus_order.h"
 #include "app/key_filters.h"
 #include "app/scaled_look.h"
 #include "app/single_instance.h"
@@ -16,32 +10,19 @@
 #include "app/win32/win32_window.h"
 #include "app/win32_control_values.h"
 #include "app/win32_timers.h"
+#include "app/window_focus.h"
 #include "core/convert.h"
 #include "core/scheduler.h"
 #include "core/scheduler_bindings.h"
-#include "core/time_form.h"
 #include "platform/win32/win32_shell.h"
-#include "platform/win32/win32_text.h"
 #include "settings/settings_file.h"
 
 namespace tc {
-namespace {
-
-constexpr const wchar_t* kWindowClass = MainWindow::kClassName;
-
-bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
-
-}  // namespace
 
 void MainWindow::RegisterClasses(HINSTANCE instance) {
-    INITCOMMONCONTROLSEX icc{sizeof(icc),
-                             ICC_DATE_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
-    RegisterGroupBoxClass(instance);
-    RegisterSpeedButtonClasses(instance);
-    RegisterToolbarClasses(instance);
+    WindowControls::RegisterClasses(instance);
     RegisterWindowClass(
-        instance, {kWindowClass, Proc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), kProgramIcon});
+        instance, {kClassName, Proc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), kProgramIcon});
 }
 
 MainWindow::MainWindow(HINSTANCE instance, MainWindowPorts ports)
@@ -60,21 +41,14 @@ MainWindow::~MainWindow() {
 bool MainWindow::Create() {
     RegisterClasses(instance_);
     MarkStartup("window classes");
-    CreateWindowExW(0, kWindowClass, L"Tallowcron", kMainWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+    CreateWindowExW(0, kClassName, L"Tallowcron", kMainWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                     kClientWidth, kClientHeight, nullptr, nullptr, instance_, this);
     MarkStartup("window created");
     return hwnd_ != nullptr;
 }
 
 void MainWindow::Show(int startCommand, bool atLogOn) {
-    // Centred on the screen at the window's size.
-    RECT r;
-    GetWindowRect(hwnd_, &r);
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreOnScreen(hwnd_);
     // The first show's work, before the window appears, so that its errors are seen first. Done
     // here rather than at WM_SHOWWINDOW, which a show that minimises the window does not send.
     if (!shownOnce_) {
@@ -149,13 +123,15 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-        return OnControlColour(message, reinterpret_cast<HDC>(wParam),
-                               reinterpret_cast<HWND>(lParam));
+        if (HBRUSH face = WindowControls::Colours(reinterpret_cast<HDC>(wParam),
+                                                  reinterpret_cast<HWND>(lParam)))
+            return reinterpret_cast<LRESULT>(face);
+        break;
     case WM_SHOWWINDOW:
         OnShowWindow(wParam != FALSE);
         break;
     case WM_ACTIVATE:
-        OnActivate(wParam);
+        if (focus_) focus_->OnActivate(wParam);
         return 0;
     case WM_SIZE:
         OnSize(wParam);
@@ -176,8 +152,6 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-std::string MainWindow::ExePath() { return ports_.files.ExePath(); }
-
 bool MainWindow::OnCreateGuarded() {
     // Nothing may leave a window procedure: a failure while building the window is shown and
     // the window is not created (Create answers false).
@@ -196,10 +170,11 @@ void MainWindow::OnCreate() {
     if (!ports_.folderIdentity.empty())
         SetPropW(hwnd_, ports_.folderIdentity.c_str(), reinterpret_cast<HANDLE>(1));
     errorBox_ = std::make_unique<ErrorBox>(
-        ProgramTitle(ExePath()), ports_.codePage, [this] { return hwnd_; }, ports_.messageBox);
+        ProgramTitle(ports_.files.ExePath()), ports_.codePage, [this] { return hwnd_; },
+        ports_.messageBox);
     look_.Attach(hwnd_);
     MarkStartup("main window frame");
-    look_.SetIcons(tray_.get());
+    look_.SetIcons(/*tray=*/nullptr);
     MarkStartup("icons");
 
     look_.MakePicturesAndFont();
@@ -210,6 +185,7 @@ void MainWindow::OnCreate() {
     MarkStartup("controls");
     values_ = std::make_unique<Win32ControlValues>(
         controls_, [this](std::string_view name) { controls_.FitLabel(name, look_.Font()); });
+    focus_ = std::make_unique<WindowFocus>(hwnd_, controls_, *values_);
     timers_ = std::make_unique<Win32Timers>(hwnd_);
     readouts_ =
         std::make_unique<StatusReadouts>(hwnd_, Control(kStatusBar), moments_, ports_.input,
@@ -231,7 +207,7 @@ void MainWindow::OnCreate() {
         *values_, moments_, SettingsPorts{ports_.files, ports_.codePage, ports_.registry});
     commandLog_.SetTimeSeparator(moments_.Forms().Info().timeSeparator);
     MarkStartup("scheduler and settings objects");
-    SetPickerFormats();
+    controls_.SetPickerFormats(moments_.Forms().Info());
     MarkStartup("picker formats");
     WireHandlers();
     MarkStartup("handlers and key filters");
@@ -257,22 +233,13 @@ constexpr MainWindow::CommandBinding MainWindow::kCommands[] = {
      [](MainWindow& w, const ControlSpec&, HWND) { w.CloseProgram(); }},
     {kLocateButton, ControlKind::Button, BN_CLICKED, "Button6Click",
      [](MainWindow& w, const ControlSpec&, HWND) { w.MoveCursorToClickPoint(); }},
-    {{},
-     ControlKind::SpeedButton,
-     BN_CLICKED,
-     "SpeedButton1Click",
+    {"", ControlKind::SpeedButton, BN_CLICKED, "SpeedButton1Click",
      [](MainWindow& w, const ControlSpec&, HWND sender) { w.ChooseSlotFile(sender); }},
     // No handler of the program's own: the pair's other button is cleared, the typed text of
     // the drop-down selects the item it names.
-    {{},
-     ControlKind::RadioButton,
-     BN_CLICKED,
-     "radio pair",
+    {"", ControlKind::RadioButton, BN_CLICKED, "radio pair",
      [](MainWindow& w, const ControlSpec& c, HWND) { w.values_->SetChecked(c.name, true); }},
-    {{},
-     ControlKind::ComboBox,
-     CBN_EDITCHANGE,
-     "drop-down text",
+    {"", ControlKind::ComboBox, CBN_EDITCHANGE, "drop-down text",
      [](MainWindow&, const ControlSpec&, HWND sender) { SelectItemOfTypedText(sender); }},
 };
 
@@ -296,16 +263,8 @@ void MainWindow::WireHandlers() {
 }
 
 void MainWindow::OnTrayMenu(POINT at) {
-    TrayMenuState state;
-    if (scheduler_->Running()) {
-        // The next action as the tooltip shows it: its second line.
-        const std::string& tip = scheduler_->Tip();
-        if (const auto line = tip.find('\n'); line != std::string::npos)
-            state.next = Widen(tip.substr(line + 1));
-    }
-    state.startEnabled = values_->Enabled(kStartButton);
-    state.stopEnabled = values_->Enabled(kStopButton);
-    state.mouseOn = values_->Checked(kMouseOnCheck);
+    const TrayMenuState state =
+        ReadTrayMenuState(scheduler_->Running(), scheduler_->Tip(), *values_);
     // Each item does what its button or box in the window does, under the same error guard.
     switch (ShowTrayMenu(tray_->Window(), at, state, ports_.trackMenu)) {
     case TrayCommand::ShowWindow:
@@ -380,19 +339,6 @@ void MainWindow::RunTimer(UINT_PTR id) {
         if (t.id == id) errorBox_->Guard(t.handler, [&] { t.run(*this); });
 }
 
-LRESULT MainWindow::OnControlColour(UINT message, HDC dc, HWND control) {
-    const ControlSpec* entry = WindowControls::SpecOfId(GetDlgCtrlID(control));
-    const bool ours =
-        entry && (entry->kind == ControlKind::Label || entry->kind == ControlKind::CheckBox ||
-                  entry->kind == ControlKind::RadioButton);
-    if (!ours)
-        return DefWindowProcW(hwnd_, message, reinterpret_cast<WPARAM>(dc),
-                              reinterpret_cast<LPARAM>(control));
-    SetTextColor(dc, entry->blue ? RGB(0, 0, 255) : GetSysColor(COLOR_WINDOWTEXT));
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-}
-
 void MainWindow::OnShowWindow(bool shown) {
     if (!shown) {
         if (readouts_) readouts_->Stop();
@@ -401,19 +347,6 @@ void MainWindow::OnShowWindow(bool shown) {
     // Sent before the window appears, so the read-outs are fresh when it is painted. Not sent
     // where a show changes whether the window is minimised: OnSize sees to those.
     if (!IsIconic(hwnd_)) readouts_->Start();
-}
-
-void MainWindow::OnActivate(WPARAM wParam) {
-    if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
-        return;
-    }
-    if (HIWORD(wParam)) return;  // activated while minimised
-    HWND target = lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_)
-                      ? lastFocus_
-                      : FirstFocusStop(controls_);
-    if (target) SetFocus(target);
 }
 
 void MainWindow::OnSize(WPARAM kind) {
@@ -441,20 +374,7 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 void MainWindow::OnSettingChange() {
     moments_.ReloadLocale();
     commandLog_.SetTimeSeparator(moments_.Forms().Info().timeSeparator);
-    SetPickerFormats();
-}
-
-void MainWindow::SetPickerFormats() {
-    // Date pickers show the short date form of the regional settings (their default format);
-    // time pickers the long time form, seconds always included, since slots fire on the second.
-    const std::wstring timeFormat = Widen(PickerTimeFormat(moments_.Forms().Info()));
-    for (const ControlSpec& c : ControlTable()) {
-        if (c.kind == ControlKind::DatePicker)
-            SendMessageW(Control(c.name), DTM_SETFORMATW, 0, 0);
-        else if (c.kind == ControlKind::TimePicker)
-            SendMessageW(Control(c.name), DTM_SETFORMATW, 0,
-                         reinterpret_cast<LPARAM>(timeFormat.c_str()));
-    }
+    controls_.SetPickerFormats(moments_.Forms().Info());
 }
 
 void MainWindow::OnDestroy() {
@@ -469,29 +389,10 @@ void MainWindow::OnDestroy() {
 }
 
 bool MainWindow::HandleFocusKeys(const MSG& msg) {
-    if (msg.message != WM_KEYDOWN || !hwnd_) return false;
-    if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
-    if (msg.wParam == VK_TAB && !KeyDown(VK_CONTROL) && !KeyDown(VK_MENU)) {
-        MoveFocus(!KeyDown(VK_SHIFT));
-        return true;
-    }
-    const ControlSpec* entry = WindowControls::SpecOfId(GetDlgCtrlID(msg.hwnd));
-    const bool arrow = msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT || msg.wParam == VK_UP ||
-                       msg.wParam == VK_DOWN;
-    if (arrow && entry && entry->kind == ControlKind::RadioButton) {
-        const std::string partner = RadioPartner(entry->name);
-        if (IsWindowEnabled(Control(partner))) {
-            values_->SetChecked(partner, true);
-            SetFocus(Control(partner));
-        }
-        return true;
-    }
-    return false;
+    return hwnd_ && focus_ && focus_->HandleKey(msg);
 }
 
-void MainWindow::MoveFocus(bool forward) {
-    if (HWND next = NextFocusStop(controls_, GetFocus(), forward)) SetFocus(next);
-}
+void MainWindow::MoveFocus(bool forward) { focus_->Move(forward); }
 
 // ---- Handlers ----
 

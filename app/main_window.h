@@ -1,7 +1,9 @@
 #pragma once
-// The main window (window class "TForm1"), its controls, components and handlers.
-// The controls are the data model of the schedulers; every handler entry passes the errors that
-// escape it to the application's default error handler (ErrorBox).
+// The main window (window class "TForm1"): its window procedure, the making of its parts, and the
+// tables that send each control notification and timer tick to its handler. Its look at the
+// display's scale is ScaledLook's, the status bar's read-outs are StatusReadouts', the keyboard
+// focus is WindowFocus'. The controls are the data model of the schedulers; every handler entry
+// passes the errors that escape it to the application's default error handler (ErrorBox).
 #include <windows.h>
 
 #include <memory>
@@ -13,7 +15,6 @@
 #include "app/scaled_look.h"
 #include "app/tray_icon.h"
 #include "app/tray_menu.h"
-#include "app/win32/handles.h"
 #include "app/win32/newer_window_functions.h"
 #include "app/window_controls.h"
 #include "core/logs.h"
@@ -33,9 +34,10 @@ namespace tc {
 
 class Scheduler;
 class SettingsFile;
-class Win32ControlValues;
 class StatusReadouts;
+class Win32ControlValues;
 class Win32Timers;
+class WindowFocus;
 
 // What the window needs from outside. The program passes the system's implementations; window
 // tests pass fakes and stand-ins for the system dialogs.
@@ -105,15 +107,21 @@ public:
     // Lays the window out for a display scale (dots per inch; 96 is 100%).
     void ApplyDpi(int dpi);
 
-    // Handlers.
+    // Handlers; the error box knows them by the names in the binding tables.
+    // The settings file into the controls, at the first show.
     void LoadSettings();
+    // The toolbar's buttons.
     void StartClock();
     void StopClock();
     void SaveSettings();
     void ClearActivity();
+    // Closing the main window ends the program.
     void CloseProgram();
+    // A browse button: the open-file dialog for the slot of its row.
     void ChooseSlotFile(HWND sender);
+    // The cursor to the point of the mouse task's X and Y fields.
     void MoveCursorToClickPoint();
+    // The status bar's read-outs.
     void ShowCursorPosition();
     void ShowClock();
     // Restores the window from the notification area and brings it to the front.
@@ -144,13 +152,10 @@ private:
     void OnCommand(int id, int code, HWND control);
     void OnTimer(UINT_PTR id);
     void RunTimer(UINT_PTR id);
-    LRESULT OnControlColour(UINT message, HDC dc, HWND control);
     void OnShowWindow(bool shown);
-    void OnActivate(WPARAM wParam);
     void OnSize(WPARAM kind);
     void OnDpiChanged(int dpi, const RECT& suggested);
     void OnSettingChange();
-    void SetPickerFormats();
     void OnDestroy();
     // The icon left the notification area and did not come back: the window must not stay
     // hidden where nothing leads to it.
@@ -158,7 +163,6 @@ private:
     // The icon's menu was asked for at that screen point.
     void OnTrayMenu(POINT at);
     void WireHandlers();
-    std::string ExePath();
 
     HINSTANCE instance_;
     MainWindowPorts ports_;
@@ -173,13 +177,13 @@ private:
     std::unique_ptr<Win32ControlValues> values_;
     std::unique_ptr<Win32Timers> timers_;
     std::unique_ptr<StatusReadouts> readouts_;
+    std::unique_ptr<WindowFocus> focus_;
     std::unique_ptr<Scheduler> scheduler_;
     std::unique_ptr<SettingsFile> settings_;
     std::unique_ptr<ErrorBox> errorBox_;
     std::unique_ptr<TrayIcon> tray_;
     OpenDialog openDialog_;
     bool shownOnce_ = false;
-    HWND lastFocus_ = nullptr;
 };
 
 }  // namespace tc
