@@ -1,6 +1,6 @@
 #include "app/app_window.h"
 
-#include "app/win32_window.h"
+#include "app/win32/win32_window.h"
 
 namespace tc {
 

@@ -3,7 +3,7 @@
 // what the shell shows for the power command.
 #include <windows.h>
 
-#include "app/handles.h"
+#include "app/win32/handles.h"
 
 namespace tc {
 

@@ -43,13 +43,13 @@ int RunApplication(HINSTANCE instance, int startCommand, const wchar_t* argument
     ports.folderIdentity = folderClaim->identity;
     MarkStartup("application window, ports");
 
-    MainWindow form1(instance, ports);
-    if (!form1.Create()) return 0;
-    form1.Show(startCommand, atLogOn);
+    MainWindow window(instance, ports);
+    if (!window.Create()) return 0;
+    window.Show(startCommand, atLogOn);
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (form1.HandleFocusKeys(msg)) continue;
+        if (window.HandleFocusKeys(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

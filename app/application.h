@@ -1,6 +1,6 @@
 #pragma once
 // The program entry's work: the claim on the program's folder (one running copy per folder), the
-// application window, the main window Form1 over the system's services, and the message loop
+// application window, the main window over the system's services, and the message loop
 // until the main window closes.
 #include <windows.h>
 

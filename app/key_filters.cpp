@@ -39,11 +39,11 @@ LRESULT CALLBACK FilterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-void FSetDate1KeyPress(wchar_t& key) {
+void KeepPickerKey(wchar_t& key) {
     if (key != 8 && !IsDigit(key)) key = 0;
 }
 
-void Edit7KeyPress(wchar_t& key) {
+void KeepDigitKey(wchar_t& key) {
     if (!IsDigit(key)) key = 0;
 }
 

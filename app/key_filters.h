@@ -8,9 +8,9 @@
 namespace tc {
 
 // The date and time pickers: backspace and the digits 0 to 9 pass.
-void FSetDate1KeyPress(wchar_t& key);
+void KeepPickerKey(wchar_t& key);
 // Edit6, Edit7, Edit8: only the digits 0 to 9 pass; backspace is discarded too.
-void Edit7KeyPress(wchar_t& key);
+void KeepDigitKey(wchar_t& key);
 
 using KeyPressFn = void (*)(wchar_t& key);
 void InstallKeyFilter(HWND control, KeyPressFn filter);

@@ -1,89 +1,37 @@
 #include "app/main_window.h"
 
-#include <commctrl.h>
-
-#include <algorithm>
-
-#include "app/dpi.h"
 #include "app/error_text.h"
-#include "app/focus_order.h"
-#include "app/group_box.h"
 #include "app/key_filters.h"
-#include "app/picture_list.h"
+#include "app/scaled_look.h"
 #include "app/single_instance.h"
-#include "app/speed_button.h"
 #include "app/startup_marks.h"
-#include "app/status_bar.h"
-#include "app/steady_timer.h"
-#include "app/toolbar.h"
+#include "app/status_readouts.h"
+#include "app/win32/dpi.h"
+#include "app/win32/win32_window.h"
 #include "app/win32_control_values.h"
 #include "app/win32_timers.h"
-#include "app/win32_window.h"
-#include "app/window_font.h"
+#include "app/window_focus.h"
 #include "core/convert.h"
 #include "core/errors.h"
 #include "core/scheduler.h"
 #include "core/scheduler_bindings.h"
 #include "core/slots.h"
-#include "core/tick_seconds.h"
-#include "core/time_form.h"
-#include "platform/errors.h"
 #include "platform/win32/win32_shell.h"
-#include "platform/win32/win32_text.h"
 #include "settings/settings_file.h"
 
 namespace tc {
-namespace {
-
-constexpr const wchar_t* kFormClass = MainWindow::kClassName;
-constexpr DWORD kFormStyle =
-    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-constexpr int kClientWidth = 939;
-constexpr int kClientHeight = 579;
-
-constexpr wchar_t kProgramIcon[] = L"MAINICON";
-
-// The cursor read-out's period, and how much later the system may serve a tick with other
-// wake-ups. The clock read-out ticks 20 ms into each second, as the scheduling ticks do.
-constexpr UINT kCursorReadoutMs = 100;
-constexpr ULONG kCursorToleranceMs = 30;
-
-// The program's icon at a size of the window's scale, owned by the caller. Without the
-// resource (a test program), the system's application icon, copied so that it can be owned.
-HICON LoadProgramIcon(HINSTANCE instance, int size) {
-    if (HANDLE icon = LoadImageW(instance, kProgramIcon, IMAGE_ICON, size, size, LR_DEFAULTCOLOR))
-        return static_cast<HICON>(icon);
-    return CopyIcon(static_cast<HICON>(
-        LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, size, size, LR_SHARED)));
-}
-
-// AdjustWindowRectExForDpi where the system has it (Windows 10 on), else the plain form.
-void AdjustForDpi(RECT& r, int dpi, const NewerWindowFunctions& newer) {
-    if (newer.adjustWindowRectExForDpi)
-        newer.adjustWindowRectExForDpi(&r, kFormStyle, FALSE, 0, static_cast<UINT>(dpi));
-    else
-        AdjustWindowRectEx(&r, kFormStyle, FALSE, 0);
-}
-
-bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
-
-}  // namespace
 
 void MainWindow::RegisterClasses(HINSTANCE instance) {
-    INITCOMMONCONTROLSEX icc{sizeof(icc),
-                             ICC_DATE_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
-    RegisterGroupBoxClass(instance);
-    RegisterSpeedButtonClasses(instance);
-    RegisterToolbarClasses(instance);
+    WindowControls::RegisterClasses(instance);
     RegisterWindowClass(
-        instance, {kFormClass, Proc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), kProgramIcon});
+        instance, {kClassName, Proc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), kProgramIcon});
 }
 
 MainWindow::MainWindow(HINSTANCE instance, MainWindowPorts ports)
     : instance_(instance),
       ports_(std::move(ports)),
       newer_(FindNewerWindowFunctions(ports_.findSystemFunction)),
+      look_(instance, newer_, controls_),
       moments_(ports_.clock, ports_.locale),
       commandLog_(ports_.clock, ports_.files, ports_.codePage),
       openDialog_(ports_.openFile) {}
@@ -95,34 +43,27 @@ MainWindow::~MainWindow() {
 bool MainWindow::Create() {
     RegisterClasses(instance_);
     MarkStartup("window classes");
-    CreateWindowExW(0, kFormClass, L"Tallowcron", kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+    CreateWindowExW(0, kClassName, L"Tallowcron", kMainWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                     kClientWidth, kClientHeight, nullptr, nullptr, instance_, this);
     MarkStartup("window created");
     return hwnd_ != nullptr;
 }
 
 void MainWindow::Show(int startCommand, bool atLogOn) {
-    // Centred on the screen at the window's size.
-    RECT r;
-    GetWindowRect(hwnd_, &r);
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreOnScreen(hwnd_);
     // The first show's work, before the window appears, so that its errors are seen first. Done
     // here rather than at WM_SHOWWINDOW, which a show that minimises the window does not send.
     if (!shownOnce_) {
         shownOnce_ = true;
         MarkStartup("before the first show");
-        errorBox_->Guard("FormShow", [this] { FormShow(); });
-        MarkStartup("settings load (FormShow)");
+        errorBox_->Guard("FormShow", [this] { LoadSettings(); });
+        MarkStartup("settings load");
         // At log-on with the clock started by the settings there is nothing to ask the user:
         // into the notification area without showing the window. Without an icon it shows.
         if (atLogOn && scheduler_->Running()) {
             if (!tray_->Active()) tray_->Add();
             if (tray_->Active()) {
-                StopReadouts();
+                readouts_->Stop();
                 return;
             }
         }
@@ -184,19 +125,21 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-        return OnControlColour(message, reinterpret_cast<HDC>(wParam),
-                               reinterpret_cast<HWND>(lParam));
+        if (HBRUSH face = WindowControls::Colours(reinterpret_cast<HDC>(wParam),
+                                                  reinterpret_cast<HWND>(lParam)))
+            return reinterpret_cast<LRESULT>(face);
+        break;
     case WM_SHOWWINDOW:
         OnShowWindow(wParam != FALSE);
         break;
     case WM_ACTIVATE:
-        OnActivate(wParam);
+        if (focus_) focus_->OnActivate(wParam);
         return 0;
     case WM_SIZE:
         OnSize(wParam);
         return 0;
     case WM_GETMINMAXINFO:
-        OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+        look_.KeepTrackSize(*reinterpret_cast<MINMAXINFO*>(lParam));
         return 0;
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -210,8 +153,6 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
-
-std::string MainWindow::ExePath() { return ports_.files.ExePath(); }
 
 bool MainWindow::OnCreateGuarded() {
     // Nothing may leave a window procedure: a failure while building the window is shown and
@@ -231,30 +172,32 @@ void MainWindow::OnCreate() {
     if (!ports_.folderIdentity.empty())
         SetPropW(hwnd_, ports_.folderIdentity.c_str(), reinterpret_cast<HANDLE>(1));
     errorBox_ = std::make_unique<ErrorBox>(
-        ProgramTitle(ExePath()), ports_.codePage, [this] { return hwnd_; }, ports_.messageBox);
-    dpi_ = WindowDpi(hwnd_, newer_);
-    const Scale scale{dpi_};
+        ProgramTitle(ports_.files.ExePath()), ports_.codePage, [this] { return hwnd_; },
+        ports_.messageBox);
+    look_.Attach(hwnd_);
     MarkStartup("main window frame");
-    SetIcons();
+    look_.SetIcons(/*tray=*/nullptr);
     MarkStartup("icons");
 
-    pictures_ = std::make_unique<PictureList>(scale(16));
-    font_ = CreateWindowFont(dpi_);
+    look_.MakePicturesAndFont();
     // The status bar is placed at the bottom of the client area: its size comes first.
-    ResizeToClientArea();
+    look_.ResizeToClientArea();
     MarkStartup("pictures, font, window size");
-    controls_.Create(hwnd_, instance_, pictures_.get(), scale, font_.Get());
+    controls_.Create(hwnd_, instance_, look_.Pictures(), Scale{look_.Dpi()}, look_.Font());
     MarkStartup("controls");
     values_ = std::make_unique<Win32ControlValues>(
-        controls_, [this](std::string_view name) { controls_.FitLabel(name, font_.Get()); });
+        controls_, [this](std::string_view name) { controls_.FitLabel(name, look_.Font()); });
+    focus_ = std::make_unique<WindowFocus>(hwnd_, controls_, *values_);
     timers_ = std::make_unique<Win32Timers>(hwnd_);
-    clockTimer_ = std::make_unique<SteadyTimer>(hwnd_, kClockReadoutTimer);
+    readouts_ =
+        std::make_unique<StatusReadouts>(hwnd_, Control(kStatusBar), moments_, ports_.input,
+                                         *values_, newer_, [this](UINT_PTR id) { RunTimer(id); });
     if (!ports_.shell) systemShell_ = std::make_unique<Win32Shell>(hwnd_, ports_.appWindow);
     Shell& shell = ports_.shell ? *ports_.shell : *systemShell_;
     // The icon is put in the notification area once the window is on the screen (Show); the
     // scheduler gives it its tooltip and warnings from the start.
     tray_ = std::make_unique<TrayIcon>(
-        instance_, smallIcon_.Get(), L"Tallowcron", [this] { RestoreFromTray(); },
+        instance_, look_.SmallIcon(), L"Tallowcron", [this] { RestoreFromTray(); },
         [this](POINT at) { OnTrayMenu(at); }, [this] { OnTrayIconLost(); }, ports_.notifyIcon,
         ports_.allowMessage);
     scheduler_ = std::make_unique<Scheduler>(
@@ -266,11 +209,11 @@ void MainWindow::OnCreate() {
         *values_, moments_, SettingsPorts{ports_.files, ports_.codePage, ports_.registry});
     commandLog_.SetTimeSeparator(moments_.Forms().Info().timeSeparator);
     MarkStartup("scheduler and settings objects");
-    SetPickerFormats();
+    controls_.SetPickerFormats(moments_.Forms().Info());
     MarkStartup("picker formats");
     WireHandlers();
     MarkStartup("handlers and key filters");
-    SetStatusFont();
+    look_.SetStatusFont();
     MarkStartup("status bar font");
     // A second start that is not elevated may still call this window back when it is.
     if (ports_.allowMessage)
@@ -281,33 +224,24 @@ void MainWindow::OnCreate() {
 // without a control name serves every control of its kind.
 constexpr MainWindow::CommandBinding MainWindow::kCommands[] = {
     {kStartButton, ControlKind::ToolButton, BN_CLICKED, "RzToolButton1Click",
-     [](MainWindow& w, const ControlSpec&, HWND) { w.RzToolButton1Click(); }},
+     [](MainWindow& w, const ControlSpec&, HWND) { w.StartClock(); }},
     {kStopButton, ControlKind::ToolButton, BN_CLICKED, "RzToolButton2Click",
-     [](MainWindow& w, const ControlSpec&, HWND) { w.RzToolButton2Click(); }},
+     [](MainWindow& w, const ControlSpec&, HWND) { w.StopClock(); }},
     {kSaveButton, ControlKind::ToolButton, BN_CLICKED, "RzToolButton5Click",
-     [](MainWindow& w, const ControlSpec&, HWND) { w.RzToolButton5Click(); }},
+     [](MainWindow& w, const ControlSpec&, HWND) { w.SaveSettings(); }},
     {kClearButton, ControlKind::ToolButton, BN_CLICKED, "RzToolButton3Click",
-     [](MainWindow& w, const ControlSpec&, HWND) { w.RzToolButton3Click(); }},
+     [](MainWindow& w, const ControlSpec&, HWND) { w.ClearActivity(); }},
     {kExitButton, ControlKind::ToolButton, BN_CLICKED, "RzToolButton4Click",
-     [](MainWindow& w, const ControlSpec&, HWND) { w.RzToolButton4Click(); }},
+     [](MainWindow& w, const ControlSpec&, HWND) { w.CloseProgram(); }},
     {kLocateButton, ControlKind::Button, BN_CLICKED, "Button6Click",
-     [](MainWindow& w, const ControlSpec&, HWND) { w.Button6Click(); }},
-    {{},
-     ControlKind::SpeedButton,
-     BN_CLICKED,
-     "SpeedButton1Click",
-     [](MainWindow& w, const ControlSpec&, HWND sender) { w.SpeedButton1Click(sender); }},
+     [](MainWindow& w, const ControlSpec&, HWND) { w.MoveCursorToClickPoint(); }},
+    {"", ControlKind::SpeedButton, BN_CLICKED, "SpeedButton1Click",
+     [](MainWindow& w, const ControlSpec&, HWND sender) { w.ChooseSlotFile(sender); }},
     // No handler of the program's own: the pair's other button is cleared, the typed text of
     // the drop-down selects the item it names.
-    {{},
-     ControlKind::RadioButton,
-     BN_CLICKED,
-     "radio pair",
+    {"", ControlKind::RadioButton, BN_CLICKED, "radio pair",
      [](MainWindow& w, const ControlSpec& c, HWND) { w.values_->SetChecked(c.name, true); }},
-    {{},
-     ControlKind::ComboBox,
-     CBN_EDITCHANGE,
-     "drop-down text",
+    {"", ControlKind::ComboBox, CBN_EDITCHANGE, "drop-down text",
      [](MainWindow&, const ControlSpec&, HWND sender) { SelectItemOfTypedText(sender); }},
 };
 
@@ -316,8 +250,8 @@ constexpr MainWindow::TimerBinding MainWindow::kTimers[] = {
     {kSlotTimer, "Timer1Timer", [](MainWindow& w) { w.scheduler_->SlotTick(); }},
     {kPowerTimer, "timCloseSysTimer", [](MainWindow& w) { w.scheduler_->PowerTick(); }},
     {kMouseTimer, "Timer4Timer", [](MainWindow& w) { w.scheduler_->MouseTick(); }},
-    {kCursorReadoutTimer, "Timer3Timer", [](MainWindow& w) { w.Timer3Timer(); }},
-    {kClockReadoutTimer, "Timer5Timer", [](MainWindow& w) { w.Timer5Timer(); }},
+    {kCursorReadoutTimer, "Timer3Timer", [](MainWindow& w) { w.ShowCursorPosition(); }},
+    {kClockReadoutTimer, "Timer5Timer", [](MainWindow& w) { w.ShowClock(); }},
 };
 
 void MainWindow::WireHandlers() {
@@ -325,50 +259,30 @@ void MainWindow::WireHandlers() {
     // too, inside the write, so that their errors reach the code that wrote.
     WireScheduler(*values_, *scheduler_);
     for (const ControlSpec& c : ControlTable()) {
-        if (c.keyFilter == KeyFilter::Picker) InstallKeyFilter(Control(c.name), FSetDate1KeyPress);
-        if (c.keyFilter == KeyFilter::Digits) InstallKeyFilter(Control(c.name), Edit7KeyPress);
+        if (c.keyFilter == KeyFilter::Picker) InstallKeyFilter(Control(c.name), KeepPickerKey);
+        if (c.keyFilter == KeyFilter::Digits) InstallKeyFilter(Control(c.name), KeepDigitKey);
     }
-}
-
-void MainWindow::SetIcons() {
-    const Scale scale{dpi_};
-    UniqueIcon big(LoadProgramIcon(instance_, scale(32)));
-    UniqueIcon small(LoadProgramIcon(instance_, scale(16)));
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
-    if (tray_) tray_->SetIcon(small.Get());
-    // The old pictures go only when nothing shows them any more.
-    bigIcon_ = std::move(big);
-    smallIcon_ = std::move(small);
 }
 
 void MainWindow::OnTrayMenu(POINT at) {
-    TrayMenuState state;
-    if (scheduler_->Running()) {
-        // The next action as the tooltip shows it: its second line.
-        const std::string& tip = scheduler_->Tip();
-        if (const auto line = tip.find('\n'); line != std::string::npos)
-            state.next = Widen(tip.substr(line + 1));
-    }
-    state.startEnabled = values_->Enabled(kStartButton);
-    state.stopEnabled = values_->Enabled(kStopButton);
-    state.mouseOn = values_->Checked(kMouseOnCheck);
+    const TrayMenuState state =
+        ReadTrayMenuState(scheduler_->Running(), scheduler_->Tip(), *values_);
     // Each item does what its button or box in the window does, under the same error guard.
     switch (ShowTrayMenu(tray_->Window(), at, state, ports_.trackMenu)) {
     case TrayCommand::ShowWindow:
         RestoreFromTray();
         break;
     case TrayCommand::Start:
-        errorBox_->Guard("RzToolButton1Click", [this] { RzToolButton1Click(); });
+        errorBox_->Guard("RzToolButton1Click", [this] { StartClock(); });
         break;
     case TrayCommand::Stop:
-        errorBox_->Guard("RzToolButton2Click", [this] { RzToolButton2Click(); });
+        errorBox_->Guard("RzToolButton2Click", [this] { StopClock(); });
         break;
     case TrayCommand::StopClicks:
         errorBox_->Guard("CheckBox1Click", [this] { values_->SetChecked(kMouseOnCheck, false); });
         break;
     case TrayCommand::Exit:
-        RzToolButton4Click();
+        CloseProgram();
         break;
     case TrayCommand::None:
     case TrayCommand::Next:
@@ -382,57 +296,9 @@ void MainWindow::OnTrayIconLost() {
 }
 
 void MainWindow::ApplyDpi(int dpi) {
-    const bool rescaled = dpi != dpi_;
-    dpi_ = dpi;
-    const Scale scale{dpi};
-    if (rescaled) SetIcons();
-    // The pictures made at creation serve at the scale they were made for.
-    if (rescaled || !pictures_) {
-        auto pictures = std::make_unique<PictureList>(scale(16));
-        controls_.SetPictures(pictures.get());
-        pictures_ = std::move(pictures);
-    }
-    UniqueFont font = CreateWindowFont(dpi);
-    controls_.SetFont(font.Get());
-    font_ = std::move(font);
-    SetStatusFont();
-    ResizeToClientArea();
-    controls_.Place(scale, font_.Get());
+    look_.Apply(dpi, tray_.get());
+    controls_.Place(Scale{dpi}, look_.Font());
     InvalidateRect(hwnd_, nullptr, TRUE);
-}
-
-void MainWindow::SetStatusFont() {
-    UniqueFont statusFont = CreateStatusFont(dpi_, newer_);
-    SendMessageW(Control(kStatusBar), WM_SETFONT, reinterpret_cast<WPARAM>(statusFont.Get()),
-                 FALSE);
-    statusFont_ = std::move(statusFont);
-}
-
-void MainWindow::ResizeToClientArea() {
-    const Scale scale{dpi_};
-    RECT r{0, 0, scale(kClientWidth), scale(kClientHeight)};
-    AdjustForDpi(r, dpi_, newer_);
-    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // Where the frame drawn differs from what the calculation assumed, correct by the difference.
-    RECT client;
-    RECT frame;
-    GetClientRect(hwnd_, &client);
-    GetWindowRect(hwnd_, &frame);
-    const int dx = scale(kClientWidth) - client.right;
-    const int dy = scale(kClientHeight) - client.bottom;
-    if (dx != 0 || dy != 0)
-        SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left + dx,
-                     frame.bottom - frame.top + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void MainWindow::OnGetMinMaxInfo(MINMAXINFO& info) {
-    // The window keeps its size at any scale, also when that is larger than the screen.
-    const Scale scale{dpi_};
-    RECT r{0, 0, scale(kClientWidth), scale(kClientHeight)};
-    AdjustForDpi(r, dpi_, newer_);
-    info.ptMaxTrackSize.x = std::max<LONG>(info.ptMaxTrackSize.x, (r.right - r.left) * 2);
-    info.ptMaxTrackSize.y = std::max<LONG>(info.ptMaxTrackSize.y, (r.bottom - r.top) * 2);
 }
 
 void MainWindow::OnCommand(int id, int code, HWND control) {
@@ -457,10 +323,7 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
 
 void MainWindow::OnTimer(UINT_PTR id) {
     if (id == kClockReadoutTimer) {
-        clockTimer_->Ticked();
-        if (!readoutsOn_) return;  // a tick that was waiting when the window was hidden
-        RunTimer(id);
-        if (readoutsOn_) AimClockReadout();  // not when its handler hid the window
+        readouts_->ClockTicked();
         return;
     }
     if (id != kSchedulingTimer) {
@@ -478,83 +341,25 @@ void MainWindow::RunTimer(UINT_PTR id) {
         if (t.id == id) errorBox_->Guard(t.handler, [&] { t.run(*this); });
 }
 
-LRESULT MainWindow::OnControlColour(UINT message, HDC dc, HWND control) {
-    const ControlSpec* entry = WindowControls::SpecOfId(GetDlgCtrlID(control));
-    const bool ours =
-        entry && (entry->kind == ControlKind::Label || entry->kind == ControlKind::CheckBox ||
-                  entry->kind == ControlKind::RadioButton);
-    if (!ours)
-        return DefWindowProcW(hwnd_, message, reinterpret_cast<WPARAM>(dc),
-                              reinterpret_cast<LPARAM>(control));
-    SetTextColor(dc, entry->blue ? RGB(0, 0, 255) : GetSysColor(COLOR_WINDOWTEXT));
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-}
-
 void MainWindow::OnShowWindow(bool shown) {
     if (!shown) {
-        StopReadouts();
+        if (readouts_) readouts_->Stop();
         return;
     }
     // Sent before the window appears, so the read-outs are fresh when it is painted. Not sent
     // where a show changes whether the window is minimised: OnSize sees to those.
-    if (!IsIconic(hwnd_)) StartReadouts();
-}
-
-void MainWindow::StartReadouts() {
-    if (readoutsOn_) return;
-    readoutsOn_ = true;
-    // Seen again: the user may change any control from now on, and the information box shows
-    // the lines held while it was out of sight.
-    values_->SetOutOfSight(false);
-    SetCoalescedTimer(hwnd_, kCursorReadoutTimer, kCursorReadoutMs, kCursorToleranceMs, newer_);
-    // Panels that have shown nothing yet stay empty until their timers tick.
-    if (readoutsRan_) {
-        RunTimer(kClockReadoutTimer);
-        RunTimer(kCursorReadoutTimer);
-    }
-    readoutsRan_ = true;
-    AimClockReadout();
-}
-
-void MainWindow::AimClockReadout() {
-    // The panel changes in step with the second, not up to a second after it: a slot that
-    // fires on its second finds the clock already showing that second.
-    clockTimer_->SetFor(SteadyTimer::NowMs() +
-                        static_cast<std::uint64_t>(DelayToNextSecond(moments_.Now())));
-}
-
-void MainWindow::StopReadouts() {
-    // Out of sight, the controls change only by the program's own writes.
-    if (values_) values_->SetOutOfSight(true);
-    if (!readoutsOn_) return;
-    readoutsOn_ = false;
-    KillTimer(hwnd_, kCursorReadoutTimer);
-    clockTimer_->Kill();
-}
-
-void MainWindow::OnActivate(WPARAM wParam) {
-    if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
-        return;
-    }
-    if (HIWORD(wParam)) return;  // activated while minimised
-    HWND target = lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_)
-                      ? lastFocus_
-                      : FirstFocusStop(controls_);
-    if (target) SetFocus(target);
+    if (!IsIconic(hwnd_)) readouts_->Start();
 }
 
 void MainWindow::OnSize(WPARAM kind) {
     if (kind == SIZE_MINIMIZED) {
-        StopReadouts();
+        if (readouts_) readouts_->Stop();
         // Hidden into the notification area, off the taskbar and out of Alt+Tab.
         if (tray_ && tray_->Active()) ShowWindow(hwnd_, SW_HIDE);
         return;
     }
     // Restored from the taskbar (or the notification area): refreshed before it is painted.
-    if (IsWindowVisible(hwnd_) && shownOnce_) StartReadouts();
+    if (IsWindowVisible(hwnd_) && shownOnce_) readouts_->Start();
 }
 
 void MainWindow::RestoreFromTray() {
@@ -571,24 +376,11 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 void MainWindow::OnSettingChange() {
     moments_.ReloadLocale();
     commandLog_.SetTimeSeparator(moments_.Forms().Info().timeSeparator);
-    SetPickerFormats();
-}
-
-void MainWindow::SetPickerFormats() {
-    // Date pickers show the short date form of the regional settings (their default format);
-    // time pickers the long time form, seconds always included, since slots fire on the second.
-    const std::wstring timeFormat = Widen(PickerTimeFormat(moments_.Forms().Info()));
-    for (const ControlSpec& c : ControlTable()) {
-        if (c.kind == ControlKind::DatePicker)
-            SendMessageW(Control(c.name), DTM_SETFORMATW, 0, 0);
-        else if (c.kind == ControlKind::TimePicker)
-            SendMessageW(Control(c.name), DTM_SETFORMATW, 0,
-                         reinterpret_cast<LPARAM>(timeFormat.c_str()));
-    }
+    controls_.SetPickerFormats(moments_.Forms().Info());
 }
 
 void MainWindow::OnDestroy() {
-    StopReadouts();
+    if (readouts_) readouts_->Stop();
     // A window whose creation failed half-way has not all of its parts.
     if (timers_)
         for (TimerId id : {TimerId::Slots, TimerId::Power, TimerId::Mouse})
@@ -599,52 +391,33 @@ void MainWindow::OnDestroy() {
 }
 
 bool MainWindow::HandleFocusKeys(const MSG& msg) {
-    if (msg.message != WM_KEYDOWN || !hwnd_) return false;
-    if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
-    if (msg.wParam == VK_TAB && !KeyDown(VK_CONTROL) && !KeyDown(VK_MENU)) {
-        MoveFocus(!KeyDown(VK_SHIFT));
-        return true;
-    }
-    const ControlSpec* entry = WindowControls::SpecOfId(GetDlgCtrlID(msg.hwnd));
-    const bool arrow = msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT || msg.wParam == VK_UP ||
-                       msg.wParam == VK_DOWN;
-    if (arrow && entry && entry->kind == ControlKind::RadioButton) {
-        const std::string partner = RadioPartner(entry->name);
-        if (IsWindowEnabled(Control(partner))) {
-            values_->SetChecked(partner, true);
-            SetFocus(Control(partner));
-        }
-        return true;
-    }
-    return false;
+    return hwnd_ && focus_ && focus_->HandleKey(msg);
 }
 
-void MainWindow::MoveFocus(bool forward) {
-    if (HWND next = NextFocusStop(controls_, GetFocus(), forward)) SetFocus(next);
-}
+void MainWindow::MoveFocus(bool forward) { focus_->Move(forward); }
 
 // ---- Handlers ----
 
-void MainWindow::FormShow() {
+void MainWindow::LoadSettings() {
     LoadedSettings loaded = settings_->LoadSettings();
     scheduler_->ApplyLoadedSettings(loaded.countdownMinutes, loaded.startClock);
     if (!loaded.failures.empty()) throw SettingsError(std::move(loaded.failures));
 }
 
-void MainWindow::RzToolButton1Click() { scheduler_->StartScheduling(); }
+void MainWindow::StartClock() { scheduler_->StartScheduling(); }
 
-void MainWindow::RzToolButton2Click() { scheduler_->StopScheduling(); }
+void MainWindow::StopClock() { scheduler_->StopScheduling(); }
 
-void MainWindow::RzToolButton5Click() { settings_->SaveSettings(); }
+void MainWindow::SaveSettings() { settings_->SaveSettings(); }
 
-void MainWindow::RzToolButton3Click() { ClearActivityLog(*values_); }
+void MainWindow::ClearActivity() { ClearActivityLog(*values_); }
 
-void MainWindow::RzToolButton4Click() {
+void MainWindow::CloseProgram() {
     // Closing the main window ends the program, whatever is scheduled; nothing is saved.
     PostMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
-void MainWindow::SpeedButton1Click(HWND sender) {
+void MainWindow::ChooseSlotFile(HWND sender) {
     const ControlSpec* entry = WindowControls::SpecOfId(GetDlgCtrlID(sender));
     if (!entry || entry->tag < 1) return;
     const int row = entry->tag;
@@ -653,31 +426,14 @@ void MainWindow::SpeedButton1Click(HWND sender) {
     SetChosenSlotFile(*values_, row, *file);
 }
 
-void MainWindow::Button6Click() {
+void MainWindow::MoveCursorToClickPoint() {
     const std::int32_t x = TextToInt(values_->Text(kClickXEdit));
     const std::int32_t y = TextToInt(values_->Text(kClickYEdit));
     ports_.input.SetCursorPos({x, y});
 }
 
-void MainWindow::Timer5Timer() {
-    SetStatusText(Control(kStatusBar), 0, moments_.Forms().DateTimeText(moments_.Now()));
-}
+void MainWindow::ShowClock() { readouts_->ShowClock(); }
 
-void MainWindow::Timer3Timer() {
-    // X from one reading and Y from a second. While the system refuses the position the panel
-    // says so; the error box comes for the first refusal of a run of refusals only.
-    try {
-        const Point first = ports_.input.CursorPos();
-        const Point second = ports_.input.CursorPos();
-        SetStatusText(Control(kStatusBar), 1,
-                      "当前鼠标坐标" + std::to_string(first.x) + " -- " + std::to_string(second.y));
-        cursorRefused_ = false;
-    } catch (const SystemError&) {
-        SetStatusText(Control(kStatusBar), 1, "当前鼠标坐标不可用");
-        if (cursorRefused_) return;
-        cursorRefused_ = true;
-        throw;
-    }
-}
+void MainWindow::ShowCursorPosition() { readouts_->ShowCursorPosition(); }
 
 }  // namespace tc

@@ -1,7 +1,9 @@
 #pragma once
-// Unit1: the main window Form1 (window class "TForm1"), its controls, components and handlers.
-// The controls are the data model of the schedulers; every handler entry passes the errors that
-// escape it to the application's default error handler (ErrorBox).
+// The main window (window class "TForm1"): its window procedure, the making of its parts, and the
+// tables that send each control notification and timer tick to its handler. Its look at the
+// display's scale is ScaledLook's, the status bar's read-outs are StatusReadouts', the keyboard
+// focus is WindowFocus'. The controls are the data model of the schedulers; every handler entry
+// passes the errors that escape it to the application's default error handler (ErrorBox).
 #include <windows.h>
 
 #include <memory>
@@ -9,11 +11,11 @@
 #include <string>
 
 #include "app/error_box.h"
-#include "app/handles.h"
-#include "app/newer_window_functions.h"
 #include "app/open_dialog.h"
+#include "app/scaled_look.h"
 #include "app/tray_icon.h"
 #include "app/tray_menu.h"
+#include "app/win32/newer_window_functions.h"
 #include "app/window_controls.h"
 #include "core/logs.h"
 #include "core/moments.h"
@@ -30,12 +32,12 @@
 
 namespace tc {
 
-class PictureList;
 class Scheduler;
 class SettingsFile;
+class StatusReadouts;
 class Win32ControlValues;
-class SteadyTimer;
 class Win32Timers;
+class WindowFocus;
 
 // What the window needs from outside. The program passes the system's implementations; window
 // tests pass fakes and stand-ins for the system dialogs.
@@ -79,10 +81,10 @@ public:
     MainWindow& operator=(const MainWindow&) = delete;
 
     // Creates the window, hidden, with every control at its design value, and adds the
-    // notification-area icon. Timer3 and Timer5 run while the window can be seen. False when the
-    // window could not be created.
+    // notification-area icon. The status bar's read-outs run while the window can be seen. False
+    // when the window could not be created.
     bool Create();
-    // Shows the window centred (its first show runs FormShow). `startCommand` is the program's
+    // Shows the window centred (its first show runs LoadSettings). `startCommand` is the program's
     // (wWinMain's nCmdShow): one that minimises puts the window in the notification area with the
     // read-outs at rest, as a minimise does; any other shows it.
     // `atLogOn`: started by the Run value; where the settings start the clock, the window is not
@@ -95,7 +97,7 @@ public:
     Scheduler& Schedule() { return *scheduler_; }
     ErrorBox& Errors() { return *errorBox_; }
     TrayIcon& Tray() { return *tray_; }
-    HFONT Font() const { return font_.Get(); }
+    HFONT Font() const { return look_.Font(); }
 
     // Tab and Shift+Tab move the focus along the window's focus order; arrow keys move between
     // the two buttons of a radio pair. True when the message was such a key and is done.
@@ -105,17 +107,23 @@ public:
     // Lays the window out for a display scale (dots per inch; 96 is 100%).
     void ApplyDpi(int dpi);
 
-    // Handlers.
-    void FormShow();
-    void RzToolButton1Click();
-    void RzToolButton2Click();
-    void RzToolButton5Click();
-    void RzToolButton3Click();
-    void RzToolButton4Click();
-    void SpeedButton1Click(HWND sender);
-    void Button6Click();
-    void Timer3Timer();
-    void Timer5Timer();
+    // Handlers; the error box knows them by the names in the binding tables.
+    // The settings file into the controls, at the first show.
+    void LoadSettings();
+    // The toolbar's buttons.
+    void StartClock();
+    void StopClock();
+    void SaveSettings();
+    void ClearActivity();
+    // Closing the main window ends the program.
+    void CloseProgram();
+    // A browse button: the open-file dialog for the slot of its row.
+    void ChooseSlotFile(HWND sender);
+    // The cursor to the point of the mouse task's X and Y fields.
+    void MoveCursorToClickPoint();
+    // The status bar's read-outs.
+    void ShowCursorPosition();
+    void ShowClock();
     // Restores the window from the notification area and brings it to the front.
     void RestoreFromTray();
 
@@ -144,62 +152,38 @@ private:
     void OnCommand(int id, int code, HWND control);
     void OnTimer(UINT_PTR id);
     void RunTimer(UINT_PTR id);
-    // The status bar's read-outs tick only while the window can be seen (shown, not minimised).
-    // Starting them again after a time hidden refreshes both at once, before the window is
-    // painted, so that it never shows a stale clock or cursor position.
-    void StartReadouts();
-    void StopReadouts();
-    // Sets the clock read-out's next tick 20 ms into the next second.
-    void AimClockReadout();
-    LRESULT OnControlColour(UINT message, HDC dc, HWND control);
     void OnShowWindow(bool shown);
-    void OnActivate(WPARAM wParam);
     void OnSize(WPARAM kind);
     void OnDpiChanged(int dpi, const RECT& suggested);
-    void OnGetMinMaxInfo(MINMAXINFO& info);
     void OnSettingChange();
-    void SetPickerFormats();
     void OnDestroy();
-    void ResizeToClientArea();
-    // The title bar's, the taskbar's and the notification area's icons at the window's scale.
-    void SetIcons();
-    void SetStatusFont();
     // The icon left the notification area and did not come back: the window must not stay
     // hidden where nothing leads to it.
     void OnTrayIconLost();
     // The icon's menu was asked for at that screen point.
     void OnTrayMenu(POINT at);
     void WireHandlers();
-    std::string ExePath();
 
     HINSTANCE instance_;
     MainWindowPorts ports_;
     NewerWindowFunctions newer_;
     HWND hwnd_ = nullptr;
-    int dpi_ = 96;
-    UniqueFont font_;
-    UniqueFont statusFont_;
-    UniqueIcon bigIcon_;
-    UniqueIcon smallIcon_;
-    std::unique_ptr<PictureList> pictures_;
     WindowControls controls_;
+    ScaledLook look_;
     Moments moments_;
     CommandLog commandLog_;
     std::unique_ptr<Shell> systemShell_;
     Win32PowerActions systemPowerActions_;
     std::unique_ptr<Win32ControlValues> values_;
     std::unique_ptr<Win32Timers> timers_;
-    std::unique_ptr<SteadyTimer> clockTimer_;  // Timer5
+    std::unique_ptr<StatusReadouts> readouts_;
+    std::unique_ptr<WindowFocus> focus_;
     std::unique_ptr<Scheduler> scheduler_;
     std::unique_ptr<SettingsFile> settings_;
     std::unique_ptr<ErrorBox> errorBox_;
     std::unique_ptr<TrayIcon> tray_;
     OpenDialog openDialog_;
     bool shownOnce_ = false;
-    bool readoutsOn_ = false;
-    bool readoutsRan_ = false;    // started at least once: the panels hold what they last showed
-    bool cursorRefused_ = false;  // the cursor position was refused at the last read-out
-    HWND lastFocus_ = nullptr;
 };
 
 }  // namespace tc

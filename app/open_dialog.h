@@ -1,5 +1,5 @@
 #pragma once
-// OpenDialog1: the system's open-file dialog, one for all five browse buttons. It offers
+// The system's open-file dialog, one for all five browse buttons. It offers
 // "可执行文件" (*.EXE) and "批处理文件" (*.BAT), single selection, and keeps the filter entry and
 // file of the last successful choice; a cancelled dialog changes neither.
 #include <windows.h>

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/handles.h"
+#include "app/win32/handles.h"
 #include "platform/win32/system_functions.h"
 
 namespace tc {

@@ -4,7 +4,7 @@
 
 #include <cwchar>
 
-#include "app/win32_window.h"
+#include "app/win32/win32_window.h"
 #include "platform/win32/win32_text.h"
 
 namespace tc {

@@ -1,6 +1,6 @@
 #pragma once
-// RzTrayIcon1: the program's icon in the notification area, with the tooltip "Tallowcron" (and
-// while the clock runs a second line with the next action). Its mouse messages go to a hidden
+// The notification icon: the program's icon in the notification area, with the tooltip "Tallowcron"
+// (and while the clock runs a second line with the next action). Its mouse messages go to a hidden
 // window of its own; a left double-click, or a click on its warning balloon, calls back, and so
 // does a request for its menu (a right-click, the menu key or Shift+F10: the icon asks for the
 // shell's version 4 behaviour, which sends those as WM_CONTEXTMENU). It is
@@ -13,7 +13,7 @@
 #include <functional>
 #include <string>
 
-#include "app/handles.h"
+#include "app/win32/handles.h"
 #include "core/tray_notices.h"
 #include "platform/win32/late_system_calls.h"
 

@@ -1,6 +1,9 @@
 #include "app/tray_menu.h"
 
+#include "core/control_values.h"
+#include "core/controls.h"
 #include "platform/win32/win32_handle.h"
+#include "platform/win32/win32_text.h"
 
 namespace tc {
 namespace {
@@ -14,6 +17,19 @@ void Append(HMENU menu, TrayCommand command, const wchar_t* text, bool enabled =
 }
 
 }  // namespace
+
+TrayMenuState ReadTrayMenuState(bool running, const std::string& tip, ControlValues& values) {
+    TrayMenuState state;
+    if (running) {
+        // The next action as the tooltip shows it: its second line.
+        if (const auto line = tip.find('\n'); line != std::string::npos)
+            state.next = Widen(tip.substr(line + 1));
+    }
+    state.startEnabled = values.Enabled(kStartButton);
+    state.stopEnabled = values.Enabled(kStopButton);
+    state.mouseOn = values.Checked(kMouseOnCheck);
+    return state;
+}
 
 TrayCommand ShowTrayMenu(HWND owner, POINT at, const TrayMenuState& state, TrackMenuFn track) {
     UniqueMenu menu(CreatePopupMenu());

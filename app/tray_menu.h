@@ -9,6 +9,8 @@
 
 namespace tc {
 
+class ControlValues;
+
 enum class TrayCommand : UINT { None = 0, Next, ShowWindow, Start, Stop, StopClicks, Exit };
 
 // What the menu shows: the next action while the clock runs (empty: none), whether "开始" and
@@ -19,6 +21,11 @@ struct TrayMenuState {
     bool stopEnabled = false;
     bool mouseOn = false;
 };
+
+// The menu's state as the window shows it: the next action is the second line of the icon's
+// tooltip `tip` while the clock is `running`; the toolbar's start and stop buttons and the mouse
+// task's check box as `values` hold them.
+TrayMenuState ReadTrayMenuState(bool running, const std::string& tip, ControlValues& values);
 
 // TrackPopupMenuEx; tests give a stand-in that reads the menu and chooses.
 using TrackMenuFn = BOOL(WINAPI*)(HMENU, UINT, int, int, HWND, LPTPMPARAMS);

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win32_window.h"
+#include "app/win32/win32_window.h"
 #include "core/control_values.h"
 
 namespace tc {

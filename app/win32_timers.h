@@ -5,16 +5,16 @@
 
 #include <functional>
 
-#include "app/newer_window_functions.h"
 #include "app/steady_timer.h"
+#include "app/win32/newer_window_functions.h"
 #include "core/timer_schedule.h"
 #include "platform/timers.h"
 
 namespace tc {
 
-// Window timer ids of the main window. Timer1, timCloseSys and Timer4 name their handlers: a
-// WM_TIMER with one of them runs that handler alone; the shared kSchedulingTimer runs every one
-// that is due. Timer3 and Timer5 are the status bar's read-outs.
+// Window timer ids of the main window. A WM_TIMER with the slots', the power or the mouse timer's
+// id runs that timer's handler alone; the shared kSchedulingTimer runs every one that is due. The
+// cursor and the clock read-out timers are the status bar's.
 enum WindowTimerId : UINT_PTR {
     kSlotTimer = 1,
     kPowerTimer = 2,

@@ -2,13 +2,14 @@
 
 #include <commctrl.h>
 
-#include "app/group_box.h"
-#include "app/picture_list.h"
-#include "app/speed_button.h"
-#include "app/status_bar.h"
-#include "app/toolbar.h"
-#include "app/win32_window.h"
-#include "app/window_font.h"
+#include "app/controls/group_box.h"
+#include "app/controls/picture_list.h"
+#include "app/controls/speed_button.h"
+#include "app/controls/status_bar.h"
+#include "app/controls/toolbar.h"
+#include "app/controls/window_font.h"
+#include "app/win32/win32_window.h"
+#include "core/time_form.h"
 #include "platform/win32/win32_text.h"
 
 namespace tc {
@@ -127,6 +128,15 @@ void SetItemHeight(HWND hwnd, const ControlSpec& c, const Scale& scale) {
 
 }  // namespace
 
+void WindowControls::RegisterClasses(HINSTANCE instance) {
+    INITCOMMONCONTROLSEX icc{sizeof(icc),
+                             ICC_DATE_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    RegisterGroupBoxClass(instance);
+    RegisterSpeedButtonClasses(instance);
+    RegisterToolbarClasses(instance);
+}
+
 void WindowControls::Create(HWND form, HINSTANCE instance, const PictureList* pictures,
                             const Scale& scale, HFONT font) {
     // Each control is made at its place and with the window font, before the window is seen:
@@ -201,6 +211,17 @@ void WindowControls::FitLabel(std::string_view name, HFONT font) const {
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
+void WindowControls::SetPickerFormats(const LocaleInfo& locale) const {
+    const std::wstring timeFormat = Widen(PickerTimeFormat(locale));
+    for (const ControlSpec& c : ControlTable()) {
+        if (c.kind == ControlKind::DatePicker)
+            SendMessageW(Find(c.name), DTM_SETFORMATW, 0, 0);
+        else if (c.kind == ControlKind::TimePicker)
+            SendMessageW(Find(c.name), DTM_SETFORMATW, 0,
+                         reinterpret_cast<LPARAM>(timeFormat.c_str()));
+    }
+}
+
 HWND WindowControls::Find(std::string_view name) const {
     const auto it = byName_.find(name);
     return it == byName_.end() ? nullptr : it->second;
@@ -215,6 +236,17 @@ const ControlSpec* WindowControls::SpecOfId(int id) {
 
 int WindowControls::IdOf(const ControlSpec& entry) {
     return kFirstId + static_cast<int>(&entry - ControlTable().data());
+}
+
+HBRUSH WindowControls::Colours(HDC dc, HWND control) {
+    const ControlSpec* entry = SpecOfId(GetDlgCtrlID(control));
+    const bool ours =
+        entry && (entry->kind == ControlKind::Label || entry->kind == ControlKind::CheckBox ||
+                  entry->kind == ControlKind::RadioButton);
+    if (!ours) return nullptr;
+    SetTextColor(dc, entry->blue ? RGB(0, 0, 255) : GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return GetSysColorBrush(COLOR_BTNFACE);
 }
 
 }  // namespace tc

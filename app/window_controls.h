@@ -6,15 +6,20 @@
 #include <string>
 #include <string_view>
 
-#include "app/dpi.h"
+#include "app/win32/dpi.h"
 #include "core/controls.h"
 
 namespace tc {
 
 class PictureList;
+struct LocaleInfo;
 
 class WindowControls {
 public:
+    // Registers the window classes of the controls: the system's common controls and the
+    // program's own kinds.
+    static void RegisterClasses(HINSTANCE instance);
+
     // Creates every control of the table inside `form` with its design state, placed at the
     // scale and with the font (the status bar keeps the system's status-bar font). The pictures
     // are those of the toolbar buttons.
@@ -28,11 +33,18 @@ public:
     // Resizes a label without a table width to fit its current text.
     void FitLabel(std::string_view name, HFONT font) const;
     void SetPictures(const PictureList* pictures) const;
+    // Date pickers show the short date form of the regional settings (their default format);
+    // time pickers the long time form, seconds always included, since slots fire on the second.
+    void SetPickerFormats(const LocaleInfo& locale) const;
 
     HWND Find(std::string_view name) const;
     // The table row of a control id (WM_COMMAND), or nullptr.
     static const ControlSpec* SpecOfId(int id);
     static int IdOf(const ControlSpec& entry);
+    // WM_CTLCOLORSTATIC and WM_CTLCOLORBTN: labels, check boxes and radio buttons draw on the
+    // window's face colour, in blue where their row says so. nullptr for any other control: it
+    // keeps the system's colours.
+    static HBRUSH Colours(HDC dc, HWND control);
 
 private:
     // The toolbar's buttons and the status bar, placed by their bars.

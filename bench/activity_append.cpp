@@ -111,14 +111,14 @@ int Run(HINSTANCE instance) {
     MainWindowPorts ports{clock, locale, files, codePage, processes, input, registry};
     ports.appWindow = app.Handle();
     ports.quitOnClose = false;
-    MainWindow form1(instance, ports);
-    if (!form1.Create()) {
+    MainWindow window(instance, ports);
+    if (!window.Create()) {
         std::printf("the main window could not be created\n");
         return 1;
     }
-    form1.Show();
+    window.Show();
     RunMessagesFor(1500);
-    const HWND memo = form1.Control(kActivityMemo);
+    const HWND memo = window.Control(kActivityMemo);
 
     std::printf(
         "activity-log append, median of %d appends (ms): the call alone, and with the"
@@ -131,15 +131,15 @@ int Run(HINSTANCE instance) {
     for (int lines : {0, 10000, 100000}) {
         const double fill = Fill(memo, lines);
         const LRESULT characters = GetWindowTextLengthW(memo);
-        ShowWindow(form1.Handle(), SW_SHOWNORMAL);
+        ShowWindow(window.Handle(), SW_SHOWNORMAL);
         RunMessagesFor(300);
-        const Cost shown = AppendCost(form1.Values());
-        ShowWindow(form1.Handle(), SW_MINIMIZE);  // the window hides itself into the tray
+        const Cost shown = AppendCost(window.Values());
+        ShowWindow(window.Handle(), SW_MINIMIZE);  // the window hides itself into the tray
         RunMessagesFor(300);
-        const bool hidden = !IsWindowVisible(form1.Handle());
-        const Cost hiddenCost = AppendCost(form1.Values());
+        const bool hidden = !IsWindowVisible(window.Handle());
+        const Cost hiddenCost = AppendCost(window.Values());
         const double showStart = Now();
-        form1.RestoreFromTray();
+        window.RestoreFromTray();
         RunPendingMessages();
         const double shownAgain = Now() - showStart;
         const LRESULT inBox = SendMessageW(memo, EM_GETLINECOUNT, 0, 0) - 1;
@@ -157,7 +157,7 @@ int Run(HINSTANCE instance) {
         " hidden %.2f\n",
         shownCosts[2].call / shownCosts[1].call,
         shownCosts[2].withRepaint / shownCosts[1].withRepaint, hiddenCosts[2] / hiddenCosts[1]);
-    DestroyWindow(form1.Handle());
+    DestroyWindow(window.Handle());
     return 0;
 }
 

@@ -42,8 +42,8 @@ enum class StoredAs {
 // Which typed characters a field lets through.
 enum class KeyFilter {
     None,
-    Picker,  // digits and backspace (FSetDate1KeyPress)
-    Digits,  // digits only (Edit7KeyPress)
+    Picker,  // digits and backspace (KeepPickerKey)
+    Digits,  // digits only (KeepDigitKey)
 };
 
 struct ControlSpec {

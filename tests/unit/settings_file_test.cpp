@@ -9,7 +9,6 @@
 #include "core/controls.h"
 #include "core/convert.h"
 #include "core/errors.h"
-#include "support/fakes/fake_registry.h"
 #include "platform/errors.h"
 #include "settings/ini_file.h"
 #include "settings/start_with_windows.h"

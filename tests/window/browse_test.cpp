@@ -79,7 +79,7 @@ TEST_F(LocateTest, MovesTheCursorToEdit7AndEdit8AndTheReadOutFollows) {
     EXPECT_EQ(input.events[0].kind, FakeInput::Kind::Move);
     EXPECT_EQ(input.events[0].at, (Point{100, 200}));
     EXPECT_EQ(input.Downs(), 0);  // nothing is clicked
-    form->Timer3Timer();
+    form->ShowCursorPosition();
     EXPECT_EQ(Values().Text(kActivityMemo), "");  // nothing is logged
 }
 

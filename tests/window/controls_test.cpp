@@ -8,9 +8,9 @@
 #include <string>
 #include <utility>
 
-#include "app/dpi.h"
-#include "app/status_bar.h"
-#include "app/window_font.h"
+#include "app/controls/status_bar.h"
+#include "app/controls/window_font.h"
+#include "app/win32/dpi.h"
 #include "core/controls.h"
 #include "platform/win32/win32_text.h"
 #include "window_fixture.h"
@@ -247,7 +247,7 @@ TEST_F(ControlsTest, WhatTheUserSeesAtEveryScale) {
 
         // The status bar: its design height, and the clock's text within its panel.
         HWND bar = Ctl(kStatusBar);
-        form->Timer5Timer();
+        form->ShowClock();
         RECT barRect, panel;
         GetClientRect(bar, &barRect);
         EXPECT_EQ(barRect.bottom, scale(19));
@@ -256,7 +256,7 @@ TEST_F(ControlsTest, WhatTheUserSeesAtEveryScale) {
         EXPECT_LE(clock.cx, panel.right - panel.left);
         EXPECT_LE(clock.cy, panel.bottom - panel.top);
         // The cursor position, right-aligned, ends a little before the window's edge.
-        form->Timer3Timer();
+        form->ShowCursorPosition();
         const int inkEnd = RightmostInk(bar);
         EXPECT_GT(inkEnd, barRect.right / 2);
         EXPECT_LE(inkEnd, barRect.right - scale(4));

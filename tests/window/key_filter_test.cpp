@@ -19,7 +19,7 @@ TEST(KeyFilters, PickerFilterPassesDigitsAndBackspaceOnly) {
                  {13, false},   {27, false},   {L'٣', false}, {L'５', false}};
     for (const Case& c : cases) {
         wchar_t key = c.key;
-        FSetDate1KeyPress(key);
+        KeepPickerKey(key);
         EXPECT_EQ(key, c.passes ? c.key : 0) << static_cast<int>(c.key);
     }
 }
@@ -27,7 +27,7 @@ TEST(KeyFilters, PickerFilterPassesDigitsAndBackspaceOnly) {
 TEST(KeyFilters, DigitFilterPassesDigitsOnlyNotEvenBackspace) {
     for (wchar_t key = 0; key < 128; ++key) {
         wchar_t filtered = key;
-        Edit7KeyPress(filtered);
+        KeepDigitKey(filtered);
         EXPECT_EQ(filtered, (key >= L'0' && key <= L'9') ? key : 0) << static_cast<int>(key);
     }
 }
@@ -47,9 +47,9 @@ TEST_F(KeyFilterWindowTest, EachControlHasItsFilterAndNoOtherHasOne) {
     Open(false);
     for (const char* name : {"DateTimePicker1", "DateTimePicker2", "FSetDate1", "FSetDate5",
                              "FSetTime1", "FSetTime3", "FSetTime5"})
-        EXPECT_EQ(InstalledKeyFilter(Ctl(name)), &FSetDate1KeyPress) << name;
+        EXPECT_EQ(InstalledKeyFilter(Ctl(name)), &KeepPickerKey) << name;
     for (const char* name : {"Edit6", "Edit7", "Edit8"})
-        EXPECT_EQ(InstalledKeyFilter(Ctl(name)), &Edit7KeyPress) << name;
+        EXPECT_EQ(InstalledKeyFilter(Ctl(name)), &KeepDigitKey) << name;
     for (const char* name :
          {"dtpStartDate", "dtpStartTime", "Edit1", "Edit5", "Edit9", "Memo1", "ComboBox1"})
         EXPECT_EQ(InstalledKeyFilter(Ctl(name)), nullptr) << name;

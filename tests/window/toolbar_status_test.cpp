@@ -2,10 +2,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/speed_button.h"
-#include "app/status_bar.h"
-#include "app/toolbar.h"
-#include "app/window_font.h"
+#include "app/controls/speed_button.h"
+#include "app/controls/status_bar.h"
+#include "app/controls/toolbar.h"
+#include "app/controls/window_font.h"
 #include "core/controls.h"
 #include "core/scheduler.h"
 #include "platform/win32/win32_text.h"
@@ -139,8 +139,8 @@ TEST_F(StatusBarTest, PanelsAreEmptyUntilTheirTimersTickThenShowClockAndCursor) 
     clock.Set(2026, 3, 4, 5, 6, 7, 950);
     form->Show();
     EXPECT_EQ(StatusText(bar, 0), "");
-    // Shown: Timer3 every 100 ms, and Timer5 as each second of the clock begins, not a whole
-    // second after the show.
+    // Shown: the cursor read-out every 100 ms, and the clock read-out as each second of the clock
+    // begins, not a whole second after the show.
     clock.Set(2026, 3, 4, 5, 6, 8, 30);
     Pump(400);
     EXPECT_EQ(StatusText(bar, 0), "2026/3/4 05:06:08");  // hours with a leading zero
@@ -151,10 +151,10 @@ TEST_F(StatusBarTest, ClockPanelUsesTheDefaultDateTimeText) {
     Open(false);
     HWND bar = Ctl(kStatusBar);
     clock.Set(2026, 12, 31, 23, 59, 58);
-    form->Timer5Timer();
+    form->ShowClock();
     EXPECT_EQ(StatusText(bar, 0), "2026/12/31 23:59:58");
     clock.Set(2027, 1, 1, 0, 0, 0, 400);  // midnight: the date alone
-    form->Timer5Timer();
+    form->ShowClock();
     EXPECT_EQ(StatusText(bar, 0), "2027/1/1");
 }
 
@@ -193,7 +193,7 @@ TEST_F(StatusBarTest, CursorPanelTakesXFromTheFirstReadingAndYFromTheSecond) {
     ASSERT_TRUE(other.Create());
     for (const Case& c : cases) {
         moving.readings = {c.first, c.second};
-        other.Timer3Timer();
+        other.ShowCursorPosition();
         EXPECT_EQ(StatusText(other.Control(kStatusBar), 1), c.shown);
     }
 }

@@ -7,11 +7,11 @@
 #include <utility>
 #include <vector>
 
+#include "app/controls/status_bar.h"
 #include "app/single_instance.h"
-#include "app/status_bar.h"
 #include "app/tray_icon.h"
 #include "app/tray_menu.h"
-#include "app/win32_window.h"
+#include "app/win32/win32_window.h"
 #include "core/controls.h"
 #include "window_fixture.h"
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/toolbar.h"
+#include "app/controls/toolbar.h"
 #include "core/controls.h"
 #include "core/errors.h"
 #include "core/moments.h"

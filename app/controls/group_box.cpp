@@ -1,10 +1,10 @@
-#include "app/group_box.h"
+#include "app/controls/group_box.h"
 
 #include <string>
 
-#include "app/forward_to_parent.h"
-#include "app/handles.h"
-#include "app/win32_window.h"
+#include "app/win32/forward_to_parent.h"
+#include "app/win32/handles.h"
+#include "app/win32/win32_window.h"
 
 namespace tc {
 namespace {

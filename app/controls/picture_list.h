@@ -1,11 +1,11 @@
 #pragma once
-// ImageList1: the ten toolbar pictures as bitmaps of one size, drawn with their transparency,
+// The toolbar's pictures: the ten as bitmaps of one size, drawn with their transparency,
 // and the embossed grey form a disabled button draws of its own picture.
 #include <windows.h>
 
 #include <vector>
 
-#include "app/handles.h"
+#include "app/win32/handles.h"
 
 namespace tc {
 

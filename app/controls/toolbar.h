@@ -7,7 +7,7 @@
 #include <functional>
 #include <string_view>
 
-#include "app/dpi.h"
+#include "app/win32/dpi.h"
 
 namespace tc {
 

@@ -1,9 +1,9 @@
-#include "app/picture_list.h"
+#include "app/controls/picture_list.h"
 
 #include <cstdint>
 #include <cstring>
 
-#include "app/artwork.h"
+#include "app/controls/artwork.h"
 
 namespace tc {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/newer_window_functions.h"
+#include "app/win32/newer_window_functions.h"
 
 namespace tc {
 

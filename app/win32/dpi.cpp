@@ -1,6 +1,6 @@
-#include "app/dpi.h"
+#include "app/win32/dpi.h"
 
-#include "app/handles.h"
+#include "app/win32/handles.h"
 
 namespace tc {
 

@@ -1,4 +1,4 @@
-#include "app/status_bar.h"
+#include "app/controls/status_bar.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "app/artwork.h"
+#include "app/controls/artwork.h"
 
 #include <algorithm>
 #include <functional>

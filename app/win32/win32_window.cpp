@@ -1,4 +1,4 @@
-#include "app/win32_window.h"
+#include "app/win32/win32_window.h"
 
 #include "platform/win32/win32_text.h"
 
@@ -43,6 +43,16 @@ void RegisterWindowClass(HINSTANCE instance, const WindowClass& windowClass) {
         wc.hIconSm = load(SM_CXSMICON);
     }
     RegisterClassExW(&wc);
+}
+
+void CentreOnScreen(HWND hwnd) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    SetWindowPos(hwnd, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool HandleFontMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -1,12 +1,12 @@
-#include "app/speed_button.h"
+#include "app/controls/speed_button.h"
 
 #include <memory>
 #include <string>
 
-#include "app/forward_to_parent.h"
-#include "app/handles.h"
-#include "app/picture_list.h"
-#include "app/win32_window.h"
+#include "app/controls/picture_list.h"
+#include "app/win32/forward_to_parent.h"
+#include "app/win32/handles.h"
+#include "app/win32/win32_window.h"
 
 namespace tc {
 namespace {

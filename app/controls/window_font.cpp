@@ -1,4 +1,4 @@
-#include "app/window_font.h"
+#include "app/controls/window_font.h"
 
 #include <cwchar>
 

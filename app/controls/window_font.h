@@ -4,7 +4,7 @@
 // Wine). Where Tahoma is missing, the system's message font face stands in at the same size.
 #include <windows.h>
 
-#include "app/handles.h"
+#include "app/win32/handles.h"
 
 namespace tc {
 

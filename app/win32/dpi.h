@@ -2,7 +2,7 @@
 // Sizes are given at 96 dots per inch and scaled to the display the window is on.
 #include <windows.h>
 
-#include "app/newer_window_functions.h"
+#include "app/win32/newer_window_functions.h"
 
 namespace tc {
 

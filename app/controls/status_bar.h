@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/handles.h"
-#include "app/newer_window_functions.h"
+#include "app/win32/handles.h"
+#include "app/win32/newer_window_functions.h"
 
 namespace tc {
 

@@ -22,6 +22,9 @@ struct WindowClass {
 };
 void RegisterWindowClass(HINSTANCE instance, const WindowClass& windowClass);
 
+// Moves a top-level window to the centre of the screen, keeping its size.
+void CentreOnScreen(HWND hwnd);
+
 // WM_SETFONT and WM_GETFONT of the program's own kinds of control: the font is kept as a window
 // property (the caller owns the font) and forgotten at WM_NCDESTROY. True when the message was
 // answered (`result` holds the answer); WM_NCDESTROY goes on to the window's own handling.

@@ -1,12 +1,12 @@
-#include "app/toolbar.h"
+#include "app/controls/toolbar.h"
 
 #include <algorithm>
 #include <string>
 
-#include "app/forward_to_parent.h"
-#include "app/handles.h"
-#include "app/win32_window.h"
-#include "app/window_font.h"
+#include "app/controls/window_font.h"
+#include "app/win32/forward_to_parent.h"
+#include "app/win32/handles.h"
+#include "app/win32/win32_window.h"
 #include "core/controls.h"
 
 namespace tc {
