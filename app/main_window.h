@@ -79,6 +79,8 @@ public:
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
+    MainWindow(MainWindow&&) = delete;
+    MainWindow& operator=(MainWindow&&) = delete;
 
     // Creates the window, hidden, with every control at its design value, and adds the
     // notification-area icon. The status bar's read-outs run while the window can be seen. False

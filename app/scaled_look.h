@@ -33,6 +33,8 @@ public:
     ~ScaledLook();
     ScaledLook(const ScaledLook&) = delete;
     ScaledLook& operator=(const ScaledLook&) = delete;
+    ScaledLook(ScaledLook&&) = delete;
+    ScaledLook& operator=(ScaledLook&&) = delete;
 
     // The window it serves, once created, at the scale the system reports for it.
     void Attach(HWND window);

@@ -36,6 +36,8 @@ public:
     ~TrayIcon() override;
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
+    TrayIcon(TrayIcon&&) = delete;
+    TrayIcon& operator=(TrayIcon&&) = delete;
 
     // Adds the icon; false when the shell refused it (the icon is then off for good).
     bool Add();

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "core/controls.h"
 #include "core/planned.h"
 #include "support/scheduler_rig.h"
 
@@ -170,16 +171,16 @@ void Soak::SetUpSchedule() {
         rig_.form.SetText("Edit" + std::to_string(row), "D:\\Apps\\slot" + std::to_string(row));
         rig_.form.SetChecked("chk" + std::to_string(row), true);
     }
-    rig_.form.SetText("Edit3", "C:\\Apps\\closeme3.exe");
-    rig_.form.SetChecked("rbtColse3", true);
-    rig_.form.SetText("Edit5", "D:\\Elsewhere\\NIGHTLY5.EXE");
-    rig_.form.SetChecked("rbtColse5", true);
+    rig_.form.SetText(RowName(kSlotPathPrefix, 3), "C:\\Apps\\closeme3.exe");
+    rig_.form.SetChecked(RowName(kCloseButtonPrefix, 3), true);
+    rig_.form.SetText(RowName(kSlotPathPrefix, 5), "D:\\Elsewhere\\NIGHTLY5.EXE");
+    rig_.form.SetChecked(RowName(kCloseButtonPrefix, 5), true);
     for (int row : {4, 5}) rig_.form.SetChecked("softchk" + std::to_string(row), true);
     // Daily slots dated last year.
-    rig_.form.SetDateTime("FSetDate4", EncodeDate(2022, 6, 1));
-    rig_.form.SetDateTime("FSetTime4", EncodeTime(3, 30, 0, 0));
-    rig_.form.SetDateTime("FSetDate5", EncodeDate(2022, 6, 1));
-    rig_.form.SetDateTime("FSetTime5", EncodeTime(23, 59, 59, 0));
+    rig_.form.SetDateTime(RowName(kSlotDatePrefix, 4), EncodeDate(2022, 6, 1));
+    rig_.form.SetDateTime(RowName(kSlotTimePrefix, 4), EncodeTime(3, 30, 0, 0));
+    rig_.form.SetDateTime(RowName(kSlotDatePrefix, 5), EncodeDate(2022, 6, 1));
+    rig_.form.SetDateTime(RowName(kSlotTimePrefix, 5), EncodeTime(23, 59, 59, 0));
     for (int d = 0; d <= days_; ++d) {
         const std::int64_t day = (day0 + d) * 86400;
         for (const auto& [name, secondOfDay] :
@@ -193,14 +194,14 @@ void Soak::SetUpSchedule() {
     }
     // Power: a daily set moment (time of day only, so the countdown compares the time of day
     // too), restart, and a countdown of 13 minutes re-armed whenever it has acted.
-    rig_.form.SetItemIndex("ComboBox1", 1);
-    rig_.form.SetChecked("chkTime", true);
-    rig_.form.SetDateTime("dtpStartDate", EncodeDate(2020, 1, 1));
-    rig_.form.SetDateTime("dtpStartTime", EncodeTime(12, 0, 30, 0));
-    rig_.form.SetChecked("CheckBox4", true);
-    rig_.form.SetText("Edit9", "13");
+    rig_.form.SetItemIndex(kPowerCommandCombo, 1);
+    rig_.form.SetChecked(kByClockCheck, true);
+    rig_.form.SetDateTime(kSetMomentDatePicker, EncodeDate(2020, 1, 1));
+    rig_.form.SetDateTime(kSetMomentTimePicker, EncodeTime(12, 0, 30, 0));
+    rig_.form.SetChecked(kSetMomentCheck, true);
+    rig_.form.SetText(kCountdownMinutesEdit, "13");
     // Mouse: every 7 ticks, plus start moments set now and then.
-    rig_.form.SetText("Edit6", "7");
+    rig_.form.SetText(kClickIntervalEdit, "7");
 }
 
 void Soak::UserActs(std::int64_t now) {
@@ -216,16 +217,16 @@ void Soak::UserActs(std::int64_t now) {
     // The countdown is armed again once it has acted or was left behind.
     if (!rig_.scheduler.CountdownArmed() &&
         nowSecond > ToWholeSeconds(rig_.scheduler.CountdownTarget())) {
-        rig_.form.SetChecked("CheckBox3", false);
-        rig_.form.SetChecked("CheckBox3", true);
+        rig_.form.SetChecked(kCountdownCheck, false);
+        rig_.form.SetChecked(kCountdownCheck, true);
         categories_.at("power").due.push_back({ToWholeSeconds(rig_.scheduler.CountdownTarget())});
     }
     // A new mouse start moment every two to three hours.
     if (now >= nextMouseStartChange_) {
         mouseStart_ = nowSecond + Uniform(60, 3600);
         const TDateTime moment = FromWholeSeconds(mouseStart_);
-        rig_.form.SetDateTime("DateTimePicker1", DateOf(moment));
-        rig_.form.SetDateTime("DateTimePicker2", TimeOf(moment));
+        rig_.form.SetDateTime(kMouseStartDatePicker, DateOf(moment));
+        rig_.form.SetDateTime(kMouseStartTimePicker, TimeOf(moment));
         categories_.at("mouse").due.push_back({mouseStart_});
         nextMouseStartChange_ = now + Uniform(2 * 3600000, 3 * 3600000);
     }
@@ -280,9 +281,9 @@ bool Soak::Run() {
     SetUpSchedule();
     SetClock(startMs_ + 300);
     rig_.scheduler.StartScheduling();
-    rig_.form.SetChecked("CheckBox3", true);
+    rig_.form.SetChecked(kCountdownCheck, true);
     categories_.at("power").due.push_back({ToWholeSeconds(rig_.scheduler.CountdownTarget())});
-    rig_.form.SetChecked("CheckBox1", true);
+    rig_.form.SetChecked(kMouseOnCheck, true);
     for (TimerId id : {TimerId::Slots, TimerId::Power, TimerId::Mouse})
         nextTick_[id] = NextTick(NowMs(), *rig_.timers.LastDelay(id));
 

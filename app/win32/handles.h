@@ -24,6 +24,8 @@ public:
     ~ScreenDc() { ReleaseDC(nullptr, dc_); }
     ScreenDc(const ScreenDc&) = delete;
     ScreenDc& operator=(const ScreenDc&) = delete;
+    ScreenDc(ScreenDc&&) = delete;
+    ScreenDc& operator=(ScreenDc&&) = delete;
     HDC Get() const { return dc_; }
 
 private:
@@ -37,6 +39,8 @@ public:
     ~SelectIn() { SelectObject(dc_, old_); }
     SelectIn(const SelectIn&) = delete;
     SelectIn& operator=(const SelectIn&) = delete;
+    SelectIn(SelectIn&&) = delete;
+    SelectIn& operator=(SelectIn&&) = delete;
 
 private:
     HDC dc_;
@@ -46,10 +50,12 @@ private:
 // BeginPaint and EndPaint.
 class PaintScope {
 public:
-    explicit PaintScope(HWND hwnd) : hwnd_(hwnd) { dc_ = BeginPaint(hwnd, &ps_); }
+    explicit PaintScope(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
     ~PaintScope() { EndPaint(hwnd_, &ps_); }
     PaintScope(const PaintScope&) = delete;
     PaintScope& operator=(const PaintScope&) = delete;
+    PaintScope(PaintScope&&) = delete;
+    PaintScope& operator=(PaintScope&&) = delete;
     HDC Dc() const { return dc_; }
 
 private:

@@ -15,8 +15,8 @@ std::string WindowText(HWND hwnd);
 // already registered (a second window in one process) stays as it is, and nothing is loaded
 // for it again.
 struct WindowClass {
-    const wchar_t* name;
-    WNDPROC proc;
+    const wchar_t* name = nullptr;
+    WNDPROC proc = nullptr;
     HBRUSH background = nullptr;    // nullptr: the window paints its whole background
     const wchar_t* icon = nullptr;  // an icon resource of the instance, loaded shared
 };

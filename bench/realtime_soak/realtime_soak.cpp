@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "click_counter.h"
+#include "core/controls.h"
 #include "local_time.h"
 #include "process_figures.h"
 #include "remote_form.h"
@@ -216,7 +217,7 @@ bool RealtimeSoak::StartProgram() {
 }
 
 bool RealtimeSoak::TickMouseBox() {
-    const auto point = form_->ScreenCentre("CheckBox1");
+    const auto point = form_->ScreenCentre(kMouseOnCheck);
     if (!point) {
         Print("CheckBox1 was not found\n");
         return false;
@@ -230,7 +231,7 @@ bool RealtimeSoak::TickMouseBox() {
     const POINT park = clicks_->Centre();
     Print("asking for a click on CheckBox1 at %ld %ld, then the pointer at %ld %ld\n", point->x,
           point->y, park.x, park.y);
-    if (!PumpUntil(EpochMs() + kWaitForTickMs, [this] { return form_->Checked("CheckBox1"); })) {
+    if (!PumpUntil(EpochMs() + kWaitForTickMs, [this] { return form_->Checked(kMouseOnCheck); })) {
         Print("CheckBox1 was not ticked\n");
         return false;
     }
@@ -271,15 +272,15 @@ void RealtimeSoak::Soak() {
         if (at == startMs_) statusAtStart_ = StatusNow();
     }
     statusAtEnd_ = StatusNow();
-    stillTicked_ = form_->Checked("CheckBox1");
-    activity_ = form_->Text("Memo1");
+    stillTicked_ = form_->Checked(kMouseOnCheck);
+    activity_ = form_->Text(kActivityMemo);
     errorBoxes_ = ErrorBoxesOf(process_.dwProcessId);
 }
 
 // The two status-bar panels, and where this process sees the cursor.
 std::string RealtimeSoak::StatusNow() const {
     const auto panel = [this](int n) {
-        std::wstring text = form_->StatusPanel("StatusBar1", n);
+        std::wstring text = form_->StatusPanel(kStatusBar, n);
         text.erase(0, text.find_first_not_of(L'\t'));  // tabs place the text in its panel
         return Utf8(text);
     };

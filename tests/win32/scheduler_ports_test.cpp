@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/controls.h"
 #include "core/file_paths.h"
 #include "core/mouse.h"
 #include "core/scheduler.h"
@@ -266,7 +267,7 @@ TEST_F(ScheduledPortsTest, PowerCommandReachesShutdownExeWithItsParameters) {
     FakePowerActions powerActions;
     Scheduler scheduler(form, moments, {shell, processes, input, timers, powerActions, commandLog});
     scheduler.StartScheduling();
-    form.SetChecked("CheckBox4", true);
+    form.SetChecked(kSetMomentCheck, true);
 
     const struct {
         int item;
@@ -275,9 +276,9 @@ TEST_F(ScheduledPortsTest, PowerCommandReachesShutdownExeWithItsParameters) {
     } commands[] = {{0, 5, "-s -t 0"}, {1, 10, "-r -t 0"}, {3, 15, "-h"}, {4, 20, "-l"}};
     std::vector<std::string> expected;
     for (const auto& c : commands) {
-        form.SetItemIndex("ComboBox1", c.item);
-        form.SetDateTime("dtpStartDate", EncodeDate(2023, 1, 19));
-        form.SetDateTime("dtpStartTime", EncodeTime(12, 0, c.second, 0));
+        form.SetItemIndex(kPowerCommandCombo, c.item);
+        form.SetDateTime(kSetMomentDatePicker, EncodeDate(2023, 1, 19));
+        form.SetDateTime(kSetMomentTimePicker, EncodeTime(12, 0, c.second, 0));
         clock.Set(2023, 1, 19, 12, 0, c.second, 40);
         scheduler.PowerTick();
         expected.push_back(c.parameters);

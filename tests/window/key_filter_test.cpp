@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "app/key_filters.h"
 #include "core/controls.h"
 #include "window_fixture.h"
@@ -45,13 +47,24 @@ protected:
 
 TEST_F(KeyFilterWindowTest, EachControlHasItsFilterAndNoOtherHasOne) {
     Open(false);
-    for (const char* name : {"DateTimePicker1", "DateTimePicker2", "FSetDate1", "FSetDate5",
-                             "FSetTime1", "FSetTime3", "FSetTime5"})
+    const auto rows = [](std::string_view prefix, std::initializer_list<int> rows) {
+        std::vector<std::string> names;
+        for (int row : rows) names.push_back(RowName(prefix, row));
+        return names;
+    };
+    std::vector<std::string> pickers = {std::string(kMouseStartDatePicker),
+                                        std::string(kMouseStartTimePicker)};
+    for (const auto& more : {rows(kSlotDatePrefix, {1, 5}), rows(kSlotTimePrefix, {1, 3, 5})})
+        pickers.insert(pickers.end(), more.begin(), more.end());
+    for (const std::string& name : pickers)
         EXPECT_EQ(InstalledKeyFilter(Ctl(name)), &KeepPickerKey) << name;
-    for (const char* name : {"Edit6", "Edit7", "Edit8"})
+    for (std::string_view name : {kClickIntervalEdit, kClickXEdit, kClickYEdit})
         EXPECT_EQ(InstalledKeyFilter(Ctl(name)), &KeepDigitKey) << name;
-    for (const char* name :
-         {"dtpStartDate", "dtpStartTime", "Edit1", "Edit5", "Edit9", "Memo1", "ComboBox1"})
+    std::vector<std::string> others = rows(kSlotPathPrefix, {1, 5});
+    for (std::string_view name : {kSetMomentDatePicker, kSetMomentTimePicker, kCountdownMinutesEdit,
+                                  kActivityMemo, kPowerCommandCombo})
+        others.emplace_back(name);
+    for (const std::string& name : others)
         EXPECT_EQ(InstalledKeyFilter(Ctl(name)), nullptr) << name;
 }
 
